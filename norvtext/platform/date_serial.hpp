@@ -1,0 +1,37 @@
+// The platform's date serial (days since 1899-12-30, the fraction the time of day) and its
+// exact text forms used by form files and the script host.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "norvtext/platform/locale.hpp"
+#include "norvtext/platform/variant.hpp"
+
+namespace norvtext {
+
+struct DateTimeParts {
+    int year = 1899, month = 12, day = 30;
+    int hour = 0, minute = 0, second = 0;
+    friend bool operator==(const DateTimeParts&, const DateTimeParts&) = default;
+};
+
+// Nothing when a field is out of range (month 13, Feb 30, hour 24, ...) or the year is
+// outside 100..9999.
+std::optional<DateSerial> serial_from_parts(const DateTimeParts& parts);
+// Rounded to the nearest second. A negative serial's fraction still counts forward from
+// midnight (-1.25 is 1899-12-29 06:00:00), as the platform does.
+DateTimeParts parts_from_serial(DateSerial d);
+bool has_time(DateSerial d);  // a fraction of a day is present
+bool has_date(DateSerial d);  // the day is not 0 (1899-12-30)
+
+// "2026-12-05 13:07:09"; "2026-12-05" without a time; "13:07:09" for a time on day 0.
+std::string iso_text(DateSerial d);
+// The inverse of iso_text (also "2026-12-05 00:00:00"); nothing for anything else.
+std::optional<DateSerial> parse_iso(std::string_view text);
+// The platform's general date text, the String conversion of a Date:
+// "12/5/2026 1:07:09 PM", "12/5/2026" without a time, "1:07:09 PM" for a time on day 0.
+std::u16string general_date_text(DateSerial d, const Locale& loc = Locale::en_us());
+
+}  // namespace norvtext
