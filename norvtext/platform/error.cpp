@@ -10,6 +10,7 @@ std::string error_message(ErrorCode code) {
         case ErrorCode::InvalidUseOfNull: return "Invalid use of Null";
         case ErrorCode::InvalidPropertyValue: return "Invalid property value";
         case ErrorCode::PropertyIsReadOnly: return "Property is read-only";
+        case ErrorCode::WrongArguments: return "Wrong number of arguments or invalid property assignment";
         case ErrorCode::NotSupported: return "Object doesn't support this property or method";
         case ErrorCode::FileError: return "Form file error";
     }

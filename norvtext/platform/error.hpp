@@ -13,6 +13,7 @@ enum class ErrorCode : int {
     InvalidUseOfNull = 94,
     InvalidPropertyValue = 380,
     PropertyIsReadOnly = 383,
+    WrongArguments = 450,
     NotSupported = 438,
     // Reading or writing a form file failed; the message names the file and position.
     FileError = 31036,

@@ -1,0 +1,62 @@
+// txtNorvText: the general filtered text box. Typed characters pass the keystroke filter
+// (character classes, exception characters, length limit, case); proper case is applied on
+// leaving; `Value` reads the text as a number.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "norvtext/controls/text/char_filter.hpp"
+#include "norvtext/foundation/box_base.hpp"
+
+namespace norvtext {
+
+class txtNorvText : public BoxBase {
+public:
+    explicit txtNorvText(Host& host);
+
+    static constexpr std::int32_t initial_width = 1980;  // twips
+    static constexpr std::int32_t initial_height = 330;
+
+    void InitProperties() override;
+    void ReadProperties(PropertyBag& bag) override;
+    void WriteProperties(PropertyBag& bag) override;
+    const ClassInfo& class_info() const override;
+
+    std::int16_t MaxChars() const { return max_chars_; }
+    void setMaxChars(std::int16_t New_MaxChars);
+    std::int16_t Chars() const { return chars_; }
+    void setChars(std::int16_t New_Chars);
+    const std::u16string& CharTable() const { return char_table_; }
+    void setCharTable(std::u16string_view New_CharTable);
+    std::u16string Text() const { return std::u16string(Textbox.text()); }
+    void setText(std::u16string_view New_Text);
+    std::u16string Value() const;
+    void setValue(std::u16string_view New_Value);
+    std::u16string PCase(std::u16string_view psBuf) const;
+
+    // The text as it stood after the last assignment or load; only ever saved.
+    const std::u16string& stored_value() const { return stored_value_; }
+
+protected:
+    void on_got_focus() override;
+    void on_lost_focus() override;
+    void on_key_press(std::int16_t& KeyAscii) override;
+    void on_click() override;
+    void on_dbl_click() override;
+
+    Variant get_member(std::string_view member) override;
+    void put_member(std::string_view member, const Variant& value) override;
+    Variant invoke_member(std::string_view method, std::span<const Variant> args) override;
+
+private:
+    // Program-code assignment: cut to MaxChars, then upper case when flag 1 is set.
+    void assign(std::u16string_view text);
+
+    std::int16_t max_chars_ = 0;
+    std::int16_t chars_ = 0;
+    std::u16string char_table_;
+    std::u16string stored_value_;
+};
+
+}  // namespace norvtext

@@ -1,0 +1,67 @@
+// Late-bound member access checked against the type library.
+#include "norvtext/foundation/dispatch.hpp"
+
+#include "norvtext/platform/error.hpp"
+
+namespace norvtext {
+
+Variant convert_to_member_type(const Variant& value, std::string_view type, const Locale& loc) {
+    if (type == "Variant") return value;
+    if (type == "Integer") return Variant(value.to_integer(loc));
+    if (type == "Boolean") return Variant(value.to_boolean(loc));
+    if (type == "String") return Variant(value.to_string(loc));
+    if (type == "Double") return Variant(value.to_double(loc));
+    if (type == "Colour") return Variant(static_cast<std::int32_t>(value.to_colour(loc)));
+    if (type == "Font") return Variant(value.to_font());
+    if (type == "Picture") return Variant(value.to_picture());
+    // Long, the library's enumerations and the host's own enumerations are 32-bit numbers.
+    return Variant(value.to_long(loc));
+}
+
+Variant Dispatch::get(std::string_view member) {
+    if (!class_info().find(member, Accessor::Get)) raise(ErrorCode::NotSupported);
+    return get_member(member);
+}
+
+void Dispatch::put(std::string_view member, const Variant& value) {
+    const ClassInfo& info = class_info();
+    const Slot* slot = info.find(member, Accessor::Put);
+    if (!slot) {
+        // An object property is written by reference; a plain write of it is still
+        // accepted when the value is an object, as the platform's late binding does.
+        slot = info.find(member, Accessor::PutRef);
+        if (!slot) {
+            if (info.has_member(member)) raise(ErrorCode::PropertyIsReadOnly);
+            raise(ErrorCode::NotSupported);
+        }
+    }
+    put_member(member, convert_to_member_type(value, slot->type, argument_locale()));
+}
+
+void Dispatch::putref(std::string_view member, const Variant& value) {
+    const ClassInfo& info = class_info();
+    const Slot* slot = info.find(member, Accessor::PutRef);
+    if (!slot) {
+        if (info.find(member, Accessor::Put)) raise(ErrorCode::NotSupported);
+        if (info.has_member(member)) raise(ErrorCode::PropertyIsReadOnly);
+        raise(ErrorCode::NotSupported);
+    }
+    put_member(member, convert_to_member_type(value, slot->type, argument_locale()));
+}
+
+Variant Dispatch::invoke(std::string_view method, std::span<const Variant> args) {
+    const Slot* slot = class_info().find(method, Accessor::Method);
+    if (!slot) raise(ErrorCode::NotSupported);
+    if (args.size() != slot->params.size()) raise(ErrorCode::WrongArguments);
+    std::vector<Variant> converted;
+    converted.reserve(args.size());
+    for (std::size_t i = 0; i < args.size(); ++i)
+        converted.push_back(convert_to_member_type(args[i], slot->params[i].type, argument_locale()));
+    return invoke_member(method, converted);
+}
+
+Variant Dispatch::invoke_member(std::string_view, std::span<const Variant>) {
+    raise(ErrorCode::NotSupported);
+}
+
+}  // namespace norvtext

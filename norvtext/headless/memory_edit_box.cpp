@@ -1,0 +1,200 @@
+// The in-memory plain edit box: typing replaces the selection, Backspace and Delete edit,
+// arrows, Home and End move the caret, and every change of text raises Change.
+#include "norvtext/headless/memory_edit_box.hpp"
+
+#include <algorithm>
+
+#include "norvtext/platform/error.hpp"
+
+namespace norvtext::headless {
+
+namespace {
+std::int32_t length_of(const std::u16string& s) { return static_cast<std::int32_t>(s.size()); }
+}  // namespace
+
+MemoryEditBox::MemoryEditBox() {
+    auto set = [this](InnerMember m, Variant v) { members_[static_cast<std::size_t>(m)] = std::move(v); };
+    set(InnerMember::BackColor, Variant(static_cast<std::int32_t>(system_window_background)));
+    set(InnerMember::ForeColor, Variant(static_cast<std::int32_t>(system_window_text)));
+    set(InnerMember::Enabled, Variant(true));
+    set(InnerMember::MousePointer, Variant(std::int16_t{0}));
+    set(InnerMember::MouseIcon, Variant::nothing());
+    set(InnerMember::Font, Variant(std::make_shared<norvtext::Font>()));
+    set(InnerMember::PasswordChar, Variant(u""));
+    set(InnerMember::Locked, Variant(false));
+    set(InnerMember::LinkItem, Variant(u""));
+    set(InnerMember::LinkMode, Variant(std::int32_t{0}));
+    set(InnerMember::LinkTimeout, Variant(std::int16_t{50}));
+    set(InnerMember::LinkTopic, Variant(u""));
+    set(InnerMember::ToolTipText, Variant(u""));
+    set(InnerMember::RightToLeft, Variant(false));
+    set(InnerMember::OLEDragMode, Variant(std::int32_t{0}));
+    set(InnerMember::OLEDropMode, Variant(std::int32_t{0}));
+    set(InnerMember::hWnd, Variant(std::int32_t{0}));
+    set(InnerMember::Alignment, Variant(std::int32_t{0}));
+    set(InnerMember::Appearance, Variant(std::int32_t{1}));
+    set(InnerMember::BorderStyle, Variant(std::int32_t{1}));
+    set(InnerMember::MultiLine, Variant(false));
+    set(InnerMember::ScrollBars, Variant(std::int32_t{0}));
+    set(InnerMember::PromptChar, Variant(u"_"));
+    set(InnerMember::HideSelection, Variant(true));
+}
+
+void MemoryEditBox::set_member(InnerMember m, const Variant& value) {
+    // Each member keeps its own type, as a real box's property would: a value that does
+    // not convert raises the platform's error and leaves the member as it was.
+    Variant v;
+    switch (m) {
+        case InnerMember::BackColor:
+        case InnerMember::ForeColor: v = Variant(static_cast<std::int32_t>(value.to_colour())); break;
+        case InnerMember::Enabled:
+        case InnerMember::Locked:
+        case InnerMember::RightToLeft:
+        case InnerMember::MultiLine:
+        case InnerMember::HideSelection: v = Variant(value.to_boolean()); break;
+        case InnerMember::MousePointer:
+        case InnerMember::LinkTimeout: v = Variant(value.to_integer()); break;
+        case InnerMember::MouseIcon: v = Variant(value.to_picture()); break;
+        case InnerMember::Font: v = Variant(value.to_font()); break;
+        case InnerMember::PasswordChar:
+        case InnerMember::PromptChar: {
+            // One character at most: a longer text keeps its first character.
+            std::u16string s = value.to_string();
+            if (s.size() > 1) s.resize(1);
+            v = Variant(std::move(s));
+            break;
+        }
+        case InnerMember::LinkItem:
+        case InnerMember::LinkTopic:
+        case InnerMember::ToolTipText: v = Variant(value.to_string()); break;
+        case InnerMember::LinkMode:
+        case InnerMember::OLEDragMode:
+        case InnerMember::OLEDropMode:
+        case InnerMember::hWnd:
+        case InnerMember::Alignment:
+        case InnerMember::Appearance:
+        case InnerMember::BorderStyle:
+        case InnerMember::ScrollBars: v = Variant(value.to_long()); break;
+    }
+    members_[static_cast<std::size_t>(m)] = std::move(v);
+}
+
+void MemoryEditBox::change_text(std::u16string text, std::int32_t caret) {
+    const bool changed = text != text_;
+    text_ = std::move(text);
+    sel_start_ = std::clamp(caret, 0, length_of(text_));
+    sel_length_ = 0;
+    if (changed && listener_) listener_->on_change();
+}
+
+void MemoryEditBox::set_text(std::u16string_view text) { change_text(std::u16string(text), 0); }
+
+void MemoryEditBox::set_sel_start(std::int32_t start) {
+    if (start < 0) raise(ErrorCode::InvalidPropertyValue);
+    sel_start_ = std::min(start, length_of(text_));
+    sel_length_ = 0;
+}
+
+void MemoryEditBox::set_sel_length(std::int32_t length) {
+    if (length < 0) raise(ErrorCode::InvalidPropertyValue);
+    sel_length_ = std::min(length, length_of(text_) - sel_start_);
+}
+
+std::u16string MemoryEditBox::sel_text() const {
+    return text_.substr(static_cast<std::size_t>(sel_start_), static_cast<std::size_t>(sel_length_));
+}
+
+void MemoryEditBox::replace_selection(std::u16string_view with) {
+    std::u16string t = text_;
+    t.replace(static_cast<std::size_t>(sel_start_), static_cast<std::size_t>(sel_length_), with);
+    change_text(std::move(t), sel_start_ + static_cast<std::int32_t>(with.size()));
+}
+
+void MemoryEditBox::set_sel_text(std::u16string_view text) { replace_selection(text); }
+
+void MemoryEditBox::insert_char(char16_t c) { replace_selection(std::u16string_view(&c, 1)); }
+
+void MemoryEditBox::backspace() {
+    if (sel_length_ > 0) {
+        replace_selection({});
+    } else if (sel_start_ > 0) {
+        --sel_start_;
+        sel_length_ = 1;
+        replace_selection({});
+    }
+}
+
+void MemoryEditBox::delete_forward() {
+    if (sel_length_ == 0 && sel_start_ < length_of(text_)) sel_length_ = 1;
+    if (sel_length_ > 0) replace_selection({});
+}
+
+void MemoryEditBox::act_on_key_down(std::int16_t key_code) {
+    const std::int32_t end = sel_start_ + sel_length_;
+    switch (static_cast<Key>(key_code)) {
+        case Key::Delete: delete_forward(); break;
+        case Key::Left:
+            sel_start_ = sel_length_ > 0 ? sel_start_ : std::max(0, sel_start_ - 1);
+            sel_length_ = 0;
+            break;
+        case Key::Right:
+            sel_start_ = sel_length_ > 0 ? end : std::min(length_of(text_), sel_start_ + 1);
+            sel_length_ = 0;
+            break;
+        case Key::Home: sel_start_ = 0, sel_length_ = 0; break;
+        case Key::End: sel_start_ = length_of(text_), sel_length_ = 0; break;
+        default: break;
+    }
+}
+
+void MemoryEditBox::deliver_key_press(std::int16_t key_ascii) {
+    if (listener_) listener_->on_key_press(key_ascii);
+    if (key_ascii == 0) return;
+    if (key_ascii == static_cast<std::int16_t>(Key::Backspace)) {
+        backspace();
+        return;
+    }
+    // A single-line box inserts no control characters (Enter, Tab, Escape, Ctrl+letters).
+    if (key_ascii > 0 && key_ascii < 32) return;
+    insert_char(static_cast<char16_t>(key_ascii));
+}
+
+void MemoryEditBox::got_focus() {
+    if (listener_) listener_->on_got_focus();
+}
+
+void MemoryEditBox::lost_focus() {
+    if (listener_) listener_->on_lost_focus();
+}
+
+void MemoryEditBox::type(char16_t c, std::int16_t key_code, std::int16_t shift) {
+    std::int16_t code = key_code, sh = shift;
+    if (listener_) listener_->on_key_down(code, sh);
+    deliver_key_press(static_cast<std::int16_t>(c));
+    code = key_code, sh = shift;
+    if (listener_) listener_->on_key_up(code, sh);
+}
+
+void MemoryEditBox::press(std::int16_t key_code, std::int16_t shift, std::int16_t key_ascii) {
+    std::int16_t code = key_code, sh = shift;
+    if (listener_) listener_->on_key_down(code, sh);
+    act_on_key_down(code);
+    if (key_ascii != 0) deliver_key_press(key_ascii);
+    code = key_code, sh = shift;
+    if (listener_) listener_->on_key_up(code, sh);
+}
+
+void MemoryEditBox::user_select(std::int32_t start, std::int32_t length) {
+    sel_start_ = std::clamp(start, 0, length_of(text_));
+    sel_length_ = std::clamp(length, 0, length_of(text_) - sel_start_);
+}
+
+void MemoryEditBox::click() {
+    if (listener_) listener_->on_click();
+}
+
+void MemoryEditBox::dbl_click() {
+    if (listener_) listener_->on_dbl_click();
+}
+
+}  // namespace norvtext::headless

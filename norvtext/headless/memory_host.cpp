@@ -1,0 +1,64 @@
+// The headless form's host sites: they create in-memory constituents and record what the
+// controls tell them.
+#include "norvtext/headless/memory_host.hpp"
+
+#include "norvtext/platform/error.hpp"
+
+namespace norvtext::headless {
+
+MemoryForm::MemoryForm() : ambient_font(std::make_shared<Font>()) {}
+
+void MemoryForm::record(std::string line) {
+    if (on_line) on_line(line);
+    transcript.push_back(std::move(line));
+}
+
+MemoryHost::MemoryHost(MemoryForm& form, std::string name) : form_(form), name_(std::move(name)) {}
+
+void MemoryHost::design_box(EditBox& box) {
+    // The design-time state every inner box starts with: the form's font and its own window.
+    box.set_member(InnerMember::Font, Variant(form_.ambient_font));
+    box.set_member(InnerMember::hWnd, Variant(form_.next_window_handle()));
+}
+
+std::unique_ptr<EditBox> MemoryHost::create_edit_box() {
+    auto box = std::make_unique<MemoryEditBox>();
+    design_box(*box);
+    edit_box_ = box.get();
+    return box;
+}
+
+std::unique_ptr<MaskedEditBox> MemoryHost::create_masked_edit_box(std::u16string_view, std::int32_t) {
+    raise(ErrorCode::NotSupported, "masked edit box: not available in this host");
+}
+
+std::unique_ptr<Timer> MemoryHost::create_timer() {
+    auto timer = std::make_unique<ManualTimer>();
+    timer_ = timer.get();
+    return timer;
+}
+
+void MemoryHost::property_changed(std::string_view property) { say("changed " + std::string(property)); }
+
+void MemoryHost::show_about(const AboutBox&) {
+    // Headless: the modal dialog is shown and closed at once.
+    ++about_openings;
+    say("about");
+}
+
+void MemoryHost::Click() { say("Click"); }
+void MemoryHost::DblClick() { say("DblClick"); }
+void MemoryHost::KeyDown(std::int16_t& KeyCode, std::int16_t& Shift) {
+    say("KeyDown " + std::to_string(KeyCode) + " " + std::to_string(Shift));
+}
+void MemoryHost::KeyUp(std::int16_t& KeyCode, std::int16_t& Shift) {
+    say("KeyUp " + std::to_string(KeyCode) + " " + std::to_string(Shift));
+}
+void MemoryHost::KeyPress(std::int16_t& KeyAscii) {
+    say("KeyPress " + std::to_string(KeyAscii));
+    if (key_press_override) KeyAscii = *key_press_override;
+}
+void MemoryHost::Change() { say("Change"); }
+void MemoryHost::Validate() { say("Validate"); }
+
+}  // namespace norvtext::headless

@@ -1,0 +1,85 @@
+// A headless form and the host site of each control on it. Everything a control tells its
+// host (announcements, events, beeps, About openings) is recorded as one transcript line,
+// in the order it happens.
+#pragma once
+
+#include <chrono>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "norvtext/foundation/host.hpp"
+#include "norvtext/headless/manual_timer.hpp"
+#include "norvtext/headless/memory_edit_box.hpp"
+
+namespace norvtext::headless {
+
+class MemoryForm {
+public:
+    MemoryForm();
+
+    FontRef ambient_font;
+    Locale locale = Locale::en_us();
+    std::chrono::sys_days today{std::chrono::year{2026} / 12 / 5};
+
+    // Every recorded line, and an optional sink that sees each as it is recorded.
+    std::vector<std::string> transcript;
+    std::function<void(const std::string&)> on_line;
+    void record(std::string line);
+    std::int32_t next_window_handle() { return next_handle_++; }
+
+private:
+    std::int32_t next_handle_ = 0x1000;
+};
+
+class MemoryHost : public Host {
+public:
+    MemoryHost(MemoryForm& form, std::string name);
+
+    const std::string& name() const { return name_; }
+    MemoryForm& form() { return form_; }
+
+    // The constituents this host created (the last of each).
+    MemoryEditBox* edit_box() const { return edit_box_; }
+    ManualTimer* manual_timer() const { return timer_; }
+
+    // The host's own KeyPress handler: replaces KeyAscii after the event is recorded.
+    std::optional<std::int16_t> key_press_override;
+    std::int32_t control_width = 0;
+    std::int32_t control_height = 0;
+    int about_openings = 0;
+
+    // Host
+    std::unique_ptr<EditBox> create_edit_box() override;
+    std::unique_ptr<MaskedEditBox> create_masked_edit_box(std::u16string_view mask, std::int32_t max_length) override;
+    std::unique_ptr<Timer> create_timer() override;
+    void property_changed(std::string_view property) override;
+    FontRef ambient_font() override { return form_.ambient_font; }
+    const Locale& locale() override { return form_.locale; }
+    std::chrono::sys_days today() override { return form_.today; }
+    void beep() override { form_.record("beep"); }
+    void show_about(const AboutBox& about) override;
+    std::int32_t width() override { return control_width; }
+    std::int32_t height() override { return control_height; }
+
+    // EventSink
+    void Click() override;
+    void DblClick() override;
+    void KeyDown(std::int16_t& KeyCode, std::int16_t& Shift) override;
+    void KeyUp(std::int16_t& KeyCode, std::int16_t& Shift) override;
+    void KeyPress(std::int16_t& KeyAscii) override;
+    void Change() override;
+    void Validate() override;
+
+private:
+    void say(const std::string& what) { form_.record(name_ + ": " + what); }
+    void design_box(EditBox& box);
+
+    MemoryForm& form_;
+    std::string name_;
+    MemoryEditBox* edit_box_ = nullptr;
+    ManualTimer* timer_ = nullptr;
+};
+
+}  // namespace norvtext::headless
