@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "norvtext/foundation/type_library.hpp"
+#include "norvtext/platform/error.hpp"
 #include "norvtext/platform/variant.hpp"
 
 namespace norvtext {
@@ -39,7 +40,7 @@ protected:
 // Converts a value to a member type named by the type library.
 Variant convert_to_member_type(const Variant& value, std::string_view type_name, const Locale& loc);
 
-// A name -> accessor table for one class; the bindings of a base class can be merged in.
+// A name -> accessor table for one class.
 template <class Box>
 class MemberTable {
 public:
@@ -54,15 +55,7 @@ public:
     MemberTable(std::initializer_list<Row> rows) {
         for (const Row& r : rows) add(r);
     }
-    template <class Base>
-    MemberTable& merge(const MemberTable<Base>& base) {
-        for (const auto& [name, row] : base.rows()) {
-            if (rows_.count(name)) continue;  // the derived class's own binding wins
-            rows_.emplace(name, Row{name, row.get ? Getter(row.get) : Getter(), row.put ? Putter(row.put) : Putter()});
-        }
-        return *this;
-    }
-    const std::unordered_map<std::string_view, Row>& rows() const { return rows_; }
+    bool contains(std::string_view name) const { return rows_.count(name) != 0; }
 
     // A member the type library publishes but the class does not bind is a programming
     // error of the class; report it as unsupported rather than crash.

@@ -176,12 +176,12 @@ const Table& own_members() {
 }  // namespace
 
 Variant txtNorvText::get_member(std::string_view member) {
-    if (own_members().rows().count(member)) return own_members().get(*this, member);
+    if (own_members().contains(member)) return own_members().get(*this, member);
     return BoxBase::get_member(member);
 }
 
 void txtNorvText::put_member(std::string_view member, const Variant& value) {
-    if (own_members().rows().count(member)) return own_members().put(*this, member, value);
+    if (own_members().contains(member)) return own_members().put(*this, member, value);
     BoxBase::put_member(member, value);
 }
 

@@ -1,0 +1,67 @@
+// norvtext-script's interpreter: creates controls on a headless form, plays the host and
+// the user, and prints what the controls do, one line per happening.
+#pragma once
+
+#include <istream>
+#include <map>
+#include <memory>
+#include <ostream>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "norvtext/foundation/box_base.hpp"
+#include "norvtext/headless/memory_host.hpp"
+#include "norvtext/headless/memory_property_bag.hpp"
+
+namespace norvtext::script {
+
+// A line that cannot be parsed: the run stops with exit status 2.
+class ScriptError : public std::runtime_error {
+public:
+    ScriptError(int line, const std::string& message)
+        : std::runtime_error("line " + std::to_string(line) + ": " + message), line_(line) {}
+    int line() const { return line_; }
+
+private:
+    int line_;
+};
+
+class ScriptHost {
+public:
+    explicit ScriptHost(std::ostream& out);
+    ~ScriptHost();
+
+    // Runs a whole script; raises ScriptError for a line that cannot be parsed.
+    void run(std::istream& in);
+    void run_line(std::string_view line, int line_number);
+
+private:
+    struct Control {
+        std::string class_name;
+        std::unique_ptr<headless::MemoryHost> host;
+        std::unique_ptr<BoxBase> box;
+    };
+    struct Words;
+
+    Control& control(const std::string& name, int line);
+    headless::MemoryPropertyBag& bag(const std::string& name, int line);
+    void add_control(const std::string& class_name, const std::string& name, bool first_placement, int line);
+    void save(Control& c, const std::string& name, headless::MemoryPropertyBag& bag);
+    void focus(const std::string& name);
+    void blur(const std::string& name);
+    void print_state(const std::string& name, Control& c);
+    // Runs an action of a control; its error is printed as "WHO: error N MESSAGE".
+    template <class F>
+    void guarded(const std::string& who, F&& action);
+
+    std::ostream& out_;
+    headless::MemoryForm form_;
+    std::map<std::string, Control> controls_;
+    std::vector<std::string> creation_order_;
+    std::map<std::string, headless::MemoryPropertyBag> bags_;
+    std::string focused_;
+};
+
+}  // namespace norvtext::script

@@ -1,0 +1,166 @@
+// Literal parsing and value printing for the script host.
+#include "apps/script/value_text.hpp"
+
+#include <charconv>
+#include <cstdint>
+#include <cstdio>
+
+#include "norvtext/platform/date_serial.hpp"
+#include "norvtext/platform/numbers.hpp"
+
+namespace norvtext::script {
+
+std::string to_utf8(std::u16string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t c = text[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+            ++i;
+        } else if (c >= 0xD800 && c <= 0xDFFF) {
+            c = 0xFFFD;  // an unpaired surrogate has no UTF-8 form
+        }
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            out += static_cast<char>(0xE0 | (c >> 12));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | (c >> 18));
+            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+std::u16string from_utf8(std::string_view s) {
+    std::u16string out;
+    out.reserve(s.size());
+    for (std::size_t i = 0; i < s.size();) {
+        const auto b = static_cast<unsigned char>(s[i]);
+        int n = b < 0x80 ? 1 : (b >> 5) == 6 ? 2 : (b >> 4) == 14 ? 3 : (b >> 3) == 30 ? 4 : 0;
+        char32_t c = n == 1 ? b : n == 2 ? (b & 0x1F) : n == 3 ? (b & 0x0F) : (b & 0x07);
+        bool ok = n > 0 && i + static_cast<std::size_t>(n) <= s.size();
+        for (int k = 1; ok && k < n; ++k) {
+            const auto cb = static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]);
+            ok = (cb & 0xC0) == 0x80;
+            c = (c << 6) | (cb & 0x3F);
+        }
+        if (!ok || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+            out += u'\uFFFD';
+            ++i;
+            continue;
+        }
+        if (c >= 0x10000) {
+            c -= 0x10000;
+            out += static_cast<char16_t>(0xD800 + (c >> 10));
+            out += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
+        } else {
+            out += static_cast<char16_t>(c);
+        }
+        i += static_cast<std::size_t>(n);
+    }
+    return out;
+}
+
+std::string quote(std::u16string_view text) {
+    std::string out = "\"";
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        const bool high = c >= 0xD800 && c <= 0xDBFF;
+        const bool paired = high && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
+        if (c == u'"') {
+            out += "\\\"";
+        } else if (c == u'\\') {
+            out += "\\\\";
+        } else if (c < 0x20 || c == 0x7F || (c >= 0xD800 && c <= 0xDFFF && !paired)) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\u%04X", static_cast<unsigned>(c));
+            out += buf;
+        } else if (paired) {
+            out += to_utf8(text.substr(i, 2));
+            ++i;
+        } else {
+            out += to_utf8(text.substr(i, 1));
+        }
+    }
+    return out + "\"";
+}
+
+namespace {
+
+std::string number_text(double d) { return to_utf8(general_number_text(d)); }
+
+template <class... F>
+struct Overloaded : F... {
+    using F::operator()...;
+};
+
+std::optional<Variant> parse_number_literal(std::string_view t) {
+    if (t.empty()) return std::nullopt;
+    if (t.back() == '@') {
+        auto c = parse_currency(from_utf8(t.substr(0, t.size() - 1)));
+        if (!c) return std::nullopt;
+        return Variant(*c);
+    }
+    const bool whole = t.find_first_of(".eE") == std::string_view::npos;
+    if (whole) {
+        long long n = 0;
+        auto [p, ec] = std::from_chars(t.data(), t.data() + t.size(), n);
+        if (ec == std::errc() && p == t.data() + t.size()) {
+            if (n >= -32768 && n <= 32767) return Variant(static_cast<std::int16_t>(n));
+            if (n >= INT32_MIN && n <= INT32_MAX) return Variant(static_cast<std::int32_t>(n));
+            return Variant(static_cast<double>(n));
+        }
+    }
+    double d = 0;
+    auto [p, ec] = std::from_chars(t.data(), t.data() + t.size(), d);
+    if (p != t.data() + t.size()) return std::nullopt;
+    if (ec == std::errc::result_out_of_range) return std::nullopt;
+    if (ec != std::errc()) return std::nullopt;
+    return Variant(d);
+}
+
+}  // namespace
+
+std::optional<Variant> parse_literal(std::string_view t) {
+    if (t == "Empty") return Variant();
+    if (t == "Null") return Variant::null();
+    if (t == "True") return Variant(true);
+    if (t == "False") return Variant(false);
+    if (t == "Nothing") return Variant::nothing();
+    if (t.size() >= 2 && t.front() == '#' && t.back() == '#') {
+        auto d = parse_iso(t.substr(1, t.size() - 2));
+        if (!d) return std::nullopt;
+        return Variant(*d);
+    }
+    return parse_number_literal(t);
+}
+
+std::string print_value(const Variant& v) {
+    return std::visit(
+        Overloaded{
+            [](EmptyValue) -> std::string { return "Empty"; },
+            [](NullValue) -> std::string { return "Null"; },
+            [](NothingValue) -> std::string { return "Nothing"; },
+            [](bool b) -> std::string { return b ? "Boolean True" : "Boolean False"; },
+            [](std::int16_t i) { return "Integer " + std::to_string(i); },
+            [](std::int32_t l) { return "Long " + std::to_string(l); },
+            [](double d) { return "Double " + number_text(d); },
+            [](Currency c) { return "Currency " + to_utf8(currency_plain_text(c)); },
+            [](DateSerial d) { return "Date " + iso_text(d); },
+            [](const std::u16string& s) { return "String " + quote(s); },
+            [](const FontRef& f) { return "Font " + quote(f->name) + " " + number_text(f->size); },
+            [](const PictureRef&) -> std::string { return "Picture"; },
+        },
+        v.storage());
+}
+
+}  // namespace norvtext::script
