@@ -155,7 +155,7 @@ constexpr NamedKey named_keys[] = {
     {"Left", 37, 0},    {"Right", 39, 0},  {"Home", 36, 0},   {"End", 35, 0},
 };
 
-headless::MemoryEditBox& user_box(headless::MemoryHost& host) { return *host.edit_box(); }
+headless::SimulatedUser& user_box(headless::MemoryHost& host) { return *host.user(); }
 
 }  // namespace
 

@@ -12,7 +12,8 @@ namespace {
 std::int32_t length_of(const std::u16string& s) { return static_cast<std::int32_t>(s.size()); }
 }  // namespace
 
-MemoryEditBox::MemoryEditBox() {
+template <class I>
+MemoryBox<I>::MemoryBox() {
     auto set = [this](InnerMember m, Variant v) { members_[static_cast<std::size_t>(m)] = std::move(v); };
     set(InnerMember::BackColor, Variant(static_cast<std::int32_t>(system_window_background)));
     set(InnerMember::ForeColor, Variant(static_cast<std::int32_t>(system_window_text)));
@@ -40,7 +41,8 @@ MemoryEditBox::MemoryEditBox() {
     set(InnerMember::HideSelection, Variant(true));
 }
 
-void MemoryEditBox::set_member(InnerMember m, const Variant& value) {
+template <class I>
+void MemoryBox<I>::set_member(InnerMember m, const Variant& value) {
     // Each member keeps its own type, as a real box's property would: a value that does
     // not convert raises the platform's error and leaves the member as it was.
     Variant v;
@@ -79,7 +81,8 @@ void MemoryEditBox::set_member(InnerMember m, const Variant& value) {
     members_[static_cast<std::size_t>(m)] = std::move(v);
 }
 
-void MemoryEditBox::change_text(std::u16string text, std::int32_t caret) {
+template <class I>
+void MemoryBox<I>::change_text(std::u16string text, std::int32_t caret) {
     const bool changed = text != text_;
     text_ = std::move(text);
     sel_start_ = std::clamp(caret, 0, length_of(text_));
@@ -87,34 +90,42 @@ void MemoryEditBox::change_text(std::u16string text, std::int32_t caret) {
     if (changed && listener_) listener_->on_change();
 }
 
-void MemoryEditBox::set_text(std::u16string_view text) { change_text(std::u16string(text), 0); }
+template <class I>
+void MemoryBox<I>::set_text(std::u16string_view text) { change_text(std::u16string(text), 0); }
 
-void MemoryEditBox::set_sel_start(std::int32_t start) {
+template <class I>
+void MemoryBox<I>::set_sel_start(std::int32_t start) {
     if (start < 0) raise(ErrorCode::InvalidPropertyValue);
     sel_start_ = std::min(start, length_of(text_));
     sel_length_ = 0;
 }
 
-void MemoryEditBox::set_sel_length(std::int32_t length) {
+template <class I>
+void MemoryBox<I>::set_sel_length(std::int32_t length) {
     if (length < 0) raise(ErrorCode::InvalidPropertyValue);
     sel_length_ = std::min(length, length_of(text_) - sel_start_);
 }
 
-std::u16string MemoryEditBox::sel_text() const {
+template <class I>
+std::u16string MemoryBox<I>::sel_text() const {
     return text_.substr(static_cast<std::size_t>(sel_start_), static_cast<std::size_t>(sel_length_));
 }
 
-void MemoryEditBox::replace_selection(std::u16string_view with) {
+template <class I>
+void MemoryBox<I>::replace_selection(std::u16string_view with) {
     std::u16string t = text_;
     t.replace(static_cast<std::size_t>(sel_start_), static_cast<std::size_t>(sel_length_), with);
     change_text(std::move(t), sel_start_ + static_cast<std::int32_t>(with.size()));
 }
 
-void MemoryEditBox::set_sel_text(std::u16string_view text) { replace_selection(text); }
+template <class I>
+void MemoryBox<I>::set_sel_text(std::u16string_view text) { replace_selection(text); }
 
-void MemoryEditBox::insert_char(char16_t c) { replace_selection(std::u16string_view(&c, 1)); }
+template <class I>
+void MemoryBox<I>::insert_char(char16_t c) { replace_selection(std::u16string_view(&c, 1)); }
 
-void MemoryEditBox::backspace() {
+template <class I>
+void MemoryBox<I>::backspace() {
     if (sel_length_ > 0) {
         replace_selection({});
     } else if (sel_start_ > 0) {
@@ -124,12 +135,14 @@ void MemoryEditBox::backspace() {
     }
 }
 
-void MemoryEditBox::delete_forward() {
+template <class I>
+void MemoryBox<I>::delete_forward() {
     if (sel_length_ == 0 && sel_start_ < length_of(text_)) sel_length_ = 1;
     if (sel_length_ > 0) replace_selection({});
 }
 
-void MemoryEditBox::act_on_key_down(std::int16_t key_code) {
+template <class I>
+void MemoryBox<I>::act_on_key_down(std::int16_t key_code) {
     const std::int32_t end = sel_start_ + sel_length_;
     switch (static_cast<Key>(key_code)) {
         case Key::Delete: delete_forward(); break;
@@ -147,7 +160,8 @@ void MemoryEditBox::act_on_key_down(std::int16_t key_code) {
     }
 }
 
-void MemoryEditBox::deliver_key_press(std::int16_t key_ascii) {
+template <class I>
+void MemoryBox<I>::deliver_key_press(std::int16_t key_ascii) {
     if (listener_) listener_->on_key_press(key_ascii);
     if (key_ascii == 0) return;
     if (key_ascii == static_cast<std::int16_t>(Key::Backspace)) {
@@ -159,15 +173,18 @@ void MemoryEditBox::deliver_key_press(std::int16_t key_ascii) {
     insert_char(static_cast<char16_t>(key_ascii));
 }
 
-void MemoryEditBox::got_focus() {
+template <class I>
+void MemoryBox<I>::got_focus() {
     if (listener_) listener_->on_got_focus();
 }
 
-void MemoryEditBox::lost_focus() {
+template <class I>
+void MemoryBox<I>::lost_focus() {
     if (listener_) listener_->on_lost_focus();
 }
 
-void MemoryEditBox::type(char16_t c, std::int16_t key_code, std::int16_t shift) {
+template <class I>
+void MemoryBox<I>::type(char16_t c, std::int16_t key_code, std::int16_t shift) {
     std::int16_t code = key_code, sh = shift;
     if (listener_) listener_->on_key_down(code, sh);
     deliver_key_press(static_cast<std::int16_t>(c));
@@ -175,7 +192,8 @@ void MemoryEditBox::type(char16_t c, std::int16_t key_code, std::int16_t shift) 
     if (listener_) listener_->on_key_up(code, sh);
 }
 
-void MemoryEditBox::press(std::int16_t key_code, std::int16_t shift, std::int16_t key_ascii) {
+template <class I>
+void MemoryBox<I>::press(std::int16_t key_code, std::int16_t shift, std::int16_t key_ascii) {
     std::int16_t code = key_code, sh = shift;
     if (listener_) listener_->on_key_down(code, sh);
     act_on_key_down(code);
@@ -184,17 +202,23 @@ void MemoryEditBox::press(std::int16_t key_code, std::int16_t shift, std::int16_
     if (listener_) listener_->on_key_up(code, sh);
 }
 
-void MemoryEditBox::user_select(std::int32_t start, std::int32_t length) {
+template <class I>
+void MemoryBox<I>::user_select(std::int32_t start, std::int32_t length) {
     sel_start_ = std::clamp(start, 0, length_of(text_));
     sel_length_ = std::clamp(length, 0, length_of(text_) - sel_start_);
 }
 
-void MemoryEditBox::click() {
+template <class I>
+void MemoryBox<I>::click() {
     if (listener_) listener_->on_click();
 }
 
-void MemoryEditBox::dbl_click() {
+template <class I>
+void MemoryBox<I>::dbl_click() {
     if (listener_) listener_->on_dbl_click();
 }
+
+template class MemoryBox<EditBox>;
+template class MemoryBox<MaskedEditBox>;
 
 }  // namespace norvtext::headless

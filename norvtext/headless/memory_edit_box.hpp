@@ -15,9 +15,28 @@ enum class Key : std::int16_t {
     Backspace = 8, Tab = 9, Enter = 13, Escape = 27, End = 35, Home = 36, Left = 37, Right = 39, Delete = 46,
 };
 
-class MemoryEditBox : public EditBox {
+// The user's side of an in-memory box: focus, typing, keys, selecting, clicking.
+class SimulatedUser {
 public:
-    MemoryEditBox();
+    virtual ~SimulatedUser() = default;
+    // A typed character: KeyDown, KeyPress, KeyUp.
+    virtual void type(char16_t c, std::int16_t key_code, std::int16_t shift) = 0;
+    // A key: KeyDown (which acts for Delete, arrows, Home, End), a KeyPress only for a key
+    // that produces a character (key_ascii not 0), KeyUp.
+    virtual void press(std::int16_t key_code, std::int16_t shift, std::int16_t key_ascii) = 0;
+    virtual void got_focus() = 0;
+    virtual void lost_focus() = 0;
+    virtual void user_select(std::int32_t start, std::int32_t length) = 0;
+    virtual void click() = 0;
+    virtual void dbl_click() = 0;
+};
+
+// The shared in-memory box over either inner-box interface; the masked box overrides what
+// typing and deleting do.
+template <class Interface>
+class MemoryBox : public Interface, public SimulatedUser {
+public:
+    MemoryBox();
 
     // EditBox
     void set_listener(EditBoxListener* listener) override { listener_ = listener; }
@@ -36,15 +55,14 @@ public:
     std::int32_t width() const { return width_; }
     std::int32_t height() const { return height_; }
 
-    // The user: focus, a typed character (KeyDown, KeyPress, KeyUp), a key that produces
-    // no character or a control character, clicks.
-    void got_focus();
-    void lost_focus();
-    void type(char16_t c, std::int16_t key_code, std::int16_t shift);
-    void press(std::int16_t key_code, std::int16_t shift, std::int16_t key_ascii);
-    void user_select(std::int32_t start, std::int32_t length);
-    void click();
-    void dbl_click();
+    // SimulatedUser
+    void got_focus() override;
+    void lost_focus() override;
+    void type(char16_t c, std::int16_t key_code, std::int16_t shift) override;
+    void press(std::int16_t key_code, std::int16_t shift, std::int16_t key_ascii) override;
+    void user_select(std::int32_t start, std::int32_t length) override;
+    void click() override;
+    void dbl_click() override;
 
 protected:
     // What the box does with a character that survived KeyPress, Backspace and Delete.
@@ -69,5 +87,10 @@ private:
     std::int32_t width_ = 0;
     std::int32_t height_ = 0;
 };
+
+extern template class MemoryBox<EditBox>;
+extern template class MemoryBox<MaskedEditBox>;
+
+using MemoryEditBox = MemoryBox<EditBox>;
 
 }  // namespace norvtext::headless

@@ -2,7 +2,7 @@
 // controls tell them.
 #include "norvtext/headless/memory_host.hpp"
 
-#include "norvtext/platform/error.hpp"
+#include "norvtext/headless/memory_masked_edit_box.hpp"
 
 namespace norvtext::headless {
 
@@ -21,15 +21,17 @@ void MemoryHost::design_box(EditBox& box) {
     box.set_member(InnerMember::hWnd, Variant(form_.next_window_handle()));
 }
 
-std::unique_ptr<EditBox> MemoryHost::create_edit_box() {
-    auto box = std::make_unique<MemoryEditBox>();
+template <class Box>
+std::unique_ptr<Box> MemoryHost::designed(std::unique_ptr<Box> box) {
     design_box(*box);
-    edit_box_ = box.get();
+    user_ = box.get();
     return box;
 }
 
-std::unique_ptr<MaskedEditBox> MemoryHost::create_masked_edit_box(std::u16string_view, std::int32_t) {
-    raise(ErrorCode::NotSupported, "masked edit box: not available in this host");
+std::unique_ptr<EditBox> MemoryHost::create_edit_box() { return designed(std::make_unique<MemoryEditBox>()); }
+
+std::unique_ptr<MaskedEditBox> MemoryHost::create_masked_edit_box(std::u16string_view mask, std::int32_t max_length) {
+    return designed(std::make_unique<MemoryMaskedEditBox>(mask, max_length));
 }
 
 std::unique_ptr<Timer> MemoryHost::create_timer() {

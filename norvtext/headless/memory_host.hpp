@@ -40,8 +40,9 @@ public:
     const std::string& name() const { return name_; }
     MemoryForm& form() { return form_; }
 
-    // The constituents this host created (the last of each).
-    MemoryEditBox* edit_box() const { return edit_box_; }
+    // The constituents this host created (the last of each), and the inner box as a
+    // simulated user drives it.
+    SimulatedUser* user() const { return user_; }
     ManualTimer* manual_timer() const { return timer_; }
 
     // The host's own KeyPress handler: replaces KeyAscii after the event is recorded.
@@ -75,10 +76,12 @@ public:
 private:
     void say(const std::string& what) { form_.record(name_ + ": " + what); }
     void design_box(EditBox& box);
+    template <class Box>
+    std::unique_ptr<Box> designed(std::unique_ptr<Box> box);
 
     MemoryForm& form_;
     std::string name_;
-    MemoryEditBox* edit_box_ = nullptr;
+    SimulatedUser* user_ = nullptr;
     ManualTimer* timer_ = nullptr;
 };
 

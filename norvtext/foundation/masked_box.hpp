@@ -1,0 +1,35 @@
+// What the four masked boxes (date, telephone, social security, ZIP) share: the masked
+// inner box, its empty text, clearing, and focus arrival that stops a blink.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "norvtext/foundation/box_base.hpp"
+
+namespace norvtext {
+
+class MaskedBoxBase : public BoxBase {
+protected:
+    // The inner box starts with its design-time mask, maximum length and prompt "_".
+    MaskedBoxBase(Host& host, std::u16string_view design_mask, std::int32_t design_max_length);
+
+    MaskedEditBox& masked() { return masked_; }
+    const MaskedEditBox& masked() const { return masked_; }
+
+    // The text of an untouched box under the current mask ("__/__/____").
+    std::u16string empty_text() const { return all_prompt_text(masked_.mask()); }
+    bool is_untouched() const { return masked_.text() == empty_text(); }
+    // Writes the empty text into the inner box.
+    void ClearText() { masked_.set_text(empty_text()); }
+    std::u16string cleared_text() const override { return empty_text(); }
+
+    // Focus arrival: any blink stops when the user comes back, then the selection step.
+    void on_got_focus() override;
+
+private:
+    MaskedEditBox& masked_;
+};
+
+}  // namespace norvtext

@@ -1,0 +1,43 @@
+// An in-memory masked edit box: "#" digit and "?" letter positions, literals shown and
+// skipped by the caret, "_" prompts. Its text always has the mask's shape.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "norvtext/headless/memory_edit_box.hpp"
+
+namespace norvtext::headless {
+
+class MemoryMaskedEditBox : public MemoryBox<MaskedEditBox> {
+public:
+    MemoryMaskedEditBox(std::u16string_view mask, std::int32_t max_length);
+
+    std::u16string_view mask() const override { return mask_; }
+    void set_mask(std::u16string_view mask) override;
+    // "" shows the all-prompt text; a text that does not fit the mask raises 380 and
+    // changes nothing.
+    void set_text(std::u16string_view text) override;
+    void set_sel_text(std::u16string_view text) override;
+    // PromptChar is one character that fits no position; others raise 380.
+    void set_member(InnerMember m, const Variant& value) override;
+    bool fits_mask(std::u16string_view text) const;
+    std::int32_t max_length() const { return max_length_; }
+
+protected:
+    void insert_char(char16_t c) override;
+    void backspace() override;
+    void delete_forward() override;
+
+private:
+    char16_t prompt() const;
+    std::u16string cleared_selection() const;
+    std::int32_t skip_literals(std::int32_t from) const;
+    // Types c into the next input position at or after caret; false when it does not fit.
+    bool put_char(std::u16string& t, std::int32_t& caret, char16_t c) const;
+
+    std::u16string mask_;
+    std::int32_t max_length_;
+};
+
+}  // namespace norvtext::headless
