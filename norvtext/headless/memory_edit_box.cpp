@@ -91,7 +91,11 @@ void MemoryBox<I>::change_text(std::u16string text, std::int32_t caret) {
 }
 
 template <class I>
-void MemoryBox<I>::set_text(std::u16string_view text) { change_text(std::u16string(text), 0); }
+void MemoryBox<I>::set_text(std::u16string_view text) {
+    // Giving the box the text it already shows changes nothing, the selection included.
+    if (text == text_) return;
+    change_text(std::u16string(text), 0);
+}
 
 template <class I>
 void MemoryBox<I>::set_sel_start(std::int32_t start) {
