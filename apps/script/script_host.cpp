@@ -230,7 +230,7 @@ void ScriptHost::save(Control& c, const std::string& name, headless::MemoryPrope
 }
 
 void ScriptHost::focus(const std::string& name) {
-    if (!focused_.empty() && focused_ != name) blur(focused_);
+    if (!focused_.empty() && focused_ != name) blur(std::string(focused_));  // a copy: blur clears it
     focused_ = name;
     guarded(name, [&] { user_box(*controls_.at(name).host).got_focus(); });
 }
@@ -435,6 +435,9 @@ void ScriptHost::run_line(std::string_view text, int n) {
         if (!size || !size->is_numeric_type()) throw ScriptError(n, "bad font size " + w[2]);
         f->size = size->to_double();
         form_.ambient_font = f;
+    } else if (cmd == "page") {
+        page_.run(w.items, n, {[&](const std::string& name) -> Dispatch& { return *control(name, n).box; },
+                               [&](const std::string& word) { return unquote(word, n); }});
     } else if (cmd == "print") {
         need(2);
         out_ << to_utf8(unquote(w[1], n)) << '\n';

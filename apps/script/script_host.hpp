@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "apps/script/page_commands.hpp"
 #include "norvtext/foundation/box_base.hpp"
 #include "norvtext/headless/memory_host.hpp"
 #include "norvtext/headless/memory_property_bag.hpp"
@@ -62,6 +63,7 @@ private:
     std::vector<std::string> creation_order_;
     std::map<std::string, headless::MemoryPropertyBag> bags_;
     std::string focused_;
+    PageCommands page_{out_, form_};
 };
 
 }  // namespace norvtext::script

@@ -21,10 +21,12 @@ struct Decimal {
     int point = 0;
 
     bool is_zero() const noexcept { return digits.empty(); }
-    static Decimal from_double(double d);        // the shortest text that reads back as d
+    // The shortest text that reads back as d; NaN or an infinity raises Overflow.
+    static Decimal from_double(double d);
     static Decimal from_currency(Currency c);    // exact
     static Decimal from_integer(std::int64_t n);
     double to_double() const;                    // correctly rounded; may be +-inf
+    friend bool operator==(const Decimal&, const Decimal&) = default;
 };
 
 // Whole text reads as a number: blanks around, one sign (leading or trailing) or parentheses
@@ -37,6 +39,7 @@ bool is_numeric(std::u16string_view text, const Locale& loc = Locale::en_us());
 
 // The leading number of a text: blanks skipped, an optional sign, digits, at most one ".",
 // an optional exponent, stopping at the first other character; 0 when there is none.
+// A number beyond Double's range raises Overflow.
 double leading_number(std::u16string_view text);
 
 // General number text: at most 15 significant digits, no grouping, no trailing zeros, the

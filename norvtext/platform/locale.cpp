@@ -1,0 +1,93 @@
+// The library's default locale and locales built from ICU's number and calendar data.
+#include "norvtext/platform/locale.hpp"
+
+#include <unicode/dcfmtsym.h>
+#include <unicode/dtfmtsym.h>
+#include <unicode/locid.h>
+#include <unicode/unistr.h>
+
+#include <cstring>
+
+#include "norvtext/platform/error.hpp"
+
+namespace norvtext {
+
+namespace {
+
+[[noreturn]] void raise_unknown(std::string_view name) {
+    raise(ErrorCode::InvalidPropertyValue, "unknown locale: " + std::string(name));
+}
+
+std::u16string to_u16(const icu::UnicodeString& s) {
+    return std::u16string(s.getBuffer(), static_cast<std::size_t>(s.length()));
+}
+
+// ICU answers every name with some data, falling back to its root locale for names it has
+// never heard of; only a name ICU lists as available is a locale the user can mean.
+bool is_available(const icu::Locale& wanted) {
+    std::int32_t count = 0;
+    const icu::Locale* available = icu::Locale::getAvailableLocales(count);
+    for (std::int32_t i = 0; i < count; ++i) {
+        if (std::strcmp(available[i].getBaseName(), wanted.getBaseName()) == 0) return true;
+    }
+    return false;
+}
+
+// The stand-alone forms: the controls show a month name as a word beside numbers, not inside
+// a sentence. Abbreviations drop a closing period ("janv." -> "janv") so a date pattern's own
+// punctuation is the only punctuation.
+void read_months(const icu::DateFormatSymbols& symbols, Locale& out) {
+    std::int32_t count = 0;
+    const icu::UnicodeString* wide =
+        symbols.getMonths(count, icu::DateFormatSymbols::STANDALONE, icu::DateFormatSymbols::WIDE);
+    if (wide == nullptr || count < 12) return;
+    for (std::size_t m = 0; m < 12; ++m) out.months[m] = to_u16(wide[m]);
+
+    const icu::UnicodeString* abbreviated = symbols.getMonths(
+        count, icu::DateFormatSymbols::STANDALONE, icu::DateFormatSymbols::ABBREVIATED);
+    if (abbreviated == nullptr || count < 12) return;
+    for (std::size_t m = 0; m < 12; ++m) {
+        std::u16string a = to_u16(abbreviated[m]);
+        if (a.size() > 1 && a.back() == u'.') a.pop_back();
+        out.month_abbreviations[m] = std::move(a);
+    }
+}
+
+}  // namespace
+
+const Locale& Locale::en_us() {
+    static const Locale locale{};
+    return locale;
+}
+
+Locale Locale::from_name(std::string_view name) {
+    // An empty name would make ICU pick the process's default locale, and an embedded NUL
+    // would let ICU read only a prefix of the name.
+    if (name.empty() || name.find('\0') != std::string_view::npos) raise_unknown(name);
+    const std::string name_z(name);
+    const icu::Locale icu_locale(name_z.c_str());
+    if (icu_locale.isBogus() || !is_available(icu_locale)) raise_unknown(name);
+
+    Locale out;
+    out.name = name_z;
+
+    UErrorCode status = U_ZERO_ERROR;
+    const icu::DecimalFormatSymbols numbers(icu_locale, status);
+    if (U_FAILURE(status)) raise_unknown(name);
+    out.decimal = to_u16(numbers.getSymbol(icu::DecimalFormatSymbols::kDecimalSeparatorSymbol));
+    out.grouping = to_u16(numbers.getSymbol(icu::DecimalFormatSymbols::kGroupingSeparatorSymbol));
+
+    status = U_ZERO_ERROR;
+    const icu::DateFormatSymbols dates(icu_locale, status);
+    if (U_FAILURE(status)) raise_unknown(name);
+    read_months(dates, out);
+    std::int32_t count = 0;
+    const icu::UnicodeString* am_pm = dates.getAmPmStrings(count);
+    if (am_pm != nullptr && count >= 2) {
+        out.am = to_u16(am_pm[0]);
+        out.pm = to_u16(am_pm[1]);
+    }
+    return out;
+}
+
+}  // namespace norvtext

@@ -1,0 +1,748 @@
+// Number services: reading texts as numbers, the general number text, the pattern formatter
+// and the money conversions, all worked on exact decimal digits rather than on binary values.
+#include "norvtext/platform/numbers.hpp"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <iterator>
+#include <limits>
+#include <system_error>
+
+#include "norvtext/platform/error.hpp"
+
+namespace norvtext {
+namespace {
+
+// Exponent digits stop counting here: a billion is beyond any Double either way, and the
+// saturation keeps the point arithmetic far from int64 limits whatever the text holds.
+constexpr std::int64_t exponent_ceiling = 1'000'000'000;
+// A point outside this span is far outside Double's range; clamping keeps it an int.
+constexpr std::int64_t point_limit = 2'000'000'000;
+// The shortest digits of a Double never exceed 17.
+constexpr std::size_t double_digits = 17;
+
+bool is_digit(char16_t c) { return c >= u'0' && c <= u'9'; }
+
+bool at(std::u16string_view text, std::size_t pos, std::u16string_view symbol) {
+    return !symbol.empty() && text.substr(pos).starts_with(symbol);
+}
+
+// Collects the significant digits of a decimal text while it is read: leading zeros only
+// move the point, trailing zeros are dropped at the end.
+class DigitCollector {
+public:
+    // Reads into `out`, which starts as zero.
+    explicit DigitCollector(Decimal& out) : out_(out) {
+        out_.negative = false;
+        out_.digits.clear();
+        out_.point = 0;
+    }
+
+    void integer_digit(char16_t c) {
+        any_ = true;
+        if (out_.digits.empty() && c == u'0') return;
+        out_.digits.push_back(static_cast<char>(c));
+        ++point_;
+    }
+    void fraction_digit(char16_t c) {
+        any_ = true;
+        if (out_.digits.empty() && c == u'0') {
+            --point_;
+            return;
+        }
+        out_.digits.push_back(static_cast<char>(c));
+    }
+    bool any_digit() const { return any_; }
+
+    // Completes the number in the Decimal given at construction.
+    void finish(bool negative, std::int64_t exponent) {
+        std::string& d = out_.digits;
+        while (!d.empty() && d.back() == '0') d.pop_back();
+        if (d.empty()) return;
+        out_.negative = negative;
+        out_.point = static_cast<int>(std::clamp(point_ + exponent, -point_limit, point_limit));
+    }
+
+private:
+    Decimal& out_;
+    std::int64_t point_ = 0;
+    bool any_ = false;
+};
+
+// Digits of a value being rounded or printed, in a caller's buffer.
+struct DigitSpan {
+    char* d;
+    std::size_t n;
+    int point;
+};
+
+enum class Ties { AwayFromZero, ToEven };
+
+// Rounds the magnitude to `keep` significant digits (keep may be <= 0: nothing is kept
+// before the first rounding position). Works in place; leaves no trailing zeros; a result
+// of zero has no digits and point 0.
+void round_digits(DigitSpan& v, std::int64_t keep, Ties ties) {
+    if (keep >= static_cast<std::int64_t>(v.n)) return;
+    bool up = false;
+    if (keep >= 0) {
+        const char first = v.d[keep];
+        const bool exact_half = first == '5' && v.n == static_cast<std::size_t>(keep) + 1;
+        if (ties == Ties::AwayFromZero || !exact_half) {
+            up = first >= '5';
+        } else {
+            const int last = keep > 0 ? v.d[keep - 1] - '0' : 0;
+            up = last % 2 != 0;
+        }
+    }
+    v.n = keep > 0 ? static_cast<std::size_t>(keep) : 0;
+    if (up) {
+        while (v.n > 0 && v.d[v.n - 1] == '9') --v.n;
+        if (v.n == 0) {
+            // All kept digits were nines (or none was kept): the carry makes a new leading 1.
+            v.d[0] = '1';
+            v.n = 1;
+            v.point = static_cast<int>(std::min<std::int64_t>(static_cast<std::int64_t>(v.point) + 1, point_limit));
+        } else {
+            ++v.d[v.n - 1];
+        }
+    }
+    while (v.n > 0 && v.d[v.n - 1] == '0') --v.n;
+    if (v.n == 0) v.point = 0;
+}
+
+// Most values the controls format are short decimals (amounts, percentages). For those the
+// shortest digits are found directly: the first m * 10^-k that divides back to the value
+// exactly. Two decimals of at most 15 digits never share a Double, so the first such m is the
+// one and only shortest candidate; anything else is left to std::to_chars.
+bool short_decimal_digits(double magnitude, char (&buf)[double_digits + 8], DigitSpan& out) {
+    if (!(magnitude >= 1e-5 && magnitude < 1e15)) return false;
+    double scale = 1.0;  // 10^k, exact throughout
+    for (int k = 0; k <= 15; ++k, scale *= 10.0) {
+        const double scaled = magnitude * scale;
+        if (scaled >= 1e15) return false;
+        const auto m = static_cast<std::uint64_t>(scaled + 0.5);  // scaled < 2^50: the sum is exact
+        if (m == 0 || static_cast<double>(m) / scale != magnitude) continue;
+        const auto res = std::to_chars(buf, buf + sizeof buf, m);
+        std::size_t n = static_cast<std::size_t>(res.ptr - buf);
+        const int point = static_cast<int>(n) - k;
+        while (buf[n - 1] == '0') --n;
+        out = DigitSpan{buf, n, point};
+        return true;
+    }
+    return false;
+}
+
+// The shortest round-trip digits of a finite double, read off std::to_chars' scientific form
+// unless the value is a short decimal.
+void shortest_digits(double value, char (&buf)[double_digits + 8], DigitSpan& out, bool& negative) {
+    negative = std::signbit(value) && value != 0.0;
+    if (short_decimal_digits(std::fabs(value), buf, out)) return;
+    char text[40];
+    const auto res = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific);
+    const char* p = text;
+    negative = *p == '-';
+    if (negative) ++p;
+    std::size_t n = 0;
+    for (; p < res.ptr && *p != 'e'; ++p) {
+        if (*p != '.' && n < double_digits) buf[n++] = *p;
+    }
+    int exponent = 0;
+    if (p < res.ptr) {
+        ++p;  // 'e'
+        if (*p == '+') ++p;
+        std::from_chars(p, res.ptr, exponent);
+    }
+    while (n > 0 && buf[n - 1] == '0') --n;
+    out = DigitSpan{buf, n, n == 0 ? 0 : exponent + 1};
+    if (n == 0) negative = false;
+}
+
+Decimal to_decimal(bool negative, const DigitSpan& v) {
+    Decimal out;
+    if (v.n == 0) return out;
+    out.negative = negative;
+    out.digits.assign(v.d, v.n);
+    out.point = v.point;
+    return out;
+}
+
+Decimal from_magnitude(bool negative, std::uint64_t magnitude, int scale) {
+    char buf[24];
+    const auto res = std::to_chars(buf, buf + sizeof buf, magnitude);
+    DigitSpan v{buf, static_cast<std::size_t>(res.ptr - buf), 0};
+    v.point = static_cast<int>(v.n) - scale;
+    while (v.n > 0 && v.d[v.n - 1] == '0') --v.n;
+    return to_decimal(negative, v);
+}
+
+std::uint64_t magnitude_of(std::int64_t n) {
+    return n < 0 ? 0 - static_cast<std::uint64_t>(n) : static_cast<std::uint64_t>(n);
+}
+
+void append_ascii(std::u16string& out, const char* first, const char* last) {
+    for (; first < last; ++first) out.push_back(static_cast<char16_t>(*first));
+}
+
+bool is_parse_blank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\u00A0'; }
+bool is_leading_blank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\n'; }
+bool is_sign(char16_t c) { return c == u'+' || c == u'-'; }
+bool is_exponent_mark(char16_t c) { return c == u'e' || c == u'E'; }
+
+}  // namespace
+
+// ---- Decimal -------------------------------------------------------------------------------
+
+Decimal Decimal::from_double(double d) {
+    if (!std::isfinite(d)) raise(ErrorCode::Overflow);
+    char buf[double_digits + 8];
+    DigitSpan v{};
+    bool negative = false;
+    shortest_digits(d, buf, v, negative);
+    return to_decimal(negative, v);
+}
+
+Decimal Decimal::from_currency(Currency c) {
+    return from_magnitude(c.ticks < 0, magnitude_of(c.ticks), 4);
+}
+
+Decimal Decimal::from_integer(std::int64_t n) { return from_magnitude(n < 0, magnitude_of(n), 0); }
+
+double Decimal::to_double() const {
+    if (digits.empty()) return 0.0;
+    // Up to 15 digits are exact in a double, and so is 10^k up to k = 22: one multiplication
+    // or division of two exact operands is then correctly rounded by itself.
+    static constexpr double exact_powers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                              1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                              1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const std::int64_t scale = static_cast<std::int64_t>(point) - static_cast<std::int64_t>(digits.size());
+    if (digits.size() <= 15 && scale >= -22 && scale <= 22) {
+        std::uint64_t mantissa = 0;
+        bool plain = true;
+        for (const char c : digits) {
+            plain = plain && c >= '0' && c <= '9';
+            mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
+        }
+        if (plain) {
+            const double m = static_cast<double>(mantissa);
+            const double v = scale >= 0 ? m * exact_powers[scale] : m / exact_powers[-scale];
+            return negative ? -v : v;
+        }
+    }
+    // "DIGITSeEXP" for std::from_chars, on the stack unless the digits are many.
+    const std::size_t need = digits.size() + 24;
+    char small[96];
+    std::string large;
+    char* buf = small;
+    if (need > sizeof small) {
+        large.resize(need);
+        buf = large.data();
+    }
+    char* p = std::copy(digits.begin(), digits.end(), buf);
+    *p++ = 'e';
+    p = std::to_chars(p, buf + need, scale).ptr;
+    double v = 0.0;
+    const auto res = std::from_chars(buf, p, v);
+    if (res.ec == std::errc::result_out_of_range) {
+        // The magnitude is at least 1 exactly when the point lies after the first digit.
+        v = point > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+    }
+    return negative ? -v : v;
+}
+
+// ---- The numeric test ----------------------------------------------------------------------
+
+// The grammar of a number text, read left to right by the steps below; a step only ever
+// hands on to a later one:
+//
+//   text     = blank* ["(" blank*] lead mantissa [exponent] blank* [trail blank*] [")" blank*]
+//   lead     = [sign blank*] ["$" blank*]  |  "$" blank* sign blank*
+//   mantissa = integer [dec digit*]  |  dec digit+
+//   integer  = digit {[group] digit}          a group symbol counts only between two digits
+//   exponent = ("e" | "E") [sign] digit+
+//   trail    = sign                           only when lead has no sign and there is no "("
+//   sign     = "+" | "-";  blank = space, tab or no-break space;  dec and group are the
+//   locale's symbols.  "(" ... ")" marks a negative and takes no sign of its own.
+namespace {
+
+bool read_number(std::u16string_view text, const Locale& loc, Decimal& value) {
+    enum class Step { Lead, Integer, Fraction, ExponentSign, ExponentDigits, Tail, Closed };
+    const std::u16string_view dec = loc.decimal;
+    const std::u16string_view group = loc.grouping;
+
+    Step step = Step::Lead;
+    DigitCollector mantissa(value);
+    bool signed_ = false, negative = false, open = false, dollar = false;
+    bool exponent_negative = false;
+    std::int64_t exponent = 0;
+    int exponent_digits = 0;
+
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const char16_t c = text[i];
+        switch (step) {
+            case Step::Lead:
+                if (is_parse_blank(c)) {
+                    ++i;
+                } else if (c == u'(' && !open && !signed_ && !dollar) {
+                    open = true;
+                    ++i;
+                } else if (is_sign(c) && !signed_ && !open) {
+                    signed_ = true;
+                    negative = c == u'-';
+                    ++i;
+                } else if (c == u'$' && !dollar) {
+                    dollar = true;
+                    ++i;
+                } else if (is_digit(c)) {
+                    step = Step::Integer;
+                } else if (at(text, i, dec)) {
+                    i += dec.size();
+                    step = Step::Fraction;
+                } else {
+                    return false;
+                }
+                break;
+            case Step::Integer:
+                if (is_digit(c)) {
+                    mantissa.integer_digit(c);
+                    ++i;
+                } else if (at(text, i, dec)) {
+                    i += dec.size();
+                    step = Step::Fraction;
+                } else if (at(text, i, group) && i + group.size() < text.size() &&
+                           is_digit(text[i + group.size()])) {
+                    i += group.size();
+                } else if (is_exponent_mark(c)) {
+                    ++i;
+                    step = Step::ExponentSign;
+                } else {
+                    step = Step::Tail;
+                }
+                break;
+            case Step::Fraction:
+                if (is_digit(c)) {
+                    mantissa.fraction_digit(c);
+                    ++i;
+                } else if (!mantissa.any_digit()) {
+                    return false;  // a decimal symbol with no digit on either side
+                } else if (is_exponent_mark(c)) {
+                    ++i;
+                    step = Step::ExponentSign;
+                } else {
+                    step = Step::Tail;
+                }
+                break;
+            case Step::ExponentSign:
+                if (is_sign(c)) {
+                    exponent_negative = c == u'-';
+                    ++i;
+                }
+                step = Step::ExponentDigits;
+                break;
+            case Step::ExponentDigits:
+                if (is_digit(c)) {
+                    exponent = std::min(exponent * 10 + (c - u'0'), exponent_ceiling);
+                    ++exponent_digits;
+                    ++i;
+                } else if (exponent_digits == 0) {
+                    return false;
+                } else {
+                    step = Step::Tail;
+                }
+                break;
+            case Step::Tail:
+                if (is_parse_blank(c)) {
+                    ++i;
+                } else if (is_sign(c) && !signed_ && !open) {
+                    signed_ = true;
+                    negative = c == u'-';
+                    ++i;
+                } else if (c == u')' && open) {
+                    step = Step::Closed;
+                    ++i;
+                } else {
+                    return false;
+                }
+                break;
+            case Step::Closed:
+                if (!is_parse_blank(c)) return false;
+                ++i;
+                break;
+        }
+    }
+
+    switch (step) {
+        case Step::Lead:
+        case Step::ExponentSign: return false;
+        case Step::Fraction:
+            if (!mantissa.any_digit()) return false;
+            break;
+        case Step::ExponentDigits:
+            if (exponent_digits == 0) return false;
+            break;
+        case Step::Integer:
+        case Step::Tail:
+        case Step::Closed: break;
+    }
+    if (open && step != Step::Closed) return false;
+
+    mantissa.finish(negative || open, exponent_negative ? -exponent : exponent);
+    // 10^308 lies within Double's range and 10^309 beyond it: only a point of 309 or more
+    // (the value is at least 10^308) needs the conversion to tell.
+    return value.point < 309 || !std::isinf(value.to_double());
+}
+
+}  // namespace
+
+std::optional<Decimal> parse_number(std::u16string_view text, const Locale& loc) {
+    std::optional<Decimal> value(std::in_place);
+    if (!read_number(text, loc, *value)) return std::nullopt;
+    return value;
+}
+
+std::optional<double> parse_double(std::u16string_view text, const Locale& loc) {
+    Decimal value;
+    if (!read_number(text, loc, value)) return std::nullopt;
+    return value.to_double();
+}
+
+bool is_numeric(std::u16string_view text, const Locale& loc) { return parse_number(text, loc).has_value(); }
+
+// ---- The leading number ---------------------------------------------------------------------
+
+double leading_number(std::u16string_view text) {
+    std::size_t i = 0;
+    const auto skip_blanks = [&] {
+        while (i < text.size() && is_leading_blank(text[i])) ++i;
+    };
+
+    skip_blanks();
+    bool negative = false;
+    if (i < text.size() && is_sign(text[i])) {
+        negative = text[i] == u'-';
+        ++i;
+    }
+
+    Decimal value;
+    DigitCollector mantissa(value);
+    bool fraction = false;
+    for (skip_blanks(); i < text.size(); skip_blanks()) {
+        const char16_t c = text[i];
+        if (is_digit(c)) {
+            fraction ? mantissa.fraction_digit(c) : mantissa.integer_digit(c);
+        } else if (c == u'.' && !fraction) {
+            fraction = true;
+        } else {
+            break;
+        }
+        ++i;
+    }
+
+    // An exponent counts only when it has a digit; "12e" and "12e+" read as 12.
+    std::int64_t exponent = 0;
+    if (mantissa.any_digit() && i < text.size() && is_exponent_mark(text[i])) {
+        ++i;
+        skip_blanks();
+        bool exponent_negative = false;
+        if (i < text.size() && is_sign(text[i])) {
+            exponent_negative = text[i] == u'-';
+            ++i;
+        }
+        for (skip_blanks(); i < text.size() && is_digit(text[i]); skip_blanks()) {
+            exponent = std::min(exponent * 10 + (text[i] - u'0'), exponent_ceiling);
+            ++i;
+        }
+        if (exponent_negative) exponent = -exponent;
+    }
+
+    mantissa.finish(negative, exponent);
+    const double result = value.to_double();
+    if (std::isinf(result)) raise(ErrorCode::Overflow);
+    return result;
+}
+
+// ---- The general number text ----------------------------------------------------------------
+
+std::u16string general_number_text(double d, const Locale& loc) {
+    if (std::isnan(d)) return u"NaN";
+    if (std::isinf(d)) return d < 0 ? u"-Infinity" : u"Infinity";
+
+    char buf[double_digits + 8];
+    DigitSpan v{};
+    bool negative = false;
+    shortest_digits(d, buf, v, negative);
+    round_digits(v, 15, Ties::AwayFromZero);
+    if (v.n == 0) return u"0";
+
+    std::u16string out;
+    if (negative) out.push_back(u'-');
+    const int exponent = v.point - 1;
+    if (exponent >= 15 || exponent < -4) {
+        out.push_back(static_cast<char16_t>(v.d[0]));
+        if (v.n > 1) {
+            out += loc.decimal;
+            append_ascii(out, v.d + 1, v.d + v.n);
+        }
+        out.push_back(u'E');
+        out.push_back(exponent < 0 ? u'-' : u'+');
+        const int magnitude = exponent < 0 ? -exponent : exponent;
+        if (magnitude < 10) out.push_back(u'0');
+        char digits[8];
+        append_ascii(out, digits, std::to_chars(digits, digits + sizeof digits, magnitude).ptr);
+    } else if (v.point <= 0) {
+        out.push_back(u'0');
+        out += loc.decimal;
+        out.append(static_cast<std::size_t>(-v.point), u'0');
+        append_ascii(out, v.d, v.d + v.n);
+    } else if (static_cast<std::size_t>(v.point) >= v.n) {
+        append_ascii(out, v.d, v.d + v.n);
+        out.append(static_cast<std::size_t>(v.point) - v.n, u'0');
+    } else {
+        append_ascii(out, v.d, v.d + v.point);
+        out += loc.decimal;
+        append_ascii(out, v.d + v.point, v.d + v.n);
+    }
+    return out;
+}
+
+// ---- The pattern formatter ------------------------------------------------------------------
+
+namespace {
+
+bool is_position(char16_t c) { return c == u'0' || c == u'#'; }
+
+// What a pattern asks for, found in one pass before anything is written.
+struct PatternShape {
+    std::int64_t integer_positions = 0;
+    std::int64_t fraction_positions = 0;
+    // Integer positions are numbered from the right (0 = units); every position at or below
+    // this one shows a digit, zero or not. -1: only significant digits show.
+    std::int64_t zeros_from = -1;
+    // Fraction positions are numbered from the point; every one up to this shows a digit.
+    std::int64_t zeros_to = -1;
+    bool grouping = false;
+};
+
+PatternShape shape_of(std::u16string_view pattern) {
+    PatternShape shape;
+    bool fraction = false;
+    std::int64_t first_zero = -1;  // index among integer positions, from the left
+    for (const char16_t c : pattern) {
+        if (!fraction) {
+            if (is_position(c)) {
+                if (c == u'0' && first_zero < 0) first_zero = shape.integer_positions;
+                ++shape.integer_positions;
+            } else if (c == u',' && shape.integer_positions > 0) {
+                shape.grouping = true;
+            } else if (c == u'.') {
+                fraction = true;
+            }
+        } else if (is_position(c)) {
+            if (c == u'0') shape.zeros_to = shape.fraction_positions;
+            ++shape.fraction_positions;
+        }
+    }
+    if (first_zero >= 0) shape.zeros_from = shape.integer_positions - 1 - first_zero;
+    return shape;
+}
+
+std::u16string format_digits(bool negative, DigitSpan v, std::u16string_view pattern, const Locale& loc) {
+    const PatternShape shape = shape_of(pattern);
+    round_digits(v, static_cast<std::int64_t>(v.point) + shape.fraction_positions, Ties::AwayFromZero);
+    if (v.n == 0) negative = false;
+
+    const std::int64_t n = static_cast<std::int64_t>(v.n);
+    const std::int64_t integer_length = v.n == 0 ? 0 : std::max<std::int64_t>(v.point, 0);
+    const std::int64_t fraction_length = v.n == 0 ? 0 : std::max<std::int64_t>(n - v.point, 0);
+
+    // Integer digit j counted from the right; beyond the digits held it is a zero.
+    const auto integer_digit = [&](std::int64_t j) -> char16_t {
+        const std::int64_t index = v.point - 1 - j;
+        return j < integer_length && index < n ? static_cast<char16_t>(v.d[index]) : u'0';
+    };
+    const auto fraction_digit = [&](std::int64_t k) -> char16_t {
+        const std::int64_t index = v.point + k;
+        return index >= 0 && index < n ? static_cast<char16_t>(v.d[index]) : u'0';
+    };
+
+    // The text is written into a stack buffer when it surely fits, so the only allocation is
+    // the result's own. The bound: every pattern character writes one character or a symbol
+    // (a digit position perhaps a group symbol too), every surplus digit a group symbol at most.
+    const std::size_t widest = 1 + std::max(loc.grouping.size(), loc.decimal.size());
+    const std::size_t bound =
+        1 + pattern.size() * widest + static_cast<std::size_t>(integer_length) * (1 + loc.grouping.size());
+    char16_t small[128];
+    std::u16string large;
+    char16_t* first = small;
+    if (bound > std::size(small)) {
+        large.resize(bound);
+        first = large.data();
+    }
+    char16_t* w = first;
+    const auto put = [&](char16_t c) { *w++ = c; };
+    const auto put_symbol = [&](std::u16string_view symbol) { w = std::copy(symbol.begin(), symbol.end(), w); };
+
+    if (negative) put(u'-');
+    const auto emit_integer = [&](std::int64_t j) {
+        put(integer_digit(j));
+        if (shape.grouping && j > 0 && j % 3 == 0) put_symbol(loc.grouping);
+    };
+    // Digits with no position of their own all go where the leftmost position stands.
+    const auto emit_surplus = [&] {
+        for (std::int64_t j = integer_length - 1; j >= shape.integer_positions; --j) emit_integer(j);
+    };
+
+    bool fraction = false;
+    std::int64_t position = 0;
+    for (const char16_t c : pattern) {
+        if (!fraction) {
+            if (is_position(c)) {
+                if (position == 0) emit_surplus();
+                const std::int64_t j = shape.integer_positions - 1 - position;
+                if (j < integer_length || j <= shape.zeros_from) emit_integer(j);
+                ++position;
+            } else if (c == u',' && position > 0) {
+                // a grouping marker, written only between digits
+            } else if (c == u'.') {
+                if (shape.integer_positions == 0) emit_surplus();
+                put_symbol(loc.decimal);
+                fraction = true;
+                position = 0;
+            } else {
+                put(c);
+            }
+        } else if (is_position(c)) {
+            if (position < fraction_length || position <= shape.zeros_to) put(fraction_digit(position));
+            ++position;
+        } else {
+            put(c);
+        }
+    }
+    if (!fraction && shape.integer_positions == 0) emit_surplus();
+
+    if (first == small) return std::u16string(small, w);
+    large.resize(static_cast<std::size_t>(w - first));
+    return large;
+}
+
+}  // namespace
+
+std::u16string format_pattern(const Decimal& value, std::u16string_view pattern, const Locale& loc) {
+    // Rounding works in place, so the digits go to a scratch buffer: on the stack when short.
+    char small[64];
+    std::string large;
+    char* buf = small;
+    if (value.digits.size() > sizeof small) {
+        large = value.digits;
+        buf = large.data();
+    } else {
+        std::copy(value.digits.begin(), value.digits.end(), small);
+    }
+    return format_digits(value.negative, DigitSpan{buf, value.digits.size(), value.point}, pattern, loc);
+}
+
+std::u16string format_pattern(double value, std::u16string_view pattern, const Locale& loc) {
+    if (!std::isfinite(value)) raise(ErrorCode::Overflow);
+    char buf[double_digits + 8];
+    DigitSpan v{};
+    bool negative = false;
+    shortest_digits(value, buf, v, negative);
+    return format_digits(negative, v, pattern, loc);
+}
+
+// ---- Currency -------------------------------------------------------------------------------
+
+std::optional<Currency> currency_from_decimal(const Decimal& d) {
+    if (d.is_zero()) return Currency{};
+    // The ticks are the digits up to the fourth decimal place; past 19 of them the amount is
+    // at least 10^15, beyond the range, and 19 digits still fit an unsigned 64-bit count.
+    const std::int64_t keep = static_cast<std::int64_t>(d.point) + 4;
+    if (keep > 19) return std::nullopt;
+    if (keep < 0) return Currency{};  // below a tenth of a tick
+
+    const std::size_t n = d.digits.size();
+    std::uint64_t magnitude = 0;
+    for (std::int64_t k = 0; k < keep; ++k) {
+        const std::size_t index = static_cast<std::size_t>(k);
+        magnitude = magnitude * 10 + (index < n ? static_cast<std::uint64_t>(d.digits[index] - '0') : 0);
+    }
+    if (static_cast<std::size_t>(keep) < n) {
+        const char first = d.digits[static_cast<std::size_t>(keep)];
+        const bool exact_half = first == '5' && n == static_cast<std::size_t>(keep) + 1;
+        if (first > '5' || (first == '5' && (!exact_half || magnitude % 2 != 0))) ++magnitude;
+    }
+
+    constexpr std::uint64_t largest = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
+    if (magnitude > largest + (d.negative ? 1 : 0)) return std::nullopt;
+    if (!d.negative) return Currency{static_cast<std::int64_t>(magnitude)};
+    if (magnitude == largest + 1) return Currency{std::numeric_limits<std::int64_t>::min()};
+    return Currency{-static_cast<std::int64_t>(magnitude)};
+}
+
+std::optional<Currency> parse_currency(std::u16string_view text, const Locale& loc) {
+    const std::optional<Decimal> value = parse_number(text, loc);
+    if (!value) return std::nullopt;
+    return currency_from_decimal(*value);
+}
+
+std::optional<Currency> currency_from_double(double d) {
+    if (!std::isfinite(d)) return std::nullopt;
+    return currency_from_decimal(Decimal::from_double(d));
+}
+
+double currency_to_double(Currency c) { return Decimal::from_currency(c).to_double(); }
+
+std::u16string currency_plain_text(Currency c, const Locale& loc) {
+    const std::uint64_t magnitude = magnitude_of(c.ticks);
+    const auto scale = static_cast<std::uint64_t>(Currency::scale);
+    char buf[24];
+    std::u16string out;
+    if (c.ticks < 0) out.push_back(u'-');
+    append_ascii(out, buf, std::to_chars(buf, buf + sizeof buf, magnitude / scale).ptr);
+    std::uint64_t fraction = magnitude % scale;
+    if (fraction != 0) {
+        int places = 4;
+        while (fraction % 10 == 0) {
+            fraction /= 10;
+            --places;
+        }
+        out += loc.decimal;
+        const auto res = std::to_chars(buf, buf + sizeof buf, fraction);
+        out.append(static_cast<std::size_t>(places - (res.ptr - buf)), u'0');
+        append_ascii(out, buf, res.ptr);
+    }
+    return out;
+}
+
+// ---- Rounding to the integer types ----------------------------------------------------------
+
+namespace {
+
+// Round half to even without touching the floating-point environment: modf splits off the
+// fraction exactly, so a tie is recognised exactly.
+std::optional<double> round_half_even(double d, double lowest, double highest) {
+    if (std::isnan(d)) return std::nullopt;
+    double whole = 0.0;
+    const double fraction = std::modf(d, &whole);
+    double r = std::round(d);
+    if (std::fabs(fraction) == 0.5) r = std::fmod(whole, 2.0) == 0.0 ? whole : r;
+    if (r < lowest || r > highest) return std::nullopt;
+    return r;
+}
+
+}  // namespace
+
+std::optional<std::int16_t> round_to_integer(double d) {
+    const auto r = round_half_even(d, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max());
+    if (!r) return std::nullopt;
+    return static_cast<std::int16_t>(*r);
+}
+
+std::optional<std::int32_t> round_to_long(double d) {
+    const auto r = round_half_even(d, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max());
+    if (!r) return std::nullopt;
+    return static_cast<std::int32_t>(*r);
+}
+
+}  // namespace norvtext

@@ -1,0 +1,413 @@
+// Variant's subtype queries and its conversions between subtypes by the platform's rules.
+#include "norvtext/platform/variant.hpp"
+
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <type_traits>
+
+#include "norvtext/platform/date_serial.hpp"
+#include "norvtext/platform/error.hpp"
+#include "norvtext/platform/numbers.hpp"
+#include "norvtext/platform/text_case.hpp"
+
+namespace norvtext {
+
+namespace {
+
+template <class T, class... Ts>
+inline constexpr bool is_one_of = (std::is_same_v<T, Ts> || ...);
+
+// Null has no value to give (94); Nothing and the objects are not values at all (13).
+template <class T>
+[[noreturn]] void refuse(const T&) {
+    if constexpr (std::is_same_v<T, NullValue>) raise(ErrorCode::InvalidUseOfNull);
+    raise(ErrorCode::TypeMismatch);
+}
+
+std::u16string ascii_to_u16(std::string_view ascii) { return std::u16string(ascii.begin(), ascii.end()); }
+
+bool is_blank(char16_t c) { return c == u' ' || c == u'\t'; }
+
+std::u16string_view trim_blanks(std::u16string_view text) {
+    while (!text.empty() && is_blank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && is_blank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+bool equals_ascii_nocase(std::u16string_view text, std::string_view word) {
+    if (text.size() != word.size()) return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char16_t c = text[i];
+        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+        if (c != static_cast<char16_t>(word[i])) return false;
+    }
+    return true;
+}
+
+double double_from_text(std::u16string_view text, const Locale& loc) {
+    const std::optional<double> d = parse_double(text, loc);
+    if (!d) raise(ErrorCode::TypeMismatch);
+    return *d;
+}
+
+bool boolean_from_text(std::u16string_view text, const Locale& loc) {
+    const std::u16string_view word = trim_blanks(text);
+    if (equals_ascii_nocase(word, "true")) return true;
+    if (equals_ascii_nocase(word, "false")) return false;
+    const std::optional<Decimal> number = parse_number(text, loc);
+    if (!number) raise(ErrorCode::TypeMismatch);
+    return !number->is_zero();
+}
+
+// The money amount rounded half to even to a whole number, exactly on the ticks.
+std::int64_t whole_from_currency(Currency c) {
+    std::int64_t whole = c.ticks / Currency::scale;
+    const std::int64_t rest = c.ticks % Currency::scale;  // carries the sign of ticks
+    const std::int64_t half = Currency::scale / 2;
+    if (rest > half || (rest == half && whole % 2 != 0)) ++whole;
+    if (rest < -half || (rest == -half && whole % 2 != 0)) --whole;
+    return whole;
+}
+
+template <class Int>
+Int narrow_whole(std::int64_t n) {
+    if (n < std::numeric_limits<Int>::min() || n > std::numeric_limits<Int>::max()) raise(ErrorCode::Overflow);
+    return static_cast<Int>(n);
+}
+
+template <class Int>
+Int round_whole(double d) {
+    std::optional<Int> n;
+    if constexpr (std::is_same_v<Int, std::int16_t>)
+        n = round_to_integer(d);
+    else
+        n = round_to_long(d);
+    if (!n) raise(ErrorCode::Overflow);
+    return *n;
+}
+
+// Integer and Long share one set of rules; only the range differs.
+template <class Int>
+Int whole_from(const Variant::Storage& v, const Locale& loc) {
+    return std::visit(
+        [&](const auto& x) -> Int {
+            using T = std::decay_t<decltype(x)>;
+            if constexpr (std::is_same_v<T, EmptyValue>) return 0;
+            else if constexpr (std::is_same_v<T, bool>) return x ? -1 : 0;
+            else if constexpr (is_one_of<T, std::int16_t, std::int32_t>) return narrow_whole<Int>(x);
+            else if constexpr (std::is_same_v<T, double>) return round_whole<Int>(x);
+            else if constexpr (std::is_same_v<T, Currency>) return narrow_whole<Int>(whole_from_currency(x));
+            else if constexpr (std::is_same_v<T, DateSerial>) return round_whole<Int>(x.serial);
+            else if constexpr (std::is_same_v<T, std::u16string>) return round_whole<Int>(double_from_text(x, loc));
+            else refuse(x);
+        },
+        v);
+}
+
+// A number read as a date must be a date of the platform's range.
+DateSerial checked_serial(double d) {
+    const DateSerial serial{d};
+    parts_from_serial(serial);  // raises Overflow outside the range
+    return serial;
+}
+
+// A small strict reading of the general date text (the forms the String conversion of a
+// Date writes), for texts that are not in the ISO form:
+//   text   := date | date blanks time | time
+//   date   := M '/' D '/' YYYY           M and D one or two digits, YYYY four digits
+//   time   := H ':' MM [':' SS] [blanks] [designator]
+// H is 1..12 with the locale's AM/PM designator and 0..23 without.
+class GeneralDateReader {
+public:
+    GeneralDateReader(std::u16string_view text, const Locale& loc) : text_(trim_blanks(text)), loc_(loc) {}
+
+    std::optional<DateSerial> read() {
+        DateTimeParts parts;
+        const bool has_date = looks_like_date();
+        if (has_date) {
+            if (!read_date(parts)) return std::nullopt;
+            if (at_end()) return serial_from_parts(parts);
+            if (skip_blanks() == 0) return std::nullopt;
+        }
+        if (!read_time(parts) || !at_end()) return std::nullopt;
+        return serial_from_parts(parts);
+    }
+
+private:
+    enum class Designator { None, Am, Pm };
+
+    bool looks_like_date() const {
+        for (const char16_t c : text_) {
+            if (c == u'/') return true;
+            if (c == u':') return false;
+        }
+        return false;
+    }
+    bool at_end() const { return pos_ == text_.size(); }
+    std::size_t skip_blanks() {
+        const std::size_t start = pos_;
+        while (!at_end() && is_blank(text_[pos_])) ++pos_;
+        return pos_ - start;
+    }
+    bool literal(char16_t c) {
+        if (at_end() || text_[pos_] != c) return false;
+        ++pos_;
+        return true;
+    }
+    // Between `least` and `most` ASCII digits; -1 when fewer or more are there.
+    int digits(std::size_t least, std::size_t most) {
+        std::size_t count = 0;
+        int value = 0;
+        while (!at_end() && text_[pos_] >= u'0' && text_[pos_] <= u'9') {
+            if (++count > most) return -1;
+            value = value * 10 + (text_[pos_] - u'0');
+            ++pos_;
+        }
+        return count >= least ? value : -1;
+    }
+    bool read_date(DateTimeParts& parts) {
+        parts.month = digits(1, 2);
+        if (parts.month < 0 || !literal(u'/')) return false;
+        parts.day = digits(1, 2);
+        if (parts.day < 0 || !literal(u'/')) return false;
+        parts.year = digits(4, 4);
+        return parts.year >= 0;
+    }
+    bool read_time(DateTimeParts& parts) {
+        parts.hour = digits(1, 2);
+        if (parts.hour < 0 || !literal(u':')) return false;
+        parts.minute = digits(2, 2);
+        if (parts.minute < 0) return false;
+        parts.second = 0;
+        if (literal(u':')) {
+            parts.second = digits(2, 2);
+            if (parts.second < 0) return false;
+        }
+        skip_blanks();
+        const Designator designator = read_designator();
+        if (designator == Designator::None) return true;
+        if (parts.hour < 1 || parts.hour > 12) return false;
+        parts.hour = parts.hour % 12 + (designator == Designator::Pm ? 12 : 0);
+        return true;
+    }
+    // The designator ends the text; letters compare without case in the locale's rules.
+    Designator read_designator() {
+        if (at_end()) return Designator::None;
+        const std::u16string rest = to_upper(text_.substr(pos_), loc_);
+        for (const auto& [word, designator] : {std::pair{&loc_.am, Designator::Am}, std::pair{&loc_.pm, Designator::Pm}}) {
+            if (!word->empty() && rest == to_upper(*word, loc_)) {
+                pos_ = text_.size();
+                return designator;
+            }
+        }
+        return Designator::None;
+    }
+
+    std::u16string_view text_;
+    const Locale& loc_;
+    std::size_t pos_ = 0;
+};
+
+DateSerial date_from_text(std::u16string_view text, const Locale& loc) {
+    std::string ascii;
+    for (const char16_t c : text) {
+        if (c > 0x7F) break;
+        ascii += static_cast<char>(c);
+    }
+    if (ascii.size() == text.size()) {
+        if (const std::optional<DateSerial> iso = parse_iso(ascii)) return *iso;
+    }
+    if (const std::optional<DateSerial> general = GeneralDateReader(text, loc).read()) return *general;
+    raise(ErrorCode::TypeMismatch);
+}
+
+// Above Long's range a number is read as the colour's unsigned 32 bits (0x80000005 written
+// as 2147483653). Shifting down by 2^32 is exact there and keeps the rounding's parity.
+Colour colour_from_double(double d) {
+    if (const std::optional<std::int32_t> n = round_to_long(d)) return static_cast<Colour>(*n);
+    constexpr double two_to_32 = 4294967296.0;
+    if (d > 0) {
+        const std::optional<std::int32_t> n = round_to_long(d - two_to_32);
+        if (n && *n < 0) return static_cast<Colour>(*n);
+    }
+    raise(ErrorCode::Overflow);
+}
+
+}  // namespace
+
+Variant::Variant(FontRef f) {
+    if (f) v_.emplace<FontRef>(std::move(f));
+    else v_.emplace<NothingValue>();
+}
+
+Variant::Variant(PictureRef p) {
+    if (p) v_.emplace<PictureRef>(std::move(p));
+    else v_.emplace<NothingValue>();
+}
+
+VariantType Variant::type() const noexcept {
+    return std::visit(
+        [](const auto& x) {
+            using T = std::decay_t<decltype(x)>;
+            if constexpr (std::is_same_v<T, EmptyValue>) return VariantType::Empty;
+            else if constexpr (std::is_same_v<T, NullValue>) return VariantType::Null;
+            else if constexpr (std::is_same_v<T, NothingValue>) return VariantType::Object;
+            else if constexpr (std::is_same_v<T, bool>) return VariantType::Boolean;
+            else if constexpr (std::is_same_v<T, std::int16_t>) return VariantType::Integer;
+            else if constexpr (std::is_same_v<T, std::int32_t>) return VariantType::Long;
+            else if constexpr (std::is_same_v<T, double>) return VariantType::Double;
+            else if constexpr (std::is_same_v<T, Currency>) return VariantType::Currency;
+            else if constexpr (std::is_same_v<T, DateSerial>) return VariantType::Date;
+            else if constexpr (std::is_same_v<T, std::u16string>) return VariantType::String;
+            else if constexpr (std::is_same_v<T, FontRef>) return VariantType::Font;
+            else return VariantType::Picture;
+        },
+        v_);
+}
+
+bool Variant::is_numeric_type() const noexcept {
+    return std::visit(
+        [](const auto& x) {
+            return is_one_of<std::decay_t<decltype(x)>, bool, std::int16_t, std::int32_t, double, Currency>;
+        },
+        v_);
+}
+
+const std::u16string& Variant::string_ref() const {
+    if (const auto* s = std::get_if<std::u16string>(&v_)) return *s;
+    raise(ErrorCode::TypeMismatch);
+}
+
+bool Variant::to_boolean(const Locale& loc) const {
+    return std::visit(
+        [&](const auto& x) -> bool {
+            using T = std::decay_t<decltype(x)>;
+            if constexpr (std::is_same_v<T, EmptyValue>) return false;
+            else if constexpr (std::is_same_v<T, bool>) return x;
+            else if constexpr (is_one_of<T, std::int16_t, std::int32_t, double>) return x != 0;
+            else if constexpr (std::is_same_v<T, Currency>) return x.ticks != 0;
+            else if constexpr (std::is_same_v<T, DateSerial>) return x.serial != 0;
+            else if constexpr (std::is_same_v<T, std::u16string>) return boolean_from_text(x, loc);
+            else refuse(x);
+        },
+        v_);
+}
+
+std::int16_t Variant::to_integer(const Locale& loc) const { return whole_from<std::int16_t>(v_, loc); }
+
+std::int32_t Variant::to_long(const Locale& loc) const { return whole_from<std::int32_t>(v_, loc); }
+
+double Variant::to_double(const Locale& loc) const {
+    return std::visit(
+        [&](const auto& x) -> double {
+            using T = std::decay_t<decltype(x)>;
+            if constexpr (std::is_same_v<T, EmptyValue>) return 0;
+            else if constexpr (std::is_same_v<T, bool>) return x ? -1 : 0;
+            else if constexpr (is_one_of<T, std::int16_t, std::int32_t, double>) return x;
+            else if constexpr (std::is_same_v<T, Currency>) return currency_to_double(x);
+            else if constexpr (std::is_same_v<T, DateSerial>) return x.serial;
+            else if constexpr (std::is_same_v<T, std::u16string>) return double_from_text(x, loc);
+            else refuse(x);
+        },
+        v_);
+}
+
+Currency Variant::to_currency(const Locale& loc) const {
+    return std::visit(
+        [&](const auto& x) -> Currency {
+            using T = std::decay_t<decltype(x)>;
+            if constexpr (std::is_same_v<T, EmptyValue>) return Currency{};
+            else if constexpr (std::is_same_v<T, bool>) return Currency{x ? -Currency::scale : 0};
+            else if constexpr (is_one_of<T, std::int16_t, std::int32_t>) return Currency{x * Currency::scale};
+            else if constexpr (is_one_of<T, double, DateSerial>) {
+                double d;
+                if constexpr (std::is_same_v<T, double>) d = x;
+                else d = x.serial;
+                const std::optional<Currency> c = currency_from_double(d);
+                if (!c) raise(ErrorCode::Overflow);
+                return *c;
+            } else if constexpr (std::is_same_v<T, Currency>) return x;
+            else if constexpr (std::is_same_v<T, std::u16string>) {
+                if (const std::optional<Currency> c = parse_currency(x, loc)) return *c;
+                raise(is_numeric(x, loc) ? ErrorCode::Overflow : ErrorCode::TypeMismatch);
+            } else refuse(x);
+        },
+        v_);
+}
+
+DateSerial Variant::to_date(const Locale& loc) const {
+    return std::visit(
+        [&](const auto& x) -> DateSerial {
+            using T = std::decay_t<decltype(x)>;
+            if constexpr (std::is_same_v<T, EmptyValue>) return DateSerial{};
+            else if constexpr (std::is_same_v<T, bool>) return DateSerial{x ? -1.0 : 0.0};
+            else if constexpr (is_one_of<T, std::int16_t, std::int32_t, double>) return checked_serial(x);
+            else if constexpr (std::is_same_v<T, Currency>) return checked_serial(currency_to_double(x));
+            else if constexpr (std::is_same_v<T, DateSerial>) return x;
+            else if constexpr (std::is_same_v<T, std::u16string>) return date_from_text(x, loc);
+            else refuse(x);
+        },
+        v_);
+}
+
+std::u16string Variant::to_string(const Locale& loc) const {
+    return std::visit(
+        [&](const auto& x) -> std::u16string {
+            using T = std::decay_t<decltype(x)>;
+            if constexpr (std::is_same_v<T, EmptyValue>) return {};
+            else if constexpr (std::is_same_v<T, bool>) return x ? u"True" : u"False";
+            else if constexpr (is_one_of<T, std::int16_t, std::int32_t>) return ascii_to_u16(std::to_string(x));
+            else if constexpr (std::is_same_v<T, double>) return general_number_text(x, loc);
+            else if constexpr (std::is_same_v<T, Currency>) return currency_plain_text(x, loc);
+            else if constexpr (std::is_same_v<T, DateSerial>) return general_date_text(x, loc);
+            else if constexpr (std::is_same_v<T, std::u16string>) return x;
+            else refuse(x);
+        },
+        v_);
+}
+
+Colour Variant::to_colour(const Locale& loc) const {
+    if (const auto* c = std::get_if<Currency>(&v_)) {
+        const std::int64_t n = whole_from_currency(*c);
+        if (n < std::numeric_limits<std::int32_t>::min() || n > std::numeric_limits<std::uint32_t>::max())
+            raise(ErrorCode::Overflow);
+        return static_cast<Colour>(n);
+    }
+    if (std::holds_alternative<double>(v_) || std::holds_alternative<DateSerial>(v_) || is_string())
+        return colour_from_double(to_double(loc));
+    // Integer, Long, Boolean and Empty fit in a Long; the colour is its 32 bits.
+    return static_cast<Colour>(to_long(loc));
+}
+
+FontRef Variant::to_font() const {
+    if (const auto* f = std::get_if<FontRef>(&v_)) return *f;
+    if (is_nothing()) return nullptr;
+    raise(ErrorCode::TypeMismatch);
+}
+
+PictureRef Variant::to_picture() const {
+    if (const auto* p = std::get_if<PictureRef>(&v_)) return *p;
+    if (is_nothing()) return nullptr;
+    raise(ErrorCode::TypeMismatch);
+}
+
+std::string_view type_name(VariantType t) {
+    switch (t) {
+        case VariantType::Empty: return "Empty";
+        case VariantType::Null: return "Null";
+        case VariantType::Integer: return "Integer";
+        case VariantType::Long: return "Long";
+        case VariantType::Double: return "Double";
+        case VariantType::Currency: return "Currency";
+        case VariantType::Date: return "Date";
+        case VariantType::String: return "String";
+        case VariantType::Object: return "Nothing";
+        case VariantType::Boolean: return "Boolean";
+        case VariantType::Font: return "Font";
+        case VariantType::Picture: return "Picture";
+    }
+    return "Unknown";
+}
+
+}  // namespace norvtext
