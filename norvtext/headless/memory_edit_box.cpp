@@ -82,9 +82,9 @@ void MemoryBox<I>::set_member(InnerMember m, const Variant& value) {
 }
 
 template <class I>
-void MemoryBox<I>::change_text(std::u16string text, std::int32_t caret) {
+void MemoryBox<I>::change_text(std::u16string_view text, std::int32_t caret) {
     const bool changed = text != text_;
-    text_ = std::move(text);
+    text_.assign(text);  // keeps the capacity the box has grown to
     sel_start_ = std::clamp(caret, 0, length_of(text_));
     sel_length_ = 0;
     if (changed && listener_) listener_->on_change();
@@ -94,7 +94,7 @@ template <class I>
 void MemoryBox<I>::set_text(std::u16string_view text) {
     // Giving the box the text it already shows changes nothing, the selection included.
     if (text == text_) return;
-    change_text(std::u16string(text), 0);
+    change_text(text, 0);
 }
 
 template <class I>
@@ -117,9 +117,13 @@ std::u16string MemoryBox<I>::sel_text() const {
 
 template <class I>
 void MemoryBox<I>::replace_selection(std::u16string_view with) {
-    std::u16string t = text_;
-    t.replace(static_cast<std::size_t>(sel_start_), static_cast<std::size_t>(sel_length_), with);
-    change_text(std::move(t), sel_start_ + static_cast<std::int32_t>(with.size()));
+    // Edited in place: a keystroke into a box with room to spare allocates nothing.
+    if (sel_length_ == 0 && with.empty()) return;
+    text_.replace(static_cast<std::size_t>(sel_start_), static_cast<std::size_t>(sel_length_), with.data(),
+                  with.size());
+    sel_start_ += static_cast<std::int32_t>(with.size());
+    sel_length_ = 0;
+    if (listener_) listener_->on_change();
 }
 
 template <class I>

@@ -72,7 +72,7 @@ protected:
     // What the box does with a key's KeyDown (Delete, arrows, Home, End).
     virtual void act_on_key_down(std::int16_t key_code);
     void replace_selection(std::u16string_view with);
-    void change_text(std::u16string text, std::int32_t caret);
+    void change_text(std::u16string_view text, std::int32_t caret);
     EditBoxListener* listener() const { return listener_; }
 
     std::u16string text_;
