@@ -18,6 +18,10 @@
 #include <utility>
 #include <vector>
 
+#if defined(__unix__) || defined(__APPLE__)
+#include <unistd.h>
+#endif
+
 #include "norvtext/platform/date_serial.hpp"
 #include "norvtext/platform/error.hpp"
 
@@ -414,9 +418,15 @@ json double_to_json(double d) {
     return json(d);
 }
 
+std::string number_text(double d) {
+    if (std::isnan(d)) return "NaN";
+    if (std::isinf(d)) return d > 0 ? "Infinity" : "-Infinity";
+    return json(d).dump();
+}
+
 json date_to_json(DateSerial d, std::string_view where) {
     if (!in_date_range(d.serial)) {
-        fail(where, "cannot store a Date outside the years 100..9999 (serial " + printable(json(d.serial).dump()) + ")");
+        fail(where, "cannot store a Date outside the years 100..9999 (serial " + number_text(d.serial) + ")");
     }
     try {
         const std::string text = iso_text(d);
@@ -742,6 +752,11 @@ void write_form_file(const std::filesystem::path& path, const MemoryPropertyBag&
     };
     if (std::fwrite(text.data(), 1, text.size(), file) != text.size()) give_up("cannot write");
     if (std::fflush(file) != 0) give_up("cannot write");
+#if defined(__unix__) || defined(__APPLE__)
+    // On the disk before the rename, or a crash just after it could leave an empty file
+    // where the previous one was.
+    if (::fsync(::fileno(file)) != 0) give_up("cannot write");
+#endif
     const int closed = std::fclose(file);
     file = nullptr;
     if (closed != 0) give_up("cannot write");

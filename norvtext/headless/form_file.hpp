@@ -2,6 +2,7 @@
 // format, read strictly and written so that every Variant subtype reads back exactly.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>

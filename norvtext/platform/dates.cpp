@@ -2,13 +2,15 @@
 // date box's display patterns.
 #include "norvtext/platform/dates.hpp"
 
+#include <unicode/uchar.h>
+#include <unicode/utf16.h>
+
 #include <algorithm>
 #include <cstddef>
 #include <span>
 #include <vector>
 
 #include "norvtext/platform/date_serial.hpp"
-#include "norvtext/platform/text_case.hpp"
 
 namespace norvtext {
 
@@ -42,28 +44,62 @@ std::u16string_view trim_blanks(std::u16string_view text) {
     return text;
 }
 
-// A word of the locale, upper-cased once so that the text can be matched without case.
-struct Word {
-    std::u16string upper;
-    TokenKind kind;
-    int value;
+// Turkish and Azeri pair dotted and dotless i differently from every other language.
+bool uses_turkic_i(const Locale& loc) {
+    const std::string_view name = loc.name;
+    const bool turkic = name.starts_with("tr") || name.starts_with("az");
+    return turkic && (name.size() == 2 || name[2] == '_' || name[2] == '-');
+}
+
+UChar32 fold(UChar32 c, bool turkic) {
+    // ASCII needs no table, except the Turkic capital I, which folds to the dotless i.
+    if (c < 0x80 && !(turkic && c == 'I')) return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c;
+    return u_foldCase(c, turkic ? U_FOLD_CASE_EXCLUDE_SPECIAL_I : U_FOLD_CASE_DEFAULT);
+}
+
+// How many units of `text` from `pos` spell `word` under simple case folding; 0 when they
+// do not. Folding compares code points, so "MÄR", "mär" and "Mär" are one word.
+std::size_t folded_match(std::u16string_view text, std::size_t pos, std::u16string_view word, bool turkic) {
+    std::size_t t = pos;
+    std::size_t w = 0;
+    while (w < word.size()) {
+        if (t >= text.size()) return 0;
+        UChar32 a = 0;
+        UChar32 b = 0;
+        U16_NEXT(text.data(), t, text.size(), a);
+        U16_NEXT(word.data(), w, word.size(), b);
+        if (fold(a, turkic) != fold(b, turkic)) return 0;
+    }
+    return t - pos;
+}
+
+// Whether a word may end here: "Decx" is not "Dec" followed by something.
+bool ends_word(std::u16string_view text, std::size_t end) {
+    return end == text.size() || is_blank(text[end]) || is_digit(text[end]) || is_separator(text[end]);
+}
+
+// A word of the locale found in the text, and how many units it covers there (0: none).
+struct WordMatch {
+    Token token;
+    std::size_t length = 0;
 };
 
-// Longest first: "Dezember" must win over "Dez", and "12月" over a shorter name it starts with.
-std::vector<Word> locale_words(const Locale& loc) {
-    std::vector<Word> words;
-    words.reserve(26);
+// The longest month name, month abbreviation or AM/PM designator of the locale at `pos`,
+// so that "Dezember" wins over "Dez".
+WordMatch read_word(std::u16string_view text, std::size_t pos, const Locale& loc, bool turkic) {
+    WordMatch best;
+    const auto consider = [&](std::u16string_view word, TokenKind kind, int value) {
+        if (word.empty()) return;
+        const std::size_t n = folded_match(text, pos, word, turkic);
+        if (n > best.length && ends_word(text, pos + n)) best = {Token{kind, value}, n};
+    };
     for (std::size_t m = 0; m < 12; ++m) {
-        const int month = static_cast<int>(m) + 1;
-        words.push_back({to_upper(loc.months[m], loc), TokenKind::Month, month});
-        words.push_back({to_upper(loc.month_abbreviations[m], loc), TokenKind::Month, month});
+        consider(loc.months[m], TokenKind::Month, static_cast<int>(m) + 1);
+        consider(loc.month_abbreviations[m], TokenKind::Month, static_cast<int>(m) + 1);
     }
-    words.push_back({to_upper(loc.am, loc), TokenKind::Meridiem, 0});
-    words.push_back({to_upper(loc.pm, loc), TokenKind::Meridiem, 12});
-    std::erase_if(words, [](const Word& w) { return w.upper.empty(); });
-    std::stable_sort(words.begin(), words.end(),
-                     [](const Word& a, const Word& b) { return a.upper.size() > b.upper.size(); });
-    return words;
+    consider(loc.am, TokenKind::Meridiem, 0);
+    consider(loc.pm, TokenKind::Meridiem, 12);
+    return best;
 }
 
 // Token grammar (blanks around the whole text are already gone):
@@ -78,27 +114,18 @@ std::vector<Word> locale_words(const Locale& loc) {
 // Words come before numbers because some locales spell months with digits ("12月").
 // Anything else (a stray letter, "_", a five-digit run) makes the text no date.
 std::optional<std::vector<Token>> tokenize(std::u16string_view text, const Locale& loc) {
-    const std::u16string upper = to_upper(text, loc);  // same length as `text`
-    const std::vector<Word> words = locale_words(loc);
+    const bool turkic = uses_turkic_i(loc);
     std::vector<Token> tokens;
+    tokens.reserve(16);
     std::size_t i = 0;
     while (i < text.size()) {
         const char16_t c = text[i];
         if (is_blank(c)) {
             while (i < text.size() && is_blank(text[i])) ++i;
             tokens.push_back({TokenKind::Blanks});
-            continue;
-        }
-        const std::u16string_view rest = std::u16string_view(upper).substr(i);
-        const auto word = std::find_if(words.begin(), words.end(), [&](const Word& w) {
-            if (!rest.starts_with(w.upper)) return false;
-            const std::size_t end = w.upper.size();
-            // "Decx" is not "Dec" followed by something: a word must end where the word ends.
-            return end == rest.size() || is_blank(rest[end]) || is_digit(rest[end]) || is_separator(rest[end]);
-        });
-        if (word != words.end()) {
-            tokens.push_back({word->kind, word->value});
-            i += word->upper.size();
+        } else if (const WordMatch word = read_word(text, i, loc, turkic); word.length > 0) {
+            tokens.push_back(word.token);
+            i += word.length;
         } else if (is_digit(c)) {
             Token number{TokenKind::Number};
             while (i < text.size() && is_digit(text[i])) {
@@ -270,16 +297,13 @@ bool read_time(std::span<const Token> tokens, DateTimeParts& parts) {
 // whole text when it has neither. Nothing when that place holds no number.
 std::optional<std::size_t> time_start(std::span<const Token> tokens) {
     for (std::size_t i = 0; i < tokens.size(); ++i) {
-        std::size_t hour = i;
-        if (is_separator_token(tokens[i], u':')) {
-            // the hour is the token before
-        } else if (tokens[i].kind == TokenKind::Meridiem) {
-            if (hour > 0 && tokens[hour - 1].kind == TokenKind::Blanks) --hour;
-        } else {
-            continue;
-        }
-        if (hour == 0 || tokens[hour - 1].kind != TokenKind::Number) return std::nullopt;
-        return hour - 1;
+        const bool colon = is_separator_token(tokens[i], u':');
+        if (!colon && tokens[i].kind != TokenKind::Meridiem) continue;
+        // "1 PM" may have blanks before its designator; "1:07" has none before its colon.
+        std::size_t after_hour = i;
+        if (!colon && after_hour > 0 && tokens[after_hour - 1].kind == TokenKind::Blanks) --after_hour;
+        if (after_hour == 0 || tokens[after_hour - 1].kind != TokenKind::Number) return std::nullopt;
+        return after_hour - 1;
     }
     return tokens.size();
 }
