@@ -1,0 +1,95 @@
+// The script host's literals, printing and line errors.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "apps/script/script_host.hpp"
+#include "apps/script/value_text.hpp"
+
+namespace norvtext::script {
+namespace {
+
+TEST(ScriptLiterals, ParseAndPrint) {
+    struct Case {
+        std::string literal, printed;
+    };
+    const Case cases[] = {
+        {"Empty", "Empty"},
+        {"Null", "Null"},
+        {"True", "Boolean True"},
+        {"Nothing", "Nothing"},
+        {"5", "Integer 5"},
+        {"-32768", "Integer -32768"},
+        {"32768", "Long 32768"},
+        {"-2147483649", "Double -2147483649"},
+        {"1.5", "Double 1.5"},
+        {"1e3", "Double 1000"},
+        {"12.5@", "Currency 12.5"},
+        {"#2026-12-05#", "Date 2026-12-05"},
+        {"#13:07:09#", "Date 13:07:09"},
+        {"#2026-12-05 13:07:09#", "Date 2026-12-05 13:07:09"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.literal);
+        auto v = parse_literal(c.literal);
+        ASSERT_TRUE(v);
+        EXPECT_EQ(print_value(*v), c.printed);
+    }
+    for (std::string bad : {"abc", "1e400", "#2026-13-01#", "12.5.5", "", "1x"}) {
+        SCOPED_TRACE(bad);
+        EXPECT_FALSE(parse_literal(bad));
+    }
+}
+
+TEST(ScriptLiterals, QuotingEscapesWhatAPlainLineCannotHold) {
+    EXPECT_EQ(quote(u"a\"b\\c"), "\"a\\\"b\\\\c\"");
+    EXPECT_EQ(quote(u"tab\there"), "\"tab\\u0009here\"");
+    EXPECT_EQ(quote(std::u16string(1, char16_t{0xD800})), "\"\\uD800\"");
+    EXPECT_EQ(quote(u"\u00e9"), "\"\xc3\xa9\"");
+    EXPECT_EQ(from_utf8(to_utf8(u"\U0001F600x")), u"\U0001F600x");
+}
+
+std::string run(const std::string& script) {
+    std::ostringstream out;
+    ScriptHost host(out);
+    std::istringstream in(script);
+    host.run(in);
+    return out.str();
+}
+
+TEST(ScriptHost, ALineThatCannotBeParsedStopsTheRunNamingTheLine) {
+    struct Case {
+        std::string script, message;
+    };
+    const Case cases[] = {
+        {"new txtNorvText t1\nfrobnicate t1\n", "line 2: unknown command frobnicate"},
+        {"new txtNoSuchBox t1\n", "line 1: unknown class txtNoSuchBox"},
+        {"get t9 Text\n", "line 1: no control named t9"},
+        {"new txtNorvText t1\nset t1 Text \"open\n", "line 2: unterminated string"},
+        {"new txtNorvText t1\nset t1 Text bogus\n", "line 2: bad value bogus"},
+        {"bag B {\"Text\": \n", "line 1: bag B: line 1, column 10: "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.script);
+        try {
+            run(c.script);
+            FAIL() << "expected a script error";
+        } catch (const ScriptError& e) {
+            EXPECT_EQ(std::string(e.what()).substr(0, c.message.size()), c.message);
+        }
+    }
+}
+
+TEST(ScriptHost, AControlsErrorIsPrintedAndTheScriptGoesOn) {
+    EXPECT_EQ(run("new txtNorvText t1\nset t1 SelStart -1\nprint \"after\"  # a comment\n"),
+              "t1.SelStart: error 380 Invalid property value\nafter\n");
+}
+
+TEST(ScriptHost, FocusMovesFromOneBoxToTheNext) {
+    const std::string out = run(
+        "new txtNorvText a\nnew txtNorvText b\nset a Chars 128\nset a Text \"x y\"\nfocus a\nfocus b\nget a Text\n");
+    EXPECT_NE(out.find("a.Text = String \"X Y\""), std::string::npos) << out;
+}
+
+}  // namespace
+}  // namespace norvtext::script
