@@ -1,0 +1,105 @@
+// The currency box: its amount rules, its Text writer and its bag keys.
+#include "norvtext/controls/currency/currency_box.hpp"
+
+#include "norvtext/platform/numbers.hpp"
+
+namespace norvtext {
+
+namespace {
+// "." and "," stand for the locale's decimal and grouping symbols; "$" is written as it is,
+// whatever the locale's own currency sign.
+constexpr std::u16string_view display_pattern = u"$#,##.00";
+constexpr std::u16string_view zero_display = u"$0.00";
+}  // namespace
+
+txtNorvCurrency::txtNorvCurrency(Host& host) : NumericBoxBase(host, zero_display) {}
+
+const ClassInfo& txtNorvCurrency::class_info() const { return *type_library().find_class("txtNorvCurrency"); }
+
+std::optional<Currency> txtNorvCurrency::amount_of(std::u16string_view text) const {
+    return parse_currency(text, number_locale_);
+}
+
+std::u16string txtNorvCurrency::display_text(Currency amount) const {
+    // An amount of exactly 0 shows the zero display; one that only rounds to 0 shows "$.00".
+    if (amount.ticks == 0) return std::u16string(zero_display);
+    return format_pattern(Decimal::from_currency(amount), display_pattern, number_locale_);
+}
+
+std::optional<std::u16string> txtNorvCurrency::shown_text(std::u16string_view number_text) const {
+    // A number beyond the amount's range is no amount: it stays as typed and blinks like
+    // any other text that is not a number.
+    const std::optional<Currency> amount = amount_of(number_text);
+    if (!amount) return std::nullopt;
+    return display_text(*amount);
+}
+
+void txtNorvCurrency::unformat() {
+    const std::optional<Decimal> number = parse_number(Textbox.text(), number_locale_);
+    if (!number) return;  // a text that is not a number stays for the user to mend
+    // A number the amount cannot hold would only fail again on leaving: the box empties.
+    const std::optional<Currency> amount = currency_from_decimal(*number);
+    Textbox.set_text(amount ? currency_plain_text(*amount, number_locale_) : std::u16string());
+}
+
+std::u16string txtNorvCurrency::Value() const {
+    const std::optional<Currency> amount = amount_of(Textbox.text());
+    if (!amount || amount->ticks == 0) return u"0";
+    return currency_plain_text(*amount, number_locale_);
+}
+
+std::u16string txtNorvCurrency::Text() const {
+    const std::optional<Currency> amount = amount_of(Textbox.text());
+    if (!amount) return std::u16string(zero_display);
+    return display_text(*amount);
+}
+
+void txtNorvCurrency::setText(std::u16string_view New_Text) {
+    if (std::optional<std::u16string> shown = shown_text(New_Text)) {
+        show_assigned(*shown);
+    } else {
+        Textbox.set_text(zero_display);
+        // Clearing the box through Text is no error; anything else blinks if the developer
+        // asked for it.
+        if (New_Text.empty() || !blink_on_error_) {
+            stop_blink_timer();
+            Textbox.set_sel_length(0);
+        } else {
+            start_blink();
+        }
+    }
+    announce("Text");
+}
+
+void txtNorvCurrency::ReadProperties(PropertyBag& bag) {
+    read_inner(bag, "BackColor", InnerMember::BackColor, bag_default::back_color);
+    read_inner(bag, "Enabled", InnerMember::Enabled, Variant(true));
+    read_inner(bag, "Font", InnerMember::Font, default_font());
+    read_inner(bag, "MouseIcon", InnerMember::MouseIcon, Variant::nothing());
+    read_inner(bag, "MousePointer", InnerMember::MousePointer, Variant(std::int16_t{0}));
+    read_inner(bag, "BackColor", InnerMember::BackColor, bag_default::back_color);
+    read_inner(bag, "Enabled", InnerMember::Enabled, Variant(true));
+    read_inner(bag, "MousePointer", InnerMember::MousePointer, Variant(std::int16_t{0}));
+    read_from_max_chars(bag);
+}
+
+void txtNorvCurrency::WriteProperties(PropertyBag& bag) {
+    write_inner(bag, "BackColor", InnerMember::BackColor, bag_default::back_color);
+    write_inner(bag, "Enabled", InnerMember::Enabled, Variant(true));
+    write_inner(bag, "Font", InnerMember::Font, default_font());
+    write_inner(bag, "MouseIcon", InnerMember::MouseIcon, Variant::nothing());
+    write_inner(bag, "MousePointer", InnerMember::MousePointer, Variant(std::int16_t{0}));
+    write_inner(bag, "BackColor", InnerMember::BackColor, bag_default::back_color);
+    write_inner(bag, "Enabled", InnerMember::Enabled, Variant(true));
+    write_inner(bag, "MousePointer", InnerMember::MousePointer, Variant(std::int16_t{0}));
+    write_max_chars(bag);
+    write_inner_text(bag);
+    write_inner(bag, "ForeColor", InnerMember::ForeColor, bag_default::fore_color);
+    write_inner(bag, "BackColor", InnerMember::BackColor, bag_default::back_color);
+    write_inner(bag, "ForeColor", InnerMember::ForeColor, bag_default::fore_color);
+    write_inner(bag, "Enabled", InnerMember::Enabled, Variant(true));
+    write_inner(bag, "MousePointer", InnerMember::MousePointer, Variant(std::int16_t{0}));
+    write_from_sel_length(bag);
+}
+
+}  // namespace norvtext

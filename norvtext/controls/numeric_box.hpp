@@ -1,0 +1,95 @@
+// What the currency and percent boxes share: the keystroke filter for bare numbers, focus
+// arrival and the leave-box step around each box's own number rules, the Value and MaxChars
+// writers, BlinkOnError, the 16-bit drag and drop modes, first placement and the bag keys
+// both boxes read and write alike.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "norvtext/foundation/box_base.hpp"
+
+namespace norvtext {
+
+class NumericBoxBase : public BoxBase {
+public:
+    static constexpr std::int32_t initial_width = 1980;  // twips, as a plain edit box
+    static constexpr std::int32_t initial_height = 330;
+
+    // First placement: no typing limit, the zero display shown and stored.
+    void InitProperties() override;
+
+    std::int16_t MaxChars() const { return max_chars_; }
+    // Stores the limit and then judges the current text as leaving the box does.
+    void setMaxChars(std::int16_t New_MaxChars);
+    bool BlinkOnError() const { return blink_on_error_; }
+    void setBlinkOnError(bool New_BlinkOnError);
+
+    // Value and Text are worked out from the inner text every time: the box keeps no number.
+    virtual std::u16string Value() const = 0;
+    void setValue(std::u16string_view New_Value);
+    virtual std::u16string Text() const = 0;
+    virtual void setText(std::u16string_view New_Text) = 0;
+
+    // The drag and drop modes are 16-bit numbers: a wider value fails with Overflow before
+    // anything changes.
+    void setOLEDragMode(std::int32_t New_OLEDragMode);
+    void setOLEDropMode(std::int32_t New_OLEDropMode);
+
+    // The text last loaded under "Text" (the percent box also keeps what was assigned);
+    // it is only ever saved.
+    const std::u16string& stored_text() const { return stored_text_; }
+
+protected:
+    // zero_display: what the box shows for a number equal to 0 ("$0.00", "0.00%"); a
+    // string literal, so the view stays valid.
+    NumericBoxBase(Host& host, std::u16string_view zero_display);
+
+    // What the box shows for a number text once it is judged: its display form, or the zero
+    // display for 0; nothing when the text is not a number the box can hold.
+    virtual std::optional<std::u16string> shown_text(std::u16string_view number_text) const = 0;
+    // Focus arrival's own step, between stopping the blink and selecting: the display form
+    // goes back to a text the user can edit.
+    virtual void unformat() = 0;
+    // The text the MaxChars writer judges; the whole inner text unless a box says otherwise.
+    virtual std::u16string_view number_text_for_max_chars() const { return Textbox.text(); }
+    // Called after program code has put a text into the box through Value or Text.
+    virtual void remember_assigned() {}
+
+    // The leave-box step: a number is shown in its display form with no selection and no
+    // blink; anything else stays as it is and blinks, whatever BlinkOnError says.
+    void leave_box(std::u16string_view number_text);
+    // A successful assignment: the text shown, blinking stopped, nothing selected.
+    void show_assigned(std::u16string_view shown);
+
+    void on_got_focus() override;
+    void on_lost_focus() override;
+    void on_key_press(std::int16_t& KeyAscii) override;
+
+    // The keys from "MaxChars" to the end, which both boxes load in the same order.
+    void read_from_max_chars(PropertyBag& bag);
+    // The keys from "SelLength" to the end, which both boxes save in the same order.
+    void write_from_sel_length(PropertyBag& bag);
+    void write_max_chars(PropertyBag& bag);
+    void write_inner_text(PropertyBag& bag);
+
+    Variant get_member(std::string_view member) override;
+    void put_member(std::string_view member, const Variant& value) override;
+
+    const std::u16string_view zero_display_;
+    // The host's locale, bound once: every reading and formatting uses it without asking
+    // the host again.
+    const Locale& number_locale_;
+    std::int16_t max_chars_ = 0;
+    bool blink_on_error_ = true;
+    std::u16string stored_text_;
+
+private:
+    bool is_number_key(std::int16_t KeyAscii) const;
+    void read_drag_drop_mode(PropertyBag& bag, std::string_view key, InnerMember m);
+    void write_drag_drop_mode(PropertyBag& bag, std::string_view key, InnerMember m);
+};
+
+}  // namespace norvtext

@@ -1,0 +1,119 @@
+// The percent box: its number rules, its Text writer and its bag keys.
+#include "norvtext/controls/percent/percent_box.hpp"
+
+#include "norvtext/platform/numbers.hpp"
+
+namespace norvtext {
+
+namespace {
+// "." stands for the locale's decimal symbol; no grouping. The "%" is a literal to the
+// pattern formatter, so the whole display form is written in one pass.
+constexpr std::u16string_view display_pattern = u"#.00%";
+constexpr std::u16string_view zero_display = u"0.00%";
+
+// The number part of a shown or assigned text: one trailing "%" is not part of a number.
+std::u16string_view without_percent(std::u16string_view text) {
+    if (!text.empty() && text.back() == u'%') text.remove_suffix(1);
+    return text;
+}
+}  // namespace
+
+txtNorvPercent::txtNorvPercent(Host& host) : NumericBoxBase(host, zero_display) {}
+
+const ClassInfo& txtNorvPercent::class_info() const { return *type_library().find_class("txtNorvPercent"); }
+
+std::optional<double> txtNorvPercent::number_of(std::u16string_view text) const {
+    return parse_double(text, number_locale_);
+}
+
+std::u16string txtNorvPercent::display_text(double number) const {
+    // Halves round away from zero on the number's shortest decimal text, so 1.005 shows
+    // 1.01% as typed rather than as its binary value would round.
+    return format_pattern(number, display_pattern, number_locale_);
+}
+
+std::optional<std::u16string> txtNorvPercent::shown_text(std::u16string_view number_text) const {
+    const std::optional<double> number = number_of(number_text);
+    if (!number) return std::nullopt;
+    if (*number == 0) return std::u16string(zero_display);
+    return display_text(*number);
+}
+
+void txtNorvPercent::unformat() {
+    // Only the sign comes off: the user edits the two decimals as shown ("12.50").
+    const std::u16string_view text = Textbox.text();
+    if (text.empty() || text.back() != u'%') return;
+    const std::u16string editing(without_percent(text));
+    Textbox.set_text(editing);
+}
+
+std::u16string_view txtNorvPercent::number_text_for_max_chars() const {
+    // A shown percentage is a number here: setting the limit must not flag "12.50%".
+    return without_percent(Textbox.text());
+}
+
+std::u16string txtNorvPercent::Value() const {
+    // The same number whether it is shown ("-3.00%") or being edited ("-3.00").
+    const std::optional<double> number = number_of(without_percent(Textbox.text()));
+    if (!number) return u"0";
+    return general_number_text(*number, number_locale_);
+}
+
+std::u16string txtNorvPercent::Text() const {
+    const std::optional<double> number = number_of(without_percent(Textbox.text()));
+    if (!number) return std::u16string(zero_display);
+    return display_text(*number);
+}
+
+void txtNorvPercent::setText(std::u16string_view New_Text) {
+    if (std::optional<std::u16string> shown = shown_text(without_percent(New_Text))) {
+        show_assigned(*shown);
+    } else if (New_Text.empty()) {
+        // An empty assignment keeps the text and ends any blinking.
+        stop_blink_timer();
+        Textbox.set_sel_length(0);
+    } else {
+        // Not a number: the text stays and blinks, whatever BlinkOnError says.
+        Textbox.set_sel_length(0);
+        start_blink();
+    }
+    remember_assigned();
+    announce("Text");
+}
+
+void txtNorvPercent::ReadProperties(PropertyBag& bag) {
+    // The font and the mouse icon go through the box's own writers, which announce them.
+    read_inner(bag, "BackColor", InnerMember::BackColor, bag_default::back_color);
+    read_inner(bag, "Enabled", InnerMember::Enabled, Variant(true));
+    setFont(bag.read("Font", default_font()).to_font());
+    read_inner(bag, "MousePointer", InnerMember::MousePointer, Variant(std::int16_t{0}));
+    read_inner(bag, "BackColor", InnerMember::BackColor, bag_default::back_color);
+    read_inner(bag, "Enabled", InnerMember::Enabled, Variant(true));
+    read_inner(bag, "MousePointer", InnerMember::MousePointer, Variant(std::int16_t{0}));
+    setMouseIcon(bag.read("MouseIcon", Variant::nothing()).to_picture());
+    setFont(bag.read("Font", default_font()).to_font());
+    read_from_max_chars(bag);
+}
+
+void txtNorvPercent::WriteProperties(PropertyBag& bag) {
+    write_inner(bag, "BackColor", InnerMember::BackColor, bag_default::back_color);
+    write_inner(bag, "Enabled", InnerMember::Enabled, Variant(true));
+    write_inner(bag, "Font", InnerMember::Font, default_font());
+    write_inner(bag, "MouseIcon", InnerMember::MouseIcon, Variant::nothing());
+    write_inner(bag, "MousePointer", InnerMember::MousePointer, Variant(std::int16_t{0}));
+    write_inner(bag, "BackColor", InnerMember::BackColor, bag_default::back_color);
+    write_inner(bag, "Enabled", InnerMember::Enabled, Variant(true));
+    write_inner(bag, "MousePointer", InnerMember::MousePointer, Variant(std::int16_t{0}));
+    write_inner(bag, "MouseIcon", InnerMember::MouseIcon, Variant::nothing());
+    write_max_chars(bag);
+    write_inner_text(bag);
+    write_inner(bag, "ForeColor", InnerMember::ForeColor, bag_default::fore_color);
+    write_inner(bag, "BackColor", InnerMember::BackColor, bag_default::back_color);
+    write_inner(bag, "ForeColor", InnerMember::ForeColor, bag_default::fore_color);
+    write_inner(bag, "Enabled", InnerMember::Enabled, Variant(true));
+    write_inner(bag, "MousePointer", InnerMember::MousePointer, Variant(std::int16_t{0}));
+    write_inner(bag, "Font", InnerMember::Font, default_font());
+    write_from_sel_length(bag);
+}
+
+}  // namespace norvtext
