@@ -8,6 +8,14 @@ MaskedBoxBase::MaskedBoxBase(Host& host, std::u16string_view design_mask, std::i
       // The inner box was created as a masked box just above.
       masked_(static_cast<MaskedEditBox&>(Textbox)) {}
 
+std::u16string MaskedBoxBase::empty_text() const {
+    // A loaded bag may have given the inner box another prompt; the untouched text is
+    // whatever the box shows, or clearing would write prompts the box refuses.
+    const Variant prompt = masked_.member(InnerMember::PromptChar);
+    const bool one_char = prompt.is_string() && prompt.string_ref().size() == 1;
+    return all_prompt_text(masked_.mask(), one_char ? prompt.string_ref()[0] : u'_');
+}
+
 void MaskedBoxBase::on_got_focus() {
     stop_blink_timer();
     select_on_focus();

@@ -18,8 +18,8 @@ protected:
     MaskedEditBox& masked() { return masked_; }
     const MaskedEditBox& masked() const { return masked_; }
 
-    // The text of an untouched box under the current mask ("__/__/____").
-    std::u16string empty_text() const { return all_prompt_text(masked_.mask()); }
+    // The text of an untouched box under the current mask and prompt ("__/__/____").
+    std::u16string empty_text() const;
     bool is_untouched() const { return masked_.text() == empty_text(); }
     // Writes the empty text into the inner box.
     void ClearText() { masked_.set_text(empty_text()); }

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include <unicode/uchar.h>
+
 #include "norvtext/platform/error.hpp"
 
 namespace norvtext::headless {
@@ -14,7 +16,8 @@ bool is_position(char16_t m) { return m == u'#' || m == u'?'; }
 
 bool fits(char16_t m, char16_t c) {
     if (m == u'#') return c >= u'0' && c <= u'9';
-    if (m == u'?') return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+    // Any letter, not only ASCII: a locale's month abbreviation ("Mär") must fit "???".
+    if (m == u'?') return u_isalpha(c) != 0;
     return false;
 }
 

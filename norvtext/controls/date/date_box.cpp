@@ -1,0 +1,294 @@
+// The date box: its eight shapes, key filter, the check on leaving, the Text and Value
+// conversions, and persistence.
+#include "norvtext/controls/date/date_box.hpp"
+
+#include <array>
+
+#include "norvtext/platform/date_serial.hpp"
+#include "norvtext/platform/dates.hpp"
+#include "norvtext/platform/numbers.hpp"
+
+namespace norvtext {
+
+namespace {
+
+struct Shape {
+    std::u16string_view mask;
+    std::u16string_view pattern;  // the display pattern a date is written in
+};
+
+// One row per DateFormatEnum value, in value order.
+constexpr std::array<Shape, 8> shapes{{
+    {u"##/##/####", u"MM/DD/YYYY"},
+    {u"??? ##, ####", u"MMM DD, YYYY"},
+    {u"??? ##, ##", u"MMM DD, YY"},
+    {u"##/##/#### ##:##:##", u"MM/DD/YYYY HH:MM:SS"},
+    {u"##/##/#### ##:## ??", u"MM/DD/YYYY HH:MM AM/PM"},
+    {u"##:## ??", u"HH:MM AM/PM"},
+    {u"##:##:##", u"HH:MM:SS"},
+    {u"##/##", u"MM/YY"},
+}};
+
+const Shape& shape_of(DateFormatEnum format) {
+    const auto row = static_cast<std::int32_t>(format);
+    return shapes[row >= 0 && row < static_cast<std::int32_t>(shapes.size()) ? static_cast<std::size_t>(row) : 0];
+}
+
+// The untouched text of the design-time mask: what a new box loads and carries as "Value".
+constexpr std::u16string_view design_empty_text = u"__/__/____";
+
+bool is_digit(char16_t c) { return c >= u'0' && c <= u'9'; }
+
+bool is_month_year_shape(std::u16string_view text) {
+    return text.size() == 5 && is_digit(text[0]) && is_digit(text[1]) && text[2] == u'/' && is_digit(text[3]) &&
+           is_digit(text[4]);
+}
+
+// "MM/YY" as month and two-digit year, at 00:00 on the first of the month. Read by the
+// general recognition, "05/30" would be the 30th of May of this year and show as "05/26".
+std::optional<DateSerial> month_year_date(std::u16string_view text) {
+    const int month = (text[0] - u'0') * 10 + (text[1] - u'0');
+    const int yy = (text[3] - u'0') * 10 + (text[4] - u'0');
+    return serial_from_parts(DateTimeParts{yy < 30 ? 2000 + yy : 1900 + yy, month, 1, 0, 0, 0});
+}
+
+// Equal to the number 0 as a comparison with 0 would find: Empty, Null, a zero number, a
+// text that reads as zero. Any other value, a text that is not a number included, is not.
+bool equals_zero(const Variant& value, const Locale& loc) {
+    if (value.is_empty() || value.is_null()) return true;
+    if (value.is_numeric_type()) return value.to_double(loc) == 0;
+    if (value.is_string()) {
+        const auto number = parse_number(value.string_ref(), loc);
+        return number && number->is_zero();
+    }
+    return false;
+}
+
+bool admitted_key(std::int16_t k) {
+    return (k >= '0' && k <= '9') || k == 8 || k == 'A' || k == 'P' || k == 'M' || k == 'a' || k == 'p' ||
+           k == 'm';
+}
+
+}  // namespace
+
+txtNorvDate::txtNorvDate(Host& host)
+    : MaskedBoxBase(host, shapes[0].mask, static_cast<std::int32_t>(shapes[0].mask.size())),
+      stored_value_(design_empty_text) {}
+
+const ClassInfo& txtNorvDate::class_info() const { return *type_library().find_class("txtNorvDate"); }
+
+std::optional<DateSerial> txtNorvDate::date_of(std::u16string_view text) const {
+    if (format_mask_ == DateFormatEnum::MMYY && is_month_year_shape(text)) return month_year_date(text);
+    return recognise_date(text, host_.locale(), host_.today());
+}
+
+std::optional<DateSerial> txtNorvDate::date_of_value(const Variant& value) const {
+    if (value.type() == VariantType::Date) return value.to_date();
+    if (value.is_string()) return date_of(std::u16string_view(value.string_ref()));
+    return std::nullopt;
+}
+
+void txtNorvDate::SetMask() { masked().set_mask(shape_of(format_mask_).mask); }
+
+void txtNorvDate::ShowDate(const std::optional<DateSerial>& date) {
+    if (date)
+        masked().set_text(format_date(*date, shape_of(format_mask_).pattern, host_.locale()));
+    else
+        ClearText();
+}
+
+void txtNorvDate::InitProperties() {
+    masked().set_mask(shapes[0].mask);
+    focus_select_ = true;
+    escape_clear_ = true;
+    stored_value_ = Variant(design_empty_text);
+    format_mask_ = DateFormatEnum::MMDDYYYY;
+    blink_on_error_ = true;
+    read_only_ = false;
+}
+
+void txtNorvDate::setFormatMask(DateFormatEnum New_FormatMask) {
+    // Only the mask changes: a date already shown is not rewritten in the new pattern.
+    format_mask_ = New_FormatMask;
+    SetMask();
+    announce("FormatMask");
+}
+
+void txtNorvDate::setBlinkOnError(bool New_BlinkOnError) {
+    blink_on_error_ = New_BlinkOnError;
+    announce("BlinkOnError");
+}
+
+std::u16string txtNorvDate::Text() const {
+    const std::u16string_view shown = Textbox.text();
+    return date_of(shown) ? std::u16string(shown) : std::u16string();
+}
+
+void txtNorvDate::setText(std::u16string_view New_Text) {
+    if (const auto date = date_of(New_Text)) {
+        ShowDate(date);
+        stop_blink_timer();
+        Textbox.set_sel_length(0);
+    } else {
+        ClearText();
+        // An empty assignment is a plain clearing; a running blink goes on either way.
+        if (!New_Text.empty() && blink_on_error_) start_blink();
+    }
+    announce("Text");
+}
+
+Variant txtNorvDate::Value() const {
+    if (const auto date = date_of(Textbox.text())) return Variant(*date);
+    return Variant(std::int16_t{0});
+}
+
+void txtNorvDate::setValue(const Variant& New_Value) {
+    if (const auto date = date_of_value(New_Value)) {
+        ShowDate(date);
+        stop_blink_timer();
+        Textbox.set_sel_length(0);
+    } else {
+        ClearText();
+        // Zero in any form is how program code empties the box, so it is no error.
+        if (!equals_zero(New_Value, host_.locale()) && blink_on_error_) {
+            start_blink();
+        } else {
+            Textbox.set_sel_length(0);
+            stop_blink_timer();
+        }
+    }
+    announce("Value");
+}
+
+void txtNorvDate::on_lost_focus() {
+    Textbox.set_sel_length(0);
+    if (date_of(Textbox.text())) return;
+    // An untouched box is no error.
+    if (is_untouched()) return;
+    // The invalid text stays so that the user can correct it.
+    if (blink_on_error_) start_blink();
+    host_.Validate();
+}
+
+void txtNorvDate::on_key_press(std::int16_t& KeyAscii) {
+    if (swallow_if_read_only(KeyAscii)) return;
+    // Digits, Backspace and the letters of AM and PM: the same for every shape.
+    if (!admitted_key(KeyAscii)) {
+        KeyAscii = 0;
+        return;
+    }
+    if (KeyAscii >= 'a') KeyAscii = static_cast<std::int16_t>(KeyAscii - ('a' - 'A'));
+    host_.KeyPress(KeyAscii);
+}
+
+void txtNorvDate::ReadProperties(PropertyBag& bag) {
+    const Variant long_zero(std::int32_t{0});
+    // The Font and MouseIcon writers run while loading, so both are announced (twice).
+    read_inner(bag, "BackColor", InnerMember::BackColor, bag_default::back_color);
+    setFont(bag.read("Font", default_font()).to_font());
+    setMouseIcon(bag.read("MouseIcon", Variant::nothing()).to_picture());
+    read_inner(bag, "MousePointer", InnerMember::MousePointer, long_zero);
+    focus_select_ = bag.read("FocusSelect", Variant(true)).to_boolean();
+    escape_clear_ = bag.read("EscapeClear", Variant(true)).to_boolean();
+    read_inner(bag, "Enabled", InnerMember::Enabled, Variant(true));
+    read_inner(bag, "ForeColor", InnerMember::ForeColor, bag_default::fore_color);
+    read_inner(bag, "Enabled", InnerMember::Enabled, Variant(true));
+    const std::u16string loaded_text = bag.read("Text", Variant(design_empty_text)).to_string();
+    // The selection lands on the design-time text; the loaded text replaces it below.
+    Textbox.set_sel_length(bag.read("SelLength", long_zero).to_long());
+    Textbox.set_sel_start(bag.read("SelStart", long_zero).to_long());
+    Textbox.set_sel_text(bag.read("SelText", Variant(u"")).to_string());
+    setFont(bag.read("Font", default_font()).to_font());
+    read_inner(bag, "BackColor", InnerMember::BackColor, bag_default::back_color);
+    read_inner(bag, "BorderStyle", InnerMember::BorderStyle, Variant(std::int32_t{1}));
+    read_inner(bag, "Enabled", InnerMember::Enabled, Variant(true));
+    read_inner(bag, "ForeColor", InnerMember::ForeColor, bag_default::fore_color);
+    setMouseIcon(bag.read("MouseIcon", Variant::nothing()).to_picture());
+    read_inner(bag, "MousePointer", InnerMember::MousePointer, long_zero);
+    read_inner(bag, "OLEDragMode", InnerMember::OLEDragMode, long_zero);
+    read_inner(bag, "OLEDropMode", InnerMember::OLEDropMode, long_zero);
+    read_inner(bag, "PromptChar", InnerMember::PromptChar, Variant(u"_"));
+    read_inner(bag, "ToolTipText", InnerMember::ToolTipText, Variant(u""));
+    stored_value_ = bag.read("Value", Variant(design_empty_text));
+    format_mask_ = static_cast<DateFormatEnum>(bag.read("FormatMask", long_zero).to_long());
+    // A stored date is shown in the loaded shape; anything else shows its empty text.
+    SetMask();
+    ShowDate(date_of(loaded_text));
+    read_blink(bag);
+    blink_on_error_ = bag.read("BlinkOnError", Variant(true)).to_boolean();
+    read_only_ = bag.read("ReadOnly", Variant(false)).to_boolean();
+    // Read last, so a bag saved before Appearance was kept loads as it always did.
+    read_inner(bag, "Appearance", InnerMember::Appearance, Variant(std::int16_t{1}));
+}
+
+void txtNorvDate::WriteProperties(PropertyBag& bag) {
+    // Numbers go in as Longs whatever the inner box keeps them as, so that a value equal to
+    // its default is recognised as such.
+    const Variant long_zero(std::int32_t{0});
+    const Variant back_color = bag_default::colour(BackColor());
+    const Variant fore_color = bag_default::colour(ForeColor());
+    const Variant enabled(Enabled());
+    const Variant mouse_pointer(static_cast<std::int32_t>(MousePointer()));
+    bag.write("BackColor", back_color, bag_default::back_color);
+    bag.write("Enabled", enabled, Variant(true));
+    write_inner(bag, "Font", InnerMember::Font, default_font());
+    write_inner(bag, "MouseIcon", InnerMember::MouseIcon, Variant::nothing());
+    bag.write("MousePointer", mouse_pointer, long_zero);
+    bag.write("FocusSelect", Variant(focus_select_), Variant(true));
+    bag.write("EscapeClear", Variant(escape_clear_), Variant(true));
+    // Its default is no masked text, so the shown text is always written.
+    bag.write("Text", Variant(Textbox.text()), Variant(u"Krovint"));
+    bag.write("ForeColor", fore_color, bag_default::fore_color);
+    bag.write("SelLength", Variant(Textbox.sel_length()), long_zero);
+    bag.write("SelStart", Variant(Textbox.sel_start()), long_zero);
+    bag.write("SelText", Variant(Textbox.sel_text()), Variant(u""));
+    bag.write("BackColor", back_color, bag_default::back_color);
+    bag.write("BorderStyle", Variant(BorderStyle()), Variant(std::int32_t{1}));
+    bag.write("Enabled", enabled, Variant(true));
+    bag.write("ForeColor", fore_color, bag_default::fore_color);
+    bag.write("HideSelection", Variant(inner(InnerMember::HideSelection).to_boolean()), Variant(false));
+    bag.write("hWnd", Variant(hWnd()), Variant(std::int32_t{2236}));
+    bag.write("MousePointer", mouse_pointer, long_zero);
+    bag.write("OLEDragMode", Variant(OLEDragMode()), long_zero);
+    bag.write("OLEDropMode", Variant(OLEDropMode()), long_zero);
+    bag.write("PromptChar", Variant(inner(InnerMember::PromptChar).to_string()), Variant(u"_"));
+    bag.write("ToolTipText", Variant(ToolTipText()), Variant(u""));
+    bag.write("Value", stored_value_, Variant(design_empty_text));
+    bag.write("FormatMask", Variant(static_cast<std::int32_t>(format_mask_)), long_zero);
+    write_blink(bag);
+    bag.write("BlinkOnError", Variant(blink_on_error_), Variant(true));
+    bag.write("ReadOnly", Variant(read_only_), Variant(false));
+    // Written last: a designer's Appearance survives the save and load.
+    const std::int32_t appearance = Appearance();
+    const auto as_integer = round_to_integer(appearance);
+    bag.write("Appearance", as_integer ? Variant(*as_integer) : Variant(appearance), Variant(std::int16_t{1}));
+}
+
+namespace {
+using Table = MemberTable<txtNorvDate>;
+const Table& own_members() {
+    static const Table table{
+        {"Text", [](txtNorvDate& b) { return Variant(b.Text()); },
+         [](txtNorvDate& b, const Variant& v) { b.setText(v.to_string()); }},
+        {"Value", [](txtNorvDate& b) { return b.Value(); },
+         [](txtNorvDate& b, const Variant& v) { b.setValue(v); }},
+        {"FormatMask", [](txtNorvDate& b) { return Variant(static_cast<std::int32_t>(b.FormatMask())); },
+         [](txtNorvDate& b, const Variant& v) { b.setFormatMask(static_cast<DateFormatEnum>(v.to_long())); }},
+        {"BlinkOnError", [](txtNorvDate& b) { return Variant(b.BlinkOnError()); },
+         [](txtNorvDate& b, const Variant& v) { b.setBlinkOnError(v.to_boolean()); }},
+    };
+    return table;
+}
+}  // namespace
+
+Variant txtNorvDate::get_member(std::string_view member) {
+    if (own_members().contains(member)) return own_members().get(*this, member);
+    return BoxBase::get_member(member);
+}
+
+void txtNorvDate::put_member(std::string_view member, const Variant& value) {
+    if (own_members().contains(member)) return own_members().put(*this, member, value);
+    BoxBase::put_member(member, value);
+}
+
+}  // namespace norvtext

@@ -1,0 +1,78 @@
+// txtNorvDate: the date box. One date, time of day, or date with time, typed into a masked
+// box in one of eight fixed shapes; checked when the user leaves, converted on Text/Value.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "norvtext/foundation/masked_box.hpp"
+
+namespace norvtext {
+
+// The published shapes of the box; FormatMask stores any value, and values outside these
+// behave as MMDDYYYY.
+enum class DateFormatEnum : std::int32_t {
+    MMDDYYYY = 0,
+    MMMDDYYYY = 1,
+    MMMDDYY = 2,
+    MMDDYYYYHHMMSS = 3,
+    MMDDYYYYHHMM = 4,
+    HHMM = 5,
+    HHMMSS = 6,
+    MMYY = 7,
+};
+
+class txtNorvDate : public MaskedBoxBase {
+public:
+    explicit txtNorvDate(Host& host);
+
+    static constexpr std::int32_t initial_width = 1980;  // twips
+    static constexpr std::int32_t initial_height = 330;
+
+    void InitProperties() override;
+    void ReadProperties(PropertyBag& bag) override;
+    void WriteProperties(PropertyBag& bag) override;
+    const ClassInfo& class_info() const override;
+
+    DateFormatEnum FormatMask() const { return format_mask_; }
+    void setFormatMask(DateFormatEnum New_FormatMask);
+    bool BlinkOnError() const { return blink_on_error_; }
+    void setBlinkOnError(bool New_BlinkOnError);
+    // The shown text when it is a date, otherwise "".
+    std::u16string Text() const;
+    void setText(std::u16string_view New_Text);
+    // The shown date as a Date, otherwise the Integer 0.
+    Variant Value() const;
+    void setValue(const Variant& New_Value);
+
+    // Members the date box publishes with a writer.
+    using BoxBase::setAppearance;
+    using BoxBase::setBorderStyle;
+    using BoxBase::sethWnd;
+
+    // The bag's "Value" as the last load supplied it; only ever saved back.
+    const Variant& stored_value() const { return stored_value_; }
+
+protected:
+    void on_lost_focus() override;
+    void on_key_press(std::int16_t& KeyAscii) override;
+
+    Variant get_member(std::string_view member) override;
+    void put_member(std::string_view member, const Variant& value) override;
+
+private:
+    // The date test and conversion in one: the date a text denotes in the current shape.
+    std::optional<DateSerial> date_of(std::u16string_view text) const;
+    std::optional<DateSerial> date_of_value(const Variant& value) const;
+    void SetMask();
+    // Writes a date in the current shape's pattern, or the empty text when there is none.
+    void ShowDate(const std::optional<DateSerial>& date);
+
+    DateFormatEnum format_mask_ = DateFormatEnum::MMDDYYYY;
+    bool blink_on_error_ = true;
+    Variant stored_value_;
+};
+
+}  // namespace norvtext

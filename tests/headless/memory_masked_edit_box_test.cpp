@@ -1,0 +1,247 @@
+// The in-memory masked box as a user and program code drive it: what typing, deleting and
+// assigning leave shown, where the caret ends, and when Change is raised.
+#include "norvtext/headless/memory_masked_edit_box.hpp"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "norvtext/platform/error.hpp"
+
+namespace norvtext::headless {
+namespace {
+
+// Counts Change notifications; nothing else of the box's listener matters here.
+struct ChangeCounter final : EditBoxListener {
+    int changes = 0;
+    void on_change() override { ++changes; }
+};
+
+// Keys in a typing sequence: these control codes stand for the keys that type nothing.
+constexpr char16_t backspace = u'\b';
+constexpr char16_t del = u'\x7f';
+constexpr char16_t left = u'\x01';
+constexpr char16_t right = u'\x02';
+constexpr char16_t home = u'\x03';
+
+void play(MemoryMaskedEditBox& box, std::u16string_view keys) {
+    for (char16_t k : keys) {
+        switch (k) {
+            case backspace: box.press(8, 0, 8); break;
+            case del: box.press(46, 0, 0); break;
+            case left: box.press(37, 0, 0); break;
+            case right: box.press(39, 0, 0); break;
+            case home: box.press(36, 0, 0); break;
+            default: box.type(k, 0, 0); break;
+        }
+    }
+}
+
+std::string utf8(std::u16string_view s) {
+    std::string out;
+    for (char16_t c : s) out += c < 0x80 ? static_cast<char>(c) : '?';
+    return out;
+}
+
+TEST(MemoryMaskedEditBoxTyping, SequencesLeaveTextCaretAndChanges) {
+    struct Case {
+        const char* name;
+        std::u16string mask;
+        std::u16string start;  // "" leaves the all-prompt text
+        std::int32_t sel_start, sel_length;
+        std::u16string keys;
+        std::u16string text;
+        std::int32_t caret;
+        int changes;
+    };
+    const std::vector<Case> cases = {
+        {"digits fill positions and skip literals", u"##/##/####", u"", 0, 0, u"12052026", u"12/05/2026", 10, 8},
+        {"a letter in a digit position is rejected", u"##/##/####", u"", 0, 0, u"1x2", u"12/__/____", 3, 2},
+        {"punctuation is rejected, even a literal", u"##/##/####", u"", 0, 0, u"1/2", u"12/__/____", 3, 2},
+        {"letters fill letter positions", u"??? ##, ####", u"", 0, 0, u"Dec05", u"Dec 05, ____", 8, 5},
+        {"a digit in a letter position is rejected", u"??? ##", u"", 0, 0, u"1", u"___ __", 0, 0},
+        {"any letter fits a letter position", u"???", u"", 0, 0, u"M\u00e4r", u"M\u00e4r", 3, 3},
+        {"keys past the last position are rejected", u"##/##", u"", 0, 0, u"123456", u"12/34", 5, 4},
+        {"typing overwrites what is there", u"##/##", u"12/34", 0, 0, u"9", u"92/34", 1, 1},
+        {"the same character again is no change", u"##/##", u"12/34", 0, 0, u"1", u"12/34", 1, 0},
+        {"a caret on a literal types into the next position", u"##/##", u"", 2, 0, u"5", u"__/5_", 4, 1},
+        {"backspace puts the prompt back", u"##/##", u"12/34", 5, 0, u"\b", u"12/3_", 4, 1},
+        {"backspace steps back over literals", u"##/##", u"12/34", 3, 0, u"\b", u"1_/34", 1, 1},
+        {"backspace at the start does nothing", u"##/##", u"12/34", 0, 0, u"\b", u"12/34", 0, 0},
+        {"backspace on a prompt changes nothing", u"##/##", u"", 1, 0, u"\b", u"__/__", 0, 0},
+        {"backspace clears a selection", u"##/##", u"12/34", 1, 3, u"\b", u"1_/_4", 1, 1},
+        {"delete clears the next position", u"##/##", u"12/34", 2, 0, {del}, u"12/_4", 2, 1},
+        {"delete at the end does nothing", u"##/##", u"12/34", 5, 0, {del}, u"12/34", 5, 0},
+        {"delete clears a selection", u"##/##/####", u"12/05/2026", 0, 10, {del}, u"__/__/____", 0, 1},
+        {"a selection typed over is cleared first", u"##/##/####", u"12/05/2026", 0, 10, u"9", u"9_/__/____", 1, 1},
+        {"a selection is cleared only where it lies", u"##/##/####", u"12/05/2026", 3, 2, u"1", u"12/1_/2026", 4, 1},
+        {"a rejected key keeps the selection's text", u"##/##/####", u"12/05/2026", 0, 10, u"x", u"12/05/2026", 0, 0},
+        {"arrows move the caret for retyping", u"##/##", u"12/34", 5, 0, {left, left, left, left, u'7'}, u"17/34", 3, 1},
+        {"home then retype", u"##:## ??", u"01:07 PM", 8, 0, {home, u'1', u'2'}, u"12:07 PM", 3, 2},
+        {"right moves over a literal", u"##/##", u"", 0, 0, {right, right, right, u'4'}, u"__/4_", 4, 1},
+        {"backspace then type corrects a digit", u"##/##/####", u"", 0, 0, u"123\b4", u"12/4_/____", 4, 5},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MemoryMaskedEditBox box(c.mask, static_cast<std::int32_t>(c.mask.size()));
+        if (!c.start.empty()) box.set_text(c.start);
+        box.user_select(c.sel_start, c.sel_length);
+        ChangeCounter counter;
+        box.set_listener(&counter);
+        play(box, c.keys);
+        EXPECT_EQ(utf8(box.text()), utf8(c.text));
+        EXPECT_EQ(box.sel_start(), c.caret);
+        EXPECT_EQ(counter.changes, c.changes);
+        if (c.changes == 0) {
+            EXPECT_EQ(box.sel_length(), c.sel_length) << "nothing changed, so the selection stays";
+        }
+    }
+}
+
+TEST(MemoryMaskedEditBoxAssignment, TextFitsTheMaskOrIsRefusedWhole) {
+    struct Case {
+        const char* name;
+        std::u16string text;
+        bool fits;
+        std::u16string shown;
+    };
+    const std::vector<Case> cases = {
+        {"a full text", u"12/05/2026", true, u"12/05/2026"},
+        {"empty shows the prompts", u"", true, u"__/__/____"},
+        {"prompts stand for open positions", u"12/__/2026", true, u"12/__/2026"},
+        {"a letter in a digit position", u"12/0a/2026", false, {}},
+        {"a different literal", u"12-05-2026", false, {}},
+        {"too short", u"1/5/2026", false, {}},
+        {"too long", u"12/05/20261", false, {}},
+        {"a prompt in a literal's place", u"12_05/2026", false, {}},
+        {"blanks", u"          ", false, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MemoryMaskedEditBox box(u"##/##/####", 10);
+        box.set_text(u"01/01/2000");
+        box.user_select(3, 2);
+        ChangeCounter counter;
+        box.set_listener(&counter);
+        if (c.fits) {
+            box.set_text(c.text);
+            EXPECT_EQ(utf8(box.text()), utf8(c.shown));
+            EXPECT_EQ(counter.changes, 1);
+            EXPECT_EQ(box.sel_start(), 0);
+            EXPECT_EQ(box.sel_length(), 0);
+        } else {
+            try {
+                box.set_text(c.text);
+                ADD_FAILURE() << "no error";
+            } catch (const Error& e) {
+                EXPECT_EQ(e.number(), 380);
+            }
+            // Refused whole: text, selection and listener untouched.
+            EXPECT_EQ(utf8(box.text()), "01/01/2000");
+            EXPECT_EQ(box.sel_start(), 3);
+            EXPECT_EQ(box.sel_length(), 2);
+            EXPECT_EQ(counter.changes, 0);
+        }
+    }
+}
+
+TEST(MemoryMaskedEditBoxAssignment, ChangeOnlyWhenTheTextDiffers) {
+    MemoryMaskedEditBox box(u"##/##", 5);
+    ChangeCounter counter;
+    box.set_listener(&counter);
+    box.set_text(u"");
+    box.set_text(u"__/__");
+    EXPECT_EQ(counter.changes, 0);
+    box.set_text(u"12/34");
+    box.set_text(u"12/34");
+    EXPECT_EQ(counter.changes, 1);
+}
+
+TEST(MemoryMaskedEditBoxAssignment, SelTextTypesIntoThePositions) {
+    struct Case {
+        const char* name;
+        std::int32_t sel_start, sel_length;
+        std::u16string sel_text;
+        std::u16string shown;
+        std::int32_t caret;
+    };
+    const std::vector<Case> cases = {
+        {"over a selection", 0, 5, u"0526", u"05/26/2026", 6},
+        {"what does not fit is skipped", 0, 2, u"1x2", u"12/05/2026", 3},
+        {"empty clears the selection", 3, 7, u"", u"12/__/____", 3},
+        {"past the end stops", 8, 0, u"999", u"12/05/2099", 10},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MemoryMaskedEditBox box(u"##/##/####", 10);
+        box.set_text(u"12/05/2026");
+        box.user_select(c.sel_start, c.sel_length);
+        box.set_sel_text(c.sel_text);
+        EXPECT_EQ(utf8(box.text()), utf8(c.shown));
+        EXPECT_EQ(box.sel_start(), c.caret);
+    }
+}
+
+TEST(MemoryMaskedEditBoxMask, NewMaskKeepsEnteredCharactersThatFitInOrder) {
+    struct Case {
+        const char* name;
+        std::u16string mask, text, new_mask, shown;
+    };
+    const std::vector<Case> cases = {
+        {"date to time", u"##/##/####", u"12/05/2026", u"##:##:##", u"12:05:20"},
+        {"gaps close up", u"##/##/####", u"12/__/2026", u"##/##", u"12/20"},
+        {"letters that fit no digit are dropped", u"??? ##, ####", u"Dec 05, 2026", u"##/##/####", u"05/20/26__"},
+        {"letters kept where letters fit", u"##:## ??", u"01:07 PM", u"##/##/#### ##:## ??",
+         u"01/07/____ __:__ __"},
+        {"a longer mask leaves prompts", u"##/##", u"12/26", u"##/##/#### ##:##:##", u"12/26/____ __:__:__"},
+        {"nothing entered", u"##/##/####", u"", u"??? ##, ##", u"___ __, __"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MemoryMaskedEditBox box(c.mask, static_cast<std::int32_t>(c.mask.size()));
+        box.set_text(c.text);
+        ChangeCounter counter;
+        box.set_listener(&counter);
+        box.set_mask(c.new_mask);
+        EXPECT_EQ(utf8(box.mask()), utf8(c.new_mask));
+        EXPECT_EQ(utf8(box.text()), utf8(c.shown));
+        EXPECT_EQ(box.max_length(), static_cast<std::int32_t>(c.new_mask.size()));
+        EXPECT_EQ(counter.changes, 1);
+    }
+}
+
+TEST(MemoryMaskedEditBoxPrompt, OneCharacterThatNoPositionAdmits) {
+    for (const char16_t* bad : {u"", u"**", u"5", u"a", u"\u00e9"}) {
+        SCOPED_TRACE(utf8(bad));
+        MemoryMaskedEditBox box(u"##/##", 5);
+        box.set_text(u"1_/_4");
+        try {
+            box.set_member(InnerMember::PromptChar, Variant(bad));
+            ADD_FAILURE() << "no error";
+        } catch (const Error& e) {
+            EXPECT_EQ(e.number(), 380);
+        }
+        EXPECT_EQ(utf8(box.text()), "1_/_4");
+        EXPECT_TRUE(box.member(InnerMember::PromptChar) == Variant(u"_"));
+    }
+}
+
+TEST(MemoryMaskedEditBoxPrompt, ANewPromptReplacesTheOldEverywhere) {
+    MemoryMaskedEditBox box(u"##/##", 5);
+    box.set_text(u"1_/_4");
+    ChangeCounter counter;
+    box.set_listener(&counter);
+    box.set_member(InnerMember::PromptChar, Variant(u"*"));
+    EXPECT_EQ(utf8(box.text()), "1*/*4");
+    EXPECT_EQ(counter.changes, 1);
+    // The old prompt is now an ordinary character the positions refuse.
+    EXPECT_THROW(box.set_text(u"1_/_4"), Error);
+    box.set_text(u"");
+    EXPECT_EQ(utf8(box.text()), "**/**");
+    play(box, u"12\b");
+    EXPECT_EQ(utf8(box.text()), "1*/**");
+}
+
+}  // namespace
+}  // namespace norvtext::headless
