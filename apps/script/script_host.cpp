@@ -313,7 +313,10 @@ void ScriptHost::run_line(std::string_view text, int n) {
         need(3);
         Control& c = control(w[1], n);
         const std::string who = w[1] + "." + w[2];
-        guarded(who, [&] { out_ << who << " = " << print_value(c.box->get(w[2])) << '\n'; });
+        guarded(who, [&] {
+            const Variant value = c.box->get(w[2]);  // read first: a failed read prints only its error
+            out_ << who << " = " << print_value(value) << '\n';
+        });
     } else if (cmd == "set" || cmd == "setref") {
         if (w.size() < 4) throw ScriptError(n, cmd + ": expected NAME MEMBER VALUE");
         Control& c = control(w[1], n);
@@ -339,7 +342,10 @@ void ScriptHost::run_line(std::string_view text, int n) {
             }
         }
         const std::string who = w[1] + "." + w[2];
-        guarded(who, [&] { out_ << who << " = " << print_value(c.box->invoke(w[2], args)) << '\n'; });
+        guarded(who, [&] {
+            const Variant result = c.box->invoke(w[2], args);
+            out_ << who << " = " << print_value(result) << '\n';
+        });
     } else if (cmd == "focus" || cmd == "blur") {
         need(2);
         control(w[1], n);

@@ -85,6 +85,11 @@ TEST(ScriptHost, AControlsErrorIsPrintedAndTheScriptGoesOn) {
               "t1.SelStart: error 380 Invalid property value\nafter\n");
 }
 
+TEST(ScriptHost, AFailedReadPrintsOnlyItsError) {
+    EXPECT_EQ(run("new txtNorvText t1\nget t1 Zip_5\n"),
+              "t1.Zip_5: error 438 Object doesn't support this property or method\n");
+}
+
 TEST(ScriptHost, FocusMovesFromOneBoxToTheNext) {
     const std::string out = run(
         "new txtNorvText a\nnew txtNorvText b\nset a Chars 128\nset a Text \"x y\"\nfocus a\nfocus b\nget a Text\n");
