@@ -1,0 +1,115 @@
+// What the telephone, social security and ZIP boxes share: digit extraction, the layout of
+// a number into a row, typing and the check on leaving.
+#include "norvtext/controls/digits.hpp"
+
+#include <cmath>
+#include <optional>
+
+#include "norvtext/platform/error.hpp"
+#include "norvtext/platform/numbers.hpp"
+
+namespace norvtext {
+
+namespace {
+
+// The routine's position counter is a 16-bit signed number: counting to a text's last
+// position overflows once the text has 32,767 characters.
+constexpr std::size_t counter_limit = 32767;
+
+bool is_digit(char16_t c) { return c >= u'0' && c <= u'9'; }
+
+// The exact number a numeric value stands for; nothing when it is not one.
+std::optional<Decimal> exact_number(const Variant& value, const Locale& loc) {
+    if (value.is_string()) return parse_number(value.string_ref(), loc);
+    if (const auto* c = std::get_if<Currency>(&value.storage())) return Decimal::from_currency(*c);
+    if (value.is_numeric_type() || value.is_empty()) return Decimal::from_double(value.to_double(loc));
+    return std::nullopt;
+}
+
+}  // namespace
+
+double DigitRow::largest() const { return std::pow(10.0, static_cast<double>(digits)) - 1; }
+
+bool is_numeric_value(const Variant& value, const Locale& loc) {
+    if (value.is_numeric_type() || value.is_empty()) return true;
+    return value.is_string() && is_numeric(value.string_ref(), loc);
+}
+
+double numeric_reading(const Variant& value, const Locale& loc) {
+    if (value.is_string()) return leading_number(value.string_ref());
+    if (value.is_numeric_type() || value.is_empty()) return value.to_double(loc);
+    return leading_number(value.to_string(loc));
+}
+
+Variant DigitsOnly(const Variant& value, const Locale& loc) {
+    if (is_numeric_value(value, loc)) return value;
+    const std::u16string text = value.to_string(loc);  // Null has no text: 94
+    if (text.size() >= counter_limit) raise(ErrorCode::Overflow);
+    std::u16string digits;
+    for (const char16_t c : text)
+        if (is_digit(c)) digits.push_back(c);
+    return Variant(std::move(digits));
+}
+
+DigitBoxBase::DigitBoxBase(Host& host, std::u16string_view design_mask, std::int32_t design_max_length)
+    : MaskedBoxBase(host, design_mask, design_max_length) {}
+
+std::u16string DigitBoxBase::FormatDigits(const Variant& value) {
+    const DigitRow& r = row();
+    const Decimal number = exact_number(value, locale()).value_or(Decimal{});
+    // The pattern rounds halves away from zero; so does the size test, so the blink comes
+    // exactly when the laid-out text has more digits than the row has positions.
+    if (std::round(number.to_double()) > r.largest()) start_blink();
+    if (number.is_zero()) return all_prompt_text(r.mask);
+    return format_pattern(number, r.pattern, locale());
+}
+
+std::u16string DigitBoxBase::shown_text() const {
+    if (!is_number(DigitsOnly(Variant(Textbox.text())))) return {};
+    return std::u16string(Textbox.text());
+}
+
+Variant DigitBoxBase::typed_number() const {
+    const Variant digits = DigitsOnly(Variant(Textbox.text()));
+    if (!is_number(digits)) return Variant(std::int16_t{0});
+    return Variant(digits.to_double(locale()));
+}
+
+void DigitBoxBase::clear_stored() {
+    ClearText();
+    stored_value_ = Variant(std::int16_t{0});
+}
+
+void DigitBoxBase::clear_quietly() {
+    clear_stored();
+    stop_blink_timer();
+    Textbox.set_sel_length(0);
+}
+
+void DigitBoxBase::on_key_press(std::int16_t& KeyAscii) {
+    if (swallow_if_read_only(KeyAscii)) return;
+    if ((KeyAscii >= u'0' && KeyAscii <= u'9') || KeyAscii == 8) {
+        host_.KeyPress(KeyAscii);  // the host's value goes in as it left it
+        return;
+    }
+    KeyAscii = 0;
+}
+
+void DigitBoxBase::on_lost_focus() {
+    Textbox.set_sel_length(0);
+    const Variant d = DigitsOnly(Variant(Textbox.text()));
+    if (!is_number(d)) return;  // no digit at all: an empty box is valid
+    if (!checks_entry()) return;
+    const std::u16string digits = d.to_string(locale());
+    if (digits.size() == row().digits) return;
+    if (complete_entry(digits)) return;
+    start_blink();
+    host_.Validate();
+}
+
+Variant DigitBoxBase::get_member(std::string_view member) {
+    if (member == "Appearance") return Variant(inner(InnerMember::Appearance).to_integer());
+    return MaskedBoxBase::get_member(member);
+}
+
+}  // namespace norvtext

@@ -1,0 +1,98 @@
+// The digit boxes (telephone, social security, ZIP): a row of digits laid into a fixed
+// masked shape. The digit extraction, the layout of a number into a row and the typing and
+// leaving rules they share live here once; each box brings its own rows.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "norvtext/foundation/masked_box.hpp"
+#include "norvtext/platform/locale.hpp"
+#include "norvtext/platform/variant.hpp"
+
+namespace norvtext {
+
+// One shape of a digit box: its input mask, the number pattern that lays a number into the
+// mask's shape ("0" a digit position with leading zeros, everything else literal) and how
+// many digits a complete entry has.
+struct DigitRow {
+    std::u16string_view mask;
+    std::u16string_view pattern;
+    std::size_t digits;
+
+    // The largest number the row holds: all of its positions nines.
+    double largest() const;
+};
+
+// The platform's numeric test on a value: numbers (Boolean included) and Empty are numeric,
+// a text when it reads as a number as a whole; dates, Null and objects are not.
+bool is_numeric_value(const Variant& value, const Locale& loc);
+
+// The numeric reading: the number a text begins with (0 when none); a number is itself.
+double numeric_reading(const Variant& value, const Locale& loc);
+
+// The value itself when it is numeric as a whole, otherwise a String of the decimal digits of
+// its text in their order (empty when there is none). Null raises Invalid use of Null.
+// Positions are counted in a 16-bit signed counter: a text of 32,767 characters or more that
+// is not numeric raises Overflow before anything is collected.
+Variant DigitsOnly(const Variant& value, const Locale& loc);
+
+class DigitBoxBase : public MaskedBoxBase {
+public:
+    static constexpr std::int32_t initial_width = 1980;  // twips
+    static constexpr std::int32_t initial_height = 330;
+
+    // Members the digit boxes publish with a writer.
+    using BoxBase::setBorderStyle;
+
+    // The last number assigned through Text or Value, or loaded; only ever saved.
+    const Variant& stored_value() const { return stored_value_; }
+
+protected:
+    DigitBoxBase(Host& host, std::u16string_view design_mask, std::int32_t design_max_length);
+
+    // The row the box shows now.
+    virtual const DigitRow& row() const = 0;
+
+    Variant DigitsOnly(const Variant& value) const { return norvtext::DigitsOnly(value, locale()); }
+    bool is_number(const Variant& value) const { return is_numeric_value(value, locale()); }
+
+    // The masked text for a value: the row's empty text for anything that is not a number
+    // or is zero, else the number laid into the row's pattern, rounded to a whole number.
+    // A number with more digits than the row puts the surplus in front of the leftmost
+    // position, a text the masked box refuses (380); it starts the blink first, so the user
+    // sees the refusal too.
+    std::u16string FormatDigits(const Variant& value);
+
+    // Text reading: the inner text as shown once a digit has been typed, otherwise "".
+    std::u16string shown_text() const;
+    // Value reading: the digits in the box as one number (Double), or the Integer 0.
+    Variant typed_number() const;
+
+    // Empties the box and stores the Integer 0.
+    void clear_stored();
+    // The same for a number of zero or below: any blink stops and the selection goes.
+    void clear_quietly();
+
+    // Typing: digits and Backspace are offered to the host, every other key is dropped.
+    void on_key_press(std::int16_t& KeyAscii) override;
+    // Leaving: an entry with digits, but not as many as the row holds, blinks and raises
+    // Validate whatever BlinkOnError says; the text stays as typed.
+    void on_lost_focus() override;
+    // Whether leaving the box checks the entry at all.
+    virtual bool checks_entry() const { return true; }
+    // A chance to complete a short entry on leaving; true when it counts as complete.
+    virtual bool complete_entry(std::u16string_view digits) {
+        (void)digits;
+        return false;
+    }
+
+    // Appearance is published as a 16-bit Integer by the digit boxes.
+    Variant get_member(std::string_view member) override;
+
+    Variant stored_value_ = Variant(std::int16_t{0});
+};
+
+}  // namespace norvtext

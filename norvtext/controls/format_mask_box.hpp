@@ -1,0 +1,66 @@
+// What the telephone and ZIP boxes share: a row chosen by FormatMask, Text and Value
+// writers that lay out the digits given, a Variant BlinkOnError, and the same bag keys in
+// the same order.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "norvtext/controls/digits.hpp"
+
+namespace norvtext {
+
+class FormatMaskBoxBase : public DigitBoxBase {
+public:
+    void ReadProperties(PropertyBag& bag) override;
+    void WriteProperties(PropertyBag& bag) override;
+
+    std::u16string Text() const { return shown_text(); }
+    void setText(std::u16string_view New_Text);
+    Variant Value() const { return typed_number(); }
+    void setValue(const Variant& New_Value);
+    // Any value that converts to a Boolean is accepted and kept as it was given.
+    const Variant& BlinkOnError() const { return blink_on_error_; }
+    void setBlinkOnError(const Variant& New_BlinkOnError);
+
+    using BoxBase::sethWnd;
+
+protected:
+    // rows: the box's shapes by FormatMask value; any other value uses the first.
+    FormatMaskBoxBase(Host& host, std::span<const DigitRow> rows, std::u16string_view design_mask,
+                      std::int32_t design_max_length);
+
+    const DigitRow& row() const override;
+    bool in_range() const { return format_mask_ >= 0 && static_cast<std::size_t>(format_mask_) < rows_.size(); }
+
+    // First placement, common to both boxes.
+    void init_common();
+    // Stores a new FormatMask and applies its mask; the inner box keeps the digits that fit.
+    void set_format_mask(std::int32_t New_FormatMask);
+    // Writes the current row's mask into the inner box.
+    void SetMask() { masked().set_mask(row().mask); }
+
+    // A positive number of digits, as the Text and Value writers and loading are about to
+    // lay it out; a box may fill it up first. The result is what the box stores.
+    virtual Variant completed(const Variant& digits) const { return digits; }
+    // What Value written without a digit does beyond clearing, when BlinkOnError is false.
+    virtual void settle_without_digits() = 0;
+
+    Variant get_member(std::string_view member) override;
+    void put_member(std::string_view member, const Variant& value) override;
+
+    std::int32_t format_mask_ = 0;
+    Variant blink_on_error_ = Variant(true);
+
+private:
+    static const MemberTable<FormatMaskBoxBase>& format_box_members();
+    // Shows a positive number and stores it; the blink stops and the selection goes.
+    void show_number(const Variant& digits);
+    bool has_positive_number(const Variant& digits) const;
+
+    std::span<const DigitRow> rows_;
+};
+
+}  // namespace norvtext

@@ -1,0 +1,49 @@
+// txtNorvSocialSecurity: the social security number box. Nine digits shown as three, two
+// and four joined by dashes; checked for all nine on leaving.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "norvtext/controls/digits.hpp"
+
+namespace norvtext {
+
+class txtNorvSocialSecurity : public DigitBoxBase {
+public:
+    explicit txtNorvSocialSecurity(Host& host);
+
+    void InitProperties() override;
+    void ReadProperties(PropertyBag& bag) override;
+    void WriteProperties(PropertyBag& bag) override;
+    const ClassInfo& class_info() const override;
+
+    // The shown text once a digit has been typed (prompts included), otherwise "".
+    std::u16string Text() const { return shown_text(); }
+    // Exactly nine digit characters make a number; any other positive number clears the
+    // box and, with BlinkOnError, blinks.
+    void setText(std::u16string_view New_Text);
+    Variant Value() const { return typed_number(); }
+    // Any positive number up to 999999999, rounded to a whole number and padded with
+    // leading zeros; a larger one or a value without digits clears the box and, with
+    // BlinkOnError, blinks.
+    void setValue(const Variant& New_Value);
+    bool BlinkOnError() const { return blink_on_error_; }
+    void setBlinkOnError(bool New_BlinkOnError);
+
+protected:
+    const DigitRow& row() const override;
+
+    Variant get_member(std::string_view member) override;
+    void put_member(std::string_view member, const Variant& value) override;
+
+private:
+    // A whole number from 1 to 999999999 shown with the pattern and stored.
+    void show_number(double number);
+    // Unusable: the box empties and blinks when BlinkOnError says so.
+    void clear_and_flag();
+
+    bool blink_on_error_ = true;
+};
+
+}  // namespace norvtext

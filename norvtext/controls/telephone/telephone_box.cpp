@@ -1,0 +1,30 @@
+// The telephone box: its four shapes and what it does differently from the ZIP box.
+#include "norvtext/controls/telephone/telephone_box.hpp"
+
+#include <array>
+
+namespace norvtext {
+
+namespace {
+constexpr std::array<DigitRow, 4> rows{{
+    {u"(###) ###-####", u"(000) 000-0000", 10},
+    {u"###-####", u"000-0000", 7},
+    {u"#(###) ###-####", u"0(000) 000-0000", 11},
+    {u"##(###) ###-####", u"00(000) 000-0000", 12},
+}};
+}  // namespace
+
+// The inner box is designed with the date mask; first placement or loading replaces it.
+txtNorvTelephone::txtNorvTelephone(Host& host) : FormatMaskBoxBase(host, rows, u"##/##/####", 10) {}
+
+const ClassInfo& txtNorvTelephone::class_info() const { return *type_library().find_class("txtNorvTelephone"); }
+
+void txtNorvTelephone::InitProperties() { init_common(); }
+
+void txtNorvTelephone::settle_without_digits() {
+    // Value written without a digit and no blink asked for: whatever blinked stops.
+    Textbox.set_sel_length(0);
+    stop_blink_timer();
+}
+
+}  // namespace norvtext

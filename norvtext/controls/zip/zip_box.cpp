@@ -1,0 +1,113 @@
+// The ZIP box: its three shapes, the completion of a short long-shape entry, and the part
+// properties Zip_5 and Zip_4.
+#include "norvtext/controls/zip/zip_box.hpp"
+
+#include <algorithm>
+#include <array>
+
+#include "norvtext/platform/numbers.hpp"
+
+namespace norvtext {
+
+namespace {
+constexpr std::array<DigitRow, 3> rows{{
+    {u"#####", u"00000", 5},
+    {u"####", u"0000", 4},
+    {u"#####-####", u"00000-0000", 9},
+}};
+constexpr std::u16string_view five = u"00000";
+constexpr std::u16string_view four = u"0000";
+}  // namespace
+
+txtNorvZip::txtNorvZip(Host& host) : FormatMaskBoxBase(host, rows, u"#####", 5) {}
+
+const ClassInfo& txtNorvZip::class_info() const { return *type_library().find_class("txtNorvZip"); }
+
+void txtNorvZip::InitProperties() { init_common(); }
+
+Variant txtNorvZip::completed(const Variant& digits) const {
+    // A long-shape code given with fewer than nine characters is its first five digits and
+    // a zero extension: '1234' is 01234-0000, '1234567' is 12345-0000.
+    if (!is(ZipFormatEnum::Zip5Plus4) || digits.to_string(locale()).size() >= 9) return digits;
+    std::u16string text = format_pattern(digits.to_double(locale()), five, locale()).substr(0, 5);
+    text += four;
+    return Variant(std::move(text));
+}
+
+bool txtNorvZip::complete_entry(std::u16string_view digits) {
+    if (!is(ZipFormatEnum::Zip5Plus4) || digits.size() != 5) return false;
+    std::u16string text(digits);
+    text += u"-0000";
+    masked().set_text(text);
+    return true;
+}
+
+std::u16string txtNorvZip::part(std::u16string_view text, std::u16string_view pattern) const {
+    return format_pattern(leading_number(text), pattern, locale());
+}
+
+std::u16string txtNorvZip::Zip_5() const {
+    const std::u16string_view text = Textbox.text();
+    if (is(ZipFormatEnum::Zip5)) return is_untouched() ? u"" : part(text, five);
+    if (is(ZipFormatEnum::Zip5Plus4)) return is_untouched() ? u"" : part(text.substr(0, 5), five);
+    return {};
+}
+
+std::u16string txtNorvZip::Zip_4() const {
+    const std::u16string_view text = Textbox.text();
+    if (is(ZipFormatEnum::Zip4)) return is_untouched() ? u"" : part(text, four);
+    if (is(ZipFormatEnum::Zip5Plus4)) return is_untouched() ? u"" : part(text.substr(text.size() - std::min<std::size_t>(text.size(), 4)), four);
+    return {};
+}
+
+void txtNorvZip::setZip_5(std::u16string_view New_Zip_5) {
+    if (!is(ZipFormatEnum::Zip5) && !is(ZipFormatEnum::Zip5Plus4)) return;  // no five-digit part
+    if (!is_numeric(New_Zip_5, locale())) {
+        ClearText();  // in the long shape both parts go
+    } else {
+        std::u16string text = part(New_Zip_5, five);
+        if (is(ZipFormatEnum::Zip5Plus4))
+            text += is_untouched() ? std::u16string_view(u"-0000") : Textbox.text().substr(5);
+        masked().set_text(text);  // a part too long for the mask is refused (380)
+    }
+    announce("Zip_5");
+}
+
+void txtNorvZip::setZip_4(std::u16string_view New_Zip_4) {
+    if (!is(ZipFormatEnum::Zip4) && !is(ZipFormatEnum::Zip5Plus4)) return;  // no four-digit part
+    if (!is_numeric(New_Zip_4, locale())) {
+        ClearText();
+    } else {
+        std::u16string text;
+        if (is(ZipFormatEnum::Zip5Plus4))
+            text = is_untouched() ? std::u16string_view(u"00000-") : Textbox.text().substr(0, 6);
+        text += part(New_Zip_4, four);
+        masked().set_text(text);
+    }
+    announce("Zip_4");
+}
+
+namespace {
+using Table = MemberTable<txtNorvZip>;
+const Table& own_members() {
+    static const Table table{
+        {"Zip_5", [](txtNorvZip& b) { return Variant(b.Zip_5()); },
+         [](txtNorvZip& b, const Variant& v) { b.setZip_5(v.to_string()); }},
+        {"Zip_4", [](txtNorvZip& b) { return Variant(b.Zip_4()); },
+         [](txtNorvZip& b, const Variant& v) { b.setZip_4(v.to_string()); }},
+    };
+    return table;
+}
+}  // namespace
+
+Variant txtNorvZip::get_member(std::string_view member) {
+    if (own_members().contains(member)) return own_members().get(*this, member);
+    return FormatMaskBoxBase::get_member(member);
+}
+
+void txtNorvZip::put_member(std::string_view member, const Variant& value) {
+    if (own_members().contains(member)) return own_members().put(*this, member, value);
+    FormatMaskBoxBase::put_member(member, value);
+}
+
+}  // namespace norvtext
