@@ -130,7 +130,13 @@ template <class I>
 void MemoryBox<I>::set_sel_text(std::u16string_view text) { replace_selection(text); }
 
 template <class I>
-void MemoryBox<I>::insert_char(char16_t c) { replace_selection(std::u16string_view(&c, 1)); }
+void MemoryBox<I>::insert_char(char16_t c) {
+    if (sel_length_ > 0) return replace_selection(std::u16string_view(&c, 1));
+    // The common keystroke: one character at the caret.
+    text_.insert(static_cast<std::size_t>(sel_start_), 1, c);
+    ++sel_start_;
+    if (listener_) listener_->on_change();
+}
 
 template <class I>
 void MemoryBox<I>::backspace() {
