@@ -102,6 +102,8 @@ template <class... F>
 struct Overloaded : F... {
     using F::operator()...;
 };
+template <class... F>
+Overloaded(F...) -> Overloaded<F...>;
 
 std::optional<Variant> parse_number_literal(std::string_view t) {
     if (t.empty()) return std::nullopt;
