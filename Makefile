@@ -1,9 +1,12 @@
-# Entry points: `make demo` runs the tour, `make test` builds and runs every test twice
-# (a normal build and an AddressSanitizer + UndefinedBehaviorSanitizer build) plus fuzz smoke runs.
+# Entry points: `make demo` shows the gallery in a window when there is a display, and
+# otherwise runs the tour and writes the gallery's picture; `make test` builds and runs every
+# test twice (a normal build with the Qt parts and an AddressSanitizer +
+# UndefinedBehaviorSanitizer build without them) plus fuzz smoke runs; `make screenshots`
+# remakes the README's pictures.
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 20
 
-.PHONY: all build demo test test-default test-asan fuzz bench clean
+.PHONY: all build demo screenshots test test-default test-asan fuzz bench clean
 
 all: build
 
@@ -11,8 +14,20 @@ build:
 	cmake --preset default >/dev/null
 	cmake --build --preset default -j $(JOBS)
 
+GALLERY = build/default/norvtext-gallery
+
 demo: build
-	./build/default/norvtext-script examples/tour.nts
+	@if [ -n "$$DISPLAY" ] && [ -x $(GALLERY) ]; then \
+	  $(GALLERY); \
+	else \
+	  ./build/default/norvtext-script examples/tour.nts && \
+	  if [ -x $(GALLERY) ]; then QT_QPA_PLATFORM=offscreen $(GALLERY) --screenshot build/default/gallery.png; \
+	  else echo "demo: built without Qt, no gallery"; fi; \
+	fi
+
+screenshots: build
+	QT_QPA_PLATFORM=offscreen $(GALLERY) --screenshot docs/gallery.png
+	sh tests/qt/designer_smoke.sh build/default tests/qt/all_controls.ui docs/designer.png
 
 test-default: build
 	ctest --test-dir build/default --output-on-failure -j $(JOBS)

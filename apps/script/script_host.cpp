@@ -9,6 +9,7 @@
 #include "apps/script/value_text.hpp"
 #include "norvtext/controls/registry.hpp"
 #include "norvtext/headless/form_file.hpp"
+#include "norvtext/headless/us_keyboard.hpp"
 #include "norvtext/platform/error.hpp"
 
 namespace norvtext::script {
@@ -123,26 +124,6 @@ long long whole_number(const std::string& word, int line) {
     auto [p, ec] = std::from_chars(word.data(), word.data() + word.size(), n);
     if (ec != std::errc() || p != word.data() + word.size()) throw ScriptError(line, "expected a number, got " + word);
     return n;
-}
-
-struct KeyStroke {
-    std::int16_t code;
-    std::int16_t shift;
-};
-
-// KeyDown/KeyUp codes of a typed character on a US keyboard.
-KeyStroke key_of(char16_t c) {
-    if (c >= u'a' && c <= u'z') return {static_cast<std::int16_t>(c - 32), 0};
-    if (c >= u'A' && c <= u'Z') return {static_cast<std::int16_t>(c), 1};
-    if (c >= u'0' && c <= u'9') return {static_cast<std::int16_t>(c), 0};
-    constexpr std::u16string_view plain = u" ;=,-./`[\\]'";
-    constexpr std::int16_t plain_codes[] = {32, 186, 187, 188, 189, 190, 191, 192, 219, 220, 221, 222};
-    constexpr std::u16string_view shifted = u")!@#$%^&*(:+<_>?~{|}\"";
-    constexpr std::int16_t shifted_codes[] = {48,  49,  50,  51,  52,  53,  54,  55,  56,  57, 186,
-                                              187, 188, 189, 190, 191, 192, 219, 220, 221, 222};
-    if (auto p = plain.find(c); p != std::u16string_view::npos) return {plain_codes[p], 0};
-    if (auto p = shifted.find(c); p != std::u16string_view::npos) return {shifted_codes[p], 1};
-    return {0, 0};
 }
 
 struct NamedKey {
@@ -359,7 +340,7 @@ void ScriptHost::run_line(std::string_view text, int n) {
         const std::u16string typed = unquote(w[2], n);
         guarded(w[1], [&] {
             for (char16_t ch : typed) {
-                const KeyStroke k = key_of(ch);
+                const headless::KeyStroke k = headless::us_key_of(ch);
                 user_box(*c.host).type(ch, k.code, k.shift);
             }
         });

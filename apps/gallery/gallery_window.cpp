@@ -1,0 +1,171 @@
+// The gallery window: the seven controls with labels, the event log, Save/Load and Custom.
+#include "apps/gallery/gallery_window.hpp"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "norvtext/platform/error.hpp"
+#include "qt/controls.hpp"
+#include "qt/custom_page_dialog.hpp"
+#include "qt/form_io.hpp"
+#include "qt/key_codes.hpp"
+
+namespace norvtext::qt {
+
+namespace {
+
+struct Row {
+    const char* label;
+    const char* class_name;
+    const char* name;
+    const char* sample;  // what a user types into it for the screenshot
+};
+
+constexpr Row rows[] = {
+    {"General text (proper case):", "txtNorvText", "txtName", "ada lovelace"},
+    {"Date:", "txtNorvDate", "txtDate", "12052026"},
+    {"Telephone:", "txtNorvTelephone", "txtPhone", "5551234567"},
+    {"Social security:", "txtNorvSocialSecurity", "txtSSN", "078051120"},
+    {"ZIP+4:", "txtNorvZip", "txtZip", "123456789"},
+    {"Amount:", "txtNorvCurrency", "txtAmount", "1234.5"},
+    {"Rate:", "txtNorvPercent", "txtRate", "12.5"},
+};
+
+}  // namespace
+
+GalleryWindow::GalleryWindow() {
+    setWindowTitle(QStringLiteral("NorvText gallery"));
+    log_ = new QPlainTextEdit(this);
+    log_->setReadOnly(true);
+    log_->setObjectName(QStringLiteral("eventLog"));
+    log_->setMinimumWidth(300);
+    auto* form = new QFormLayout;
+    for (const Row& row : rows) {
+        ControlWidget* c = create_control_widget(row.class_name, this);
+        c->setObjectName(QString::fromUtf8(row.name));
+        controls_.push_back(c);
+        watch(c);
+        form->addRow(QString::fromUtf8(row.label), c);
+    }
+    // The text box proper-cases what it is given; the ZIP box takes nine digits.
+    control(QStringLiteral("txtName"))->setMember(QStringLiteral("Chars"), 128);
+    control(QStringLiteral("txtZip"))->setMember(QStringLiteral("FormatMask"), 2);
+    page_target_ = control(QStringLiteral("txtName"));
+
+    auto* save = new QPushButton(QStringLiteral("&Save…"), this);
+    auto* load = new QPushButton(QStringLiteral("&Load…"), this);
+    auto* custom = new QPushButton(QStringLiteral("&Custom…"), this);
+    custom->setToolTip(QStringLiteral("The page Custom for the text box, or the date or social security box last used"));
+    auto* clear = new QPushButton(QStringLiteral("C&lear log"), this);
+    connect(save, &QPushButton::clicked, this, &GalleryWindow::save_clicked);
+    connect(load, &QPushButton::clicked, this, &GalleryWindow::load_clicked);
+    connect(custom, &QPushButton::clicked, this, &GalleryWindow::custom_clicked);
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* b : {save, load, custom, clear}) buttons->addWidget(b);
+
+    connect(clear, &QPushButton::clicked, log_, &QPlainTextEdit::clear);
+
+    auto* left = new QVBoxLayout;
+    left->addLayout(form);
+    left->addStretch();
+    left->addLayout(buttons);
+    auto* right = new QVBoxLayout;
+    right->addWidget(new QLabel(QStringLiteral("Events, announcements and beeps:"), this));
+    right->addWidget(log_);
+    auto* top = new QHBoxLayout(this);
+    top->addLayout(left);
+    top->addLayout(right, 1);
+
+    // The page opens for the box that offers it and was used last.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        for (ControlWidget* c : controls_)
+            if (now && c->isAncestorOf(now) && offers_custom_page(c->control_class().name)) page_target_ = c;
+    });
+    resize(760, 360);
+}
+
+ControlWidget* GalleryWindow::control(const QString& name) const {
+    for (ControlWidget* c : controls_)
+        if (c->objectName() == name) return c;
+    return nullptr;
+}
+
+void GalleryWindow::log(const QString& line) { log_->appendPlainText(line); }
+
+void GalleryWindow::watch(ControlWidget* c) {
+    // The same lines the headless host records: "txtDate: KeyPress 49", "beep", ...
+    connect(c, &ControlWidget::eventRaised, this, [this, c](const QString& name, const QString& args) {
+        log(QStringLiteral("%1: %2%3").arg(c->objectName(), name, args.isEmpty() ? QString() : QLatin1Char(' ') + args));
+    });
+    connect(c, &ControlWidget::propertyChanged, this,
+            [this, c](const QString& name) { log(QStringLiteral("%1: changed %2").arg(c->objectName(), name)); });
+    connect(c, &ControlWidget::beeped, this, [this] { log(QStringLiteral("beep")); });
+    connect(c, &ControlWidget::aboutShown, this, [this, c] { log(QStringLiteral("%1: about").arg(c->objectName())); });
+    connect(c, &ControlWidget::errorRaised, this, [this, c](int number, const QString& message) {
+        log(QStringLiteral("%1: error %2 %3").arg(c->objectName()).arg(number).arg(message));
+    });
+}
+
+void GalleryWindow::fill_sample_entries() {
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+        QLineEdit* box = controls_[i]->textbox();
+        box->setFocus(Qt::TabFocusReason);
+        QApplication::processEvents();
+        for (QChar ch : QString::fromUtf8(rows[i].sample)) {
+            auto [press, release] = key_events_for_char(ch.unicode());
+            QApplication::sendEvent(box, &press);
+            QApplication::sendEvent(box, &release);
+        }
+    }
+    // The last box is left too, so that it shows its formatted entry.
+    log_->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+}
+
+bool GalleryWindow::save_to(const QString& path) {
+    try {
+        const bool saved = save_form(path.toStdString(), controls_);
+        log(saved ? QStringLiteral("form saved to %1").arg(path) : QStringLiteral("form not saved: a control failed"));
+        return saved;
+    } catch (const Error& e) {
+        log(QStringLiteral("form not saved: %1").arg(QString::fromUtf8(e.what())));
+        return false;
+    }
+}
+
+bool GalleryWindow::load_from(const QString& path) {
+    try {
+        const bool loaded = load_form(path.toStdString(), controls_);
+        log(loaded ? QStringLiteral("form loaded from %1").arg(path) : QStringLiteral("form loaded with errors"));
+        return loaded;
+    } catch (const Error& e) {
+        log(QStringLiteral("form not loaded: %1").arg(QString::fromUtf8(e.what())));
+        return false;
+    }
+}
+
+void GalleryWindow::save_clicked() {
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save form"), QStringLiteral("gallery-form.json"),
+                                                      QStringLiteral("Form files (*.json)"));
+    if (!path.isEmpty()) save_to(path);
+}
+
+void GalleryWindow::load_clicked() {
+    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Load form"), QString(),
+                                                      QStringLiteral("Form files (*.json)"));
+    if (!path.isEmpty()) load_from(path);
+}
+
+void GalleryWindow::custom_clicked() {
+    CustomPageDialog dialog({page_target_}, this);
+    dialog.exec();
+}
+
+}  // namespace norvtext::qt

@@ -1,0 +1,41 @@
+// The gallery: one form with all seven controls, an event log that shows everything they
+// tell their host as it happens, Save/Load of the form and the page Custom.
+#pragma once
+
+#include <vector>
+
+#include <QString>
+#include <QWidget>
+
+class QPlainTextEdit;
+
+namespace norvtext::qt {
+
+class ControlWidget;
+
+class GalleryWindow : public QWidget {
+public:
+    GalleryWindow();
+
+    ControlWidget* control(const QString& name) const;
+
+    // Types a sample entry into every box, moving the focus from box to box as a user
+    // would, so that each box shows its formatted result.
+    void fill_sample_entries();
+
+    bool save_to(const QString& path);
+    bool load_from(const QString& path);
+
+private:
+    void log(const QString& line);
+    void watch(ControlWidget* control);
+    void save_clicked();
+    void load_clicked();
+    void custom_clicked();
+
+    std::vector<ControlWidget*> controls_;
+    QPlainTextEdit* log_ = nullptr;
+    ControlWidget* page_target_ = nullptr;
+};
+
+}  // namespace norvtext::qt

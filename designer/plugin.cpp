@@ -1,0 +1,143 @@
+// The Designer plugin: widget-box entries made from the control registry, and the task
+// menu that opens the page Custom over Designer's undoable form-window cursor.
+#include "designer/plugin.hpp"
+
+#include <QAction>
+#include <QMetaProperty>
+#include <QtDesigner/QDesignerFormEditorInterface>
+#include <QtDesigner/QDesignerFormWindowCursorInterface>
+#include <QtDesigner/QDesignerFormWindowInterface>
+#include <QtDesigner/QExtensionManager>
+
+#include "qt/controls.hpp"
+#include "qt/conversions.hpp"
+#include "qt/custom_page_dialog.hpp"
+#include "qt/icons.hpp"
+
+namespace norvtext::qt {
+
+namespace {
+
+// What the widget box says about each class when the mouse rests on it.
+struct Summary {
+    std::string_view class_name;
+    const char* tip;
+};
+constexpr Summary summaries[] = {
+    {"txtNorvText", "Text box that filters typed characters and converts case"},
+    {"txtNorvDate", "Date and time box with a choice of formats"},
+    {"txtNorvTelephone", "Telephone number box"},
+    {"txtNorvSocialSecurity", "Social security number box"},
+    {"txtNorvZip", "ZIP code box, five or nine digits"},
+    {"txtNorvCurrency", "Currency amount box"},
+    {"txtNorvPercent", "Percentage box"},
+};
+
+QString qualified(std::string_view class_name) { return QStringLiteral("norvtext::qt::") + to_qstring(class_name); }
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------
+
+ControlPlugin::ControlPlugin(const ControlClass& cls, QObject* parent) : QObject(parent), class_(cls) {}
+
+QString ControlPlugin::name() const { return qualified(class_.name); }
+
+QString ControlPlugin::toolTip() const {
+    for (const Summary& s : summaries)
+        if (s.class_name == class_.name) return QString::fromUtf8(s.tip);
+    return to_qstring(class_.name);
+}
+
+QString ControlPlugin::whatsThis() const {
+    return QStringLiteral("%1 (NorvTextLib.%2): %3").arg(to_qstring(class_.name), to_qstring(class_.name), toolTip());
+}
+
+QIcon ControlPlugin::icon() const { return control_icon(class_.name); }
+
+QWidget* ControlPlugin::createWidget(QWidget* parent) { return create_control_widget(class_.name, parent); }
+
+void ControlPlugin::initialize(QDesignerFormEditorInterface* core) {
+    initialized_ = true;
+    if (auto* collection = qobject_cast<NorvTextCollection*>(parent()); collection && core) collection->initialize(core);
+}
+
+QString ControlPlugin::domXml() const {
+    // First placement: the class's initial size at the screen's usual 15 twips a pixel.
+    const QString cls = to_qstring(class_.name);
+    return QStringLiteral(
+               "<ui language=\"c++\" displayname=\"%1\">\n"
+               " <widget class=\"%2\" name=\"%1\">\n"
+               "  <property name=\"geometry\">\n"
+               "   <rect><x>0</x><y>0</y><width>%3</width><height>%4</height></rect>\n"
+               "  </property>\n"
+               " </widget>\n"
+               "</ui>\n")
+        .arg(cls, qualified(class_.name))
+        .arg(class_.initial_width / 15)
+        .arg(class_.initial_height / 15);
+}
+
+// ---------------------------------------------------------------------------------------
+
+NorvTextCollection::NorvTextCollection(QObject* parent) : QObject(parent) {
+    for (const ControlClass& cls : control_classes()) widgets_.append(new ControlPlugin(cls, this));
+}
+
+void NorvTextCollection::initialize(QDesignerFormEditorInterface* core) {
+    // Once for each form editor (Designer has one; a test may make several).
+    cores_.removeAll(nullptr);
+    if (cores_.contains(core)) return;
+    cores_.append(core);
+    QExtensionManager* manager = core->extensionManager();
+    manager->registerExtensions(new ControlTaskMenuFactory(manager), Q_TYPEID(QDesignerTaskMenuExtension));
+    qInfo("NorvText: collection initialised with %lld controls", static_cast<long long>(widgets_.size()));
+}
+
+// ---------------------------------------------------------------------------------------
+
+ControlTaskMenu::ControlTaskMenu(ControlWidget* control, QObject* parent) : QObject(parent), control_(control) {
+    if (offers_custom_page(control->control_class().name)) {
+        custom_ = new QAction(QStringLiteral("Edit Custom Properties…"), this);
+        connect(custom_, &QAction::triggered, this, &ControlTaskMenu::edit_custom_properties);
+    }
+    about_ = new QAction(QStringLiteral("About…"), this);
+    connect(about_, &QAction::triggered, this, &ControlTaskMenu::about);
+}
+
+QAction* ControlTaskMenu::preferredEditAction() const { return custom_; }
+
+QList<QAction*> ControlTaskMenu::taskActions() const {
+    QList<QAction*> actions;
+    if (custom_) actions << custom_;
+    actions << about_;
+    return actions;
+}
+
+void ControlTaskMenu::edit_custom_properties() {
+    QDesignerFormWindowInterface* form = QDesignerFormWindowInterface::findFormWindow(control_);
+    if (!form) return;
+    // Every write goes through the form window's cursor: the form is marked changed and
+    // each change can be undone.
+    const auto writer = [form](ControlWidget& control, std::string_view member, const Variant& value) {
+        const QString name = to_qstring(member);
+        QVariant v = to_qvariant(value);
+        const int index = control.metaObject()->indexOfProperty(name.toUtf8().constData());
+        if (index >= 0) v.convert(control.metaObject()->property(index).metaType());
+        form->cursor()->setWidgetProperty(&control, name, v);
+    };
+    CustomPageDialog dialog({control_}, form, writer);
+    dialog.exec();
+}
+
+void ControlTaskMenu::about() { control_->setMember(QStringLiteral("About"), true); }
+
+ControlTaskMenuFactory::ControlTaskMenuFactory(QExtensionManager* parent) : QExtensionFactory(parent) {}
+
+QObject* ControlTaskMenuFactory::createExtension(QObject* object, const QString& iid, QObject* parent) const {
+    if (iid != QLatin1String(Q_TYPEID(QDesignerTaskMenuExtension))) return nullptr;
+    if (auto* control = qobject_cast<ControlWidget*>(object)) return new ControlTaskMenu(control, parent);
+    return nullptr;
+}
+
+}  // namespace norvtext::qt

@@ -1,0 +1,44 @@
+// The About dialog: the product icon beside "By" and the author, the version below, and
+// the "&OK" button that closes it.
+#include "qt/about_dialog.hpp"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+
+#include "qt/conversions.hpp"
+#include "qt/icons.hpp"
+
+namespace norvtext::qt {
+
+AboutDialog::AboutDialog(const AboutBox& about, QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("frmAbout"));
+    setWindowTitle(to_qstring(about.window_title));
+    const QPixmap icon = product_icon(about.icon_size);
+    setWindowIcon(QIcon(icon));
+    setModal(true);
+
+    auto* picture = new QLabel(this);
+    picture->setObjectName(QStringLiteral("Picture1"));
+    picture->setPixmap(icon);
+    auto* by = new QLabel(to_qstring(about.by_label), this);
+    by->setObjectName(QStringLiteral("Label2"));
+    auto* author = new QLabel(to_qstring(about.author), this);
+    author->setObjectName(QStringLiteral("Label3"));
+    auto* version = new QLabel(to_qstring(about.version), this);
+    version->setObjectName(QStringLiteral("Label4"));
+    auto* ok = new QPushButton(to_qstring(about.ok_caption), this);
+    ok->setObjectName(QStringLiteral("Command1"));
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(picture, 0, 0, 2, 1, Qt::AlignTop);
+    grid->addWidget(by, 0, 1);
+    grid->addWidget(author, 0, 2);
+    grid->addWidget(version, 1, 1, 1, 2);
+    grid->addWidget(ok, 2, 0, 1, 3, Qt::AlignHCenter);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+}  // namespace norvtext::qt

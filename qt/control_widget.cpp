@@ -1,0 +1,220 @@
+// The control widget: construction of the core control on its Qt host site, the guarded
+// late-bound forwarding the generated classes use, events and errors as signals.
+#include "qt/control_widget.hpp"
+
+#include <QDebug>
+#include <QResizeEvent>
+
+#include "norvtext/platform/error.hpp"
+#include "qt/conversions.hpp"
+#include "qt/qt_host.hpp"
+
+namespace norvtext::qt {
+
+namespace {
+
+const ControlClass& class_named(std::string_view name) {
+    const ControlClass* cls = find_control_class(name);
+    if (!cls) raise(ErrorCode::NotSupported, "no control class " + std::string(name));
+    return *cls;
+}
+
+}  // namespace
+
+ControlWidget::ControlWidget(std::string_view class_name, QWidget* parent)
+    : QWidget(parent), class_(class_named(class_name)), host_(std::make_unique<QtHost>(*this)) {
+    control_ = class_.create(*host_);
+    // A widget made by code, a form loader or a designer is a control's first placement;
+    // a saved state is then applied through the property writers or load().
+    guarded([this] { control_->InitProperties(); });
+    resize(sizeHint());
+    constructed_ = true;
+}
+
+ControlWidget::~ControlWidget() {
+    constructed_ = false;
+    // The control goes first: it releases its inner box and timer, which the host made.
+    control_.reset();
+}
+
+QString ControlWidget::className() const { return to_qstring(class_.name); }
+
+QLineEdit* ControlWidget::textbox() const { return dynamic_cast<QLineEdit*>(&control_->textbox()); }
+
+QSize ControlWidget::sizeHint() const {
+    return {class_.initial_width * logicalDpiX() / 1440, class_.initial_height * logicalDpiY() / 1440};
+}
+
+void ControlWidget::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    guarded([this] { control_->Resize(); });
+}
+
+template <class Action>
+bool ControlWidget::guarded(Action&& action) const {
+    try {
+        action();
+        return true;
+    } catch (const std::exception& e) {
+        report(e);
+        return false;
+    }
+}
+
+void ControlWidget::report(const std::exception& e) const {
+    const auto* error = dynamic_cast<const Error*>(&e);
+    const int number = error ? error->number() : 0;
+    const QString message = QString::fromUtf8(e.what());
+    qWarning().noquote() << QStringLiteral("%1 (%2): error %3 %4").arg(objectName(), className()).arg(number).arg(message);
+    if (constructed_) Q_EMIT const_cast<ControlWidget*>(this)->errorRaised(number, message);
+}
+
+void ControlWidget::deliver(Event event, std::string_view name, std::initializer_list<std::int16_t*> args) {
+    if (!constructed_) return;
+    QStringList shown;
+    for (const std::int16_t* a : args) shown << QString::number(*a);
+    Q_EMIT eventRaised(to_qstring(name), shown.join(u' '));
+    emit_event(event, std::span<std::int16_t* const>(args.begin(), args.size()));
+}
+
+void ControlWidget::emit_event(Event, std::span<std::int16_t* const>) {}
+
+// ---------------------------------------------------------------------------------------
+// Late binding with Qt values.
+
+QVariant ControlWidget::member(const QString& name) {
+    QVariant out;
+    guarded([&] { out = to_qvariant(control_->get(name.toStdString())); });
+    return out;
+}
+
+bool ControlWidget::setMember(const QString& name, const QVariant& value) {
+    return guarded([&] { control_->put(name.toStdString(), from_qvariant(value)); });
+}
+
+QVariant ControlWidget::call(const QString& method, const QVariantList& args) {
+    QVariant out;
+    guarded([&] {
+        std::vector<Variant> converted;
+        for (const QVariant& a : args) converted.push_back(from_qvariant(a));
+        out = to_qvariant(control_->invoke(method.toStdString(), converted));
+    });
+    return out;
+}
+
+QString ControlWidget::description(const QString& class_name, const QString& member) {
+    const ClassInfo* cls = type_library().find_class(class_name.toStdString());
+    if (!cls) return {};
+    const std::string name = member.toStdString();
+    for (const Slot& s : cls->slots)
+        if (s.member == name) return to_qstring(s.description);
+    for (const EventInfo& e : cls->events)
+        if (e.name == name) return to_qstring(e.description);
+    return {};
+}
+
+bool ControlWidget::load(PropertyBag& bag) {
+    return guarded([&] { control_->ReadProperties(bag); });
+}
+
+bool ControlWidget::save(PropertyBag& bag) {
+    return guarded([&] { control_->WriteProperties(bag); });
+}
+
+Variant ControlWidget::read(std::string_view name) const {
+    Variant out;
+    guarded([&] { out = control_->get(name); });
+    return out;
+}
+
+void ControlWidget::write(std::string_view name, const Variant& value) {
+    guarded([&] { control_->put(name, value); });
+}
+
+Variant ControlWidget::invoke(std::string_view name, std::span<const Variant> args) {
+    Variant out;
+    guarded([&] { out = control_->invoke(name, args); });
+    return out;
+}
+
+// A member reads as its type's empty value when the read failed (reported already).
+int ControlWidget::read_int(std::string_view name) const {
+    int out = 0;
+    guarded([&] {
+        const Variant v = read(name);
+        if (!v.is_empty()) out = v.to_long();
+    });
+    return out;
+}
+
+bool ControlWidget::read_bool(std::string_view name) const {
+    bool out = false;
+    guarded([&] {
+        const Variant v = read(name);
+        if (!v.is_empty()) out = v.to_boolean();
+    });
+    return out;
+}
+
+double ControlWidget::read_double(std::string_view name) const {
+    double out = 0;
+    guarded([&] {
+        const Variant v = read(name);
+        if (!v.is_empty()) out = v.to_double();
+    });
+    return out;
+}
+
+QString ControlWidget::read_string(std::string_view name) const {
+    QString out;
+    guarded([&] { out = to_qstring(read(name).to_string()); });
+    return out;
+}
+
+QVariant ControlWidget::read_variant(std::string_view name) const { return to_qvariant(read(name)); }
+
+QColor ControlWidget::read_colour(std::string_view name) const {
+    QColor out;
+    guarded([&] {
+        const Variant v = read(name);
+        if (!v.is_empty()) out = to_qcolor(v.to_colour(), textbox()->palette());
+    });
+    return out;
+}
+
+QFont ControlWidget::read_font(std::string_view name) const {
+    QFont out = font();
+    guarded([&] {
+        const Variant v = read(name);
+        if (v.is_empty()) return;
+        if (const FontRef f = v.to_font()) out = to_qfont(*f);
+    });
+    return out;
+}
+
+QPixmap ControlWidget::read_picture(std::string_view name) const {
+    QPixmap out;
+    guarded([&] {
+        const Variant v = read(name);
+        if (!v.is_empty()) out = to_qpixmap(v.to_picture());
+    });
+    return out;
+}
+
+void ControlWidget::write_font(std::string_view name, const QFont& font) { write(name, Variant(to_font(font))); }
+
+void ControlWidget::write_picture(std::string_view name, const QPixmap& picture) {
+    write(name, Variant(to_picture(picture)));
+}
+
+void ControlWidget::write_colour(std::string_view name, const QColor& colour) {
+    write(name, Variant(static_cast<std::int32_t>(to_colour(colour))));
+}
+
+void ControlWidget::write_string(std::string_view name, const QString& text) { write(name, Variant(to_u16(text))); }
+
+void ControlWidget::write_variant(std::string_view name, const QVariant& value) {
+    guarded([&] { control_->put(name, from_qvariant(value)); });
+}
+
+}  // namespace norvtext::qt

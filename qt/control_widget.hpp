@@ -1,0 +1,111 @@
+// The QWidget every control class sits in on Qt: it owns the core control and its host
+// site, forwards the published members and events, and keeps exceptions inside. The
+// classes themselves (norvtext::qt::txtNorvText ...) are generated from the type library.
+#pragma once
+
+#include <cstdint>
+#include <exception>
+#include <memory>
+#include <span>
+#include <string_view>
+
+#include <QColor>
+#include <QFont>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QVariant>
+#include <QWidget>
+
+#include "norvtext/controls/registry.hpp"
+#include "norvtext/foundation/box_base.hpp"
+#include "norvtext/foundation/property_bag.hpp"
+
+namespace norvtext::qt {
+
+class QtHost;
+
+class ControlWidget : public QWidget {
+    Q_OBJECT
+
+public:
+    ~ControlWidget() override;
+
+    // The core control: its own members raise norvtext::Error to the caller.
+    BoxBase& control() { return *control_; }
+    const BoxBase& control() const { return *control_; }
+    const ControlClass& control_class() const { return class_; }
+    QString className() const;
+    // The inner box (`Textbox`) as the user sees it.
+    QLineEdit* textbox() const;
+
+    // Late binding with Qt values, checked against the type library. A failure is
+    // reported (errorRaised and the log) and gives an invalid QVariant or false.
+    QVariant member(const QString& name);
+    bool setMember(const QString& name, const QVariant& value);
+    QVariant call(const QString& method, const QVariantList& args = {});
+
+    // One-line descriptions for property browsers, from the type library ("" for none).
+    static QString description(const QString& class_name, const QString& member);
+    QString description(const QString& member) const { return description(className(), member); }
+
+    // The host's load and save of the control's state; false when it failed (reported).
+    bool load(PropertyBag& bag);
+    bool save(PropertyBag& bag);
+
+    QSize sizeHint() const override;
+
+Q_SIGNALS:
+    // A persisted property changed (the form is now changed).
+    void propertyChanged(const QString& name);
+    // Every event as it is raised, before its own signal: the event's name and its
+    // arguments as the handlers get them ("97" for KeyPress, "65 1" for KeyDown).
+    void eventRaised(const QString& name, const QString& arguments);
+    void beeped();
+    void aboutShown();
+    // An error the control raised where no caller could receive it (an event handler, a
+    // property written through Qt's property system).
+    void errorRaised(int number, const QString& message);
+
+protected:
+    ControlWidget(std::string_view class_name, QWidget* parent);
+
+    enum class Event { Click, DblClick, KeyDown, KeyUp, KeyPress, Change, Validate };
+    // Emits the class's own signal for an event it publishes.
+    virtual void emit_event(Event event, std::span<std::int16_t* const> args);
+
+    // The generated accessors: each reads or writes one member through late binding; a
+    // failure is reported and reads as the type's empty value.
+    Variant read(std::string_view name) const;
+    void write(std::string_view name, const Variant& value);
+    Variant invoke(std::string_view name, std::span<const Variant> args);
+    int read_int(std::string_view name) const;
+    bool read_bool(std::string_view name) const;
+    double read_double(std::string_view name) const;
+    QString read_string(std::string_view name) const;
+    QVariant read_variant(std::string_view name) const;
+    QColor read_colour(std::string_view name) const;
+    QFont read_font(std::string_view name) const;
+    QPixmap read_picture(std::string_view name) const;
+    void write_font(std::string_view name, const QFont& font);
+    void write_picture(std::string_view name, const QPixmap& picture);
+    void write_colour(std::string_view name, const QColor& colour);
+    void write_string(std::string_view name, const QString& text);
+    void write_variant(std::string_view name, const QVariant& value);
+
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    friend class QtHost;
+    void report(const std::exception& e) const;
+    void deliver(Event event, std::string_view name, std::initializer_list<std::int16_t*> args);
+    template <class Action>
+    bool guarded(Action&& action) const;
+
+    const ControlClass& class_;
+    std::unique_ptr<QtHost> host_;
+    std::unique_ptr<BoxBase> control_;
+    // Until the control stands, nothing it does reaches the application's handlers.
+    bool constructed_ = false;
+};
+
+}  // namespace norvtext::qt

@@ -1,0 +1,181 @@
+// Conversions between the library's values and Qt's.
+#include "qt/conversions.hpp"
+
+#include <cmath>
+#include <limits>
+
+#include <QBuffer>
+#include <QDateTime>
+#include <QImage>
+
+#include "norvtext/platform/date_serial.hpp"
+#include "norvtext/platform/error.hpp"
+
+namespace norvtext::qt {
+
+QFont to_qfont(const Font& font) {
+    QFont f(to_qstring(font.name));
+    if (std::isfinite(font.size) && font.size > 0) f.setPointSizeF(font.size);
+    f.setBold(font.bold);
+    f.setItalic(font.italic);
+    f.setUnderline(font.underline);
+    f.setStrikeOut(font.strikethrough);
+    return f;
+}
+
+FontRef to_font(const QFont& font) {
+    auto f = std::make_shared<Font>();
+    f->name = to_u16(font.family());
+    if (font.pointSizeF() > 0) f->size = font.pointSizeF();
+    f->bold = font.bold();
+    f->italic = font.italic();
+    f->underline = font.underline();
+    f->strikethrough = font.strikeOut();
+    return f;
+}
+
+QPalette::ColorRole system_colour_role(Colour colour) {
+    // The platform's system colour indices, each on the palette role that paints the same
+    // part of a widget.
+    switch (colour & 0xFFu) {
+        case 4: return QPalette::Window;           // menu
+        case 5: return QPalette::Base;             // window background
+        case 7: return QPalette::WindowText;       // menu text
+        case 8: return QPalette::Text;             // window text
+        case 13: return QPalette::Highlight;
+        case 14: return QPalette::HighlightedText;
+        case 15: return QPalette::Button;          // button face
+        case 16: return QPalette::Dark;            // button shadow
+        case 17: return QPalette::PlaceholderText; // grey text
+        case 18: return QPalette::ButtonText;
+        case 20: return QPalette::Light;           // button highlight
+        case 21: return QPalette::Shadow;          // dark 3-D shadow
+        case 22: return QPalette::Midlight;        // 3-D light
+        case 23: return QPalette::ToolTipText;
+        case 24: return QPalette::ToolTipBase;
+        default: return QPalette::Window;
+    }
+}
+
+QColor to_qcolor(Colour colour, const QPalette& palette) {
+    if (colour & 0x80000000u) return palette.color(QPalette::Active, system_colour_role(colour));
+    // 0x00BBGGRR
+    return QColor(static_cast<int>(colour & 0xFFu), static_cast<int>((colour >> 8) & 0xFFu),
+                  static_cast<int>((colour >> 16) & 0xFFu));
+}
+
+Colour to_colour(const QColor& colour) {
+    const QColor c = colour.toRgb();
+    return static_cast<Colour>(c.red()) | static_cast<Colour>(c.green()) << 8 | static_cast<Colour>(c.blue()) << 16;
+}
+
+QPixmap to_qpixmap(const PictureRef& picture) {
+    QPixmap pixmap;
+    if (picture && !picture->bytes.empty())
+        pixmap.loadFromData(picture->bytes.data(), static_cast<uint>(picture->bytes.size()));
+    return pixmap;
+}
+
+PictureRef to_picture(const QPixmap& pixmap) {
+    if (pixmap.isNull()) return nullptr;
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    pixmap.save(&buffer, "PNG");
+    auto picture = std::make_shared<Picture>();
+    picture->bytes.assign(png.begin(), png.end());
+    return picture;
+}
+
+namespace {
+
+QVariant date_to_qvariant(DateSerial d) {
+    const DateTimeParts p = parts_from_serial(d);
+    const QDate date(p.year, p.month, p.day);
+    const QTime time(p.hour, p.minute, p.second);
+    if (!has_time(d)) return QVariant(date);
+    if (!has_date(d)) return QVariant(time);
+    return QVariant(QDateTime(date, time));
+}
+
+Variant date_from_parts(const QDate& date, const QTime& time) {
+    DateTimeParts p;
+    if (date.isValid()) p.year = date.year(), p.month = date.month(), p.day = date.day();
+    if (time.isValid()) p.hour = time.hour(), p.minute = time.minute(), p.second = time.second();
+    const std::optional<DateSerial> serial = serial_from_parts(p);
+    if (!serial) raise(ErrorCode::Overflow);
+    return Variant(*serial);
+}
+
+Variant whole_number(qlonglong n) {
+    if (n >= std::numeric_limits<std::int32_t>::min() && n <= std::numeric_limits<std::int32_t>::max())
+        return Variant(static_cast<std::int32_t>(n));
+    return Variant(static_cast<double>(n));
+}
+
+}  // namespace
+
+QVariant to_qvariant(const Variant& value) {
+    return std::visit(
+        [](const auto& v) -> QVariant {
+            using T = std::decay_t<decltype(v)>;
+            if constexpr (std::is_same_v<T, EmptyValue>) return QVariant();
+            else if constexpr (std::is_same_v<T, NullValue>) return QVariant::fromValue(nullptr);
+            else if constexpr (std::is_same_v<T, NothingValue>) return QVariant::fromValue<QObject*>(nullptr);
+            else if constexpr (std::is_same_v<T, bool>) return QVariant(v);
+            else if constexpr (std::is_same_v<T, std::int16_t>) return QVariant::fromValue<short>(v);
+            else if constexpr (std::is_same_v<T, std::int32_t>) return QVariant(static_cast<int>(v));
+            else if constexpr (std::is_same_v<T, double>) return QVariant(v);
+            else if constexpr (std::is_same_v<T, Currency>) return QVariant::fromValue(v);
+            else if constexpr (std::is_same_v<T, DateSerial>) return date_to_qvariant(v);
+            else if constexpr (std::is_same_v<T, std::u16string>) return QVariant(to_qstring(v));
+            else if constexpr (std::is_same_v<T, FontRef>) return v ? QVariant(to_qfont(*v)) : QVariant::fromValue<QObject*>(nullptr);
+            else return v ? QVariant(to_qpixmap(v)) : QVariant::fromValue<QObject*>(nullptr);
+        },
+        value.storage());
+}
+
+Variant from_qvariant(const QVariant& value) {
+    if (!value.isValid()) return Variant();
+    const QMetaType type = value.metaType();
+    switch (type.id()) {
+        case QMetaType::Nullptr: return Variant::null();
+        case QMetaType::QObjectStar: return Variant::nothing();
+        case QMetaType::Bool: return Variant(value.toBool());
+        case QMetaType::Short:
+        case QMetaType::SChar:
+        case QMetaType::UChar:
+        case QMetaType::Char: return Variant(static_cast<std::int16_t>(value.toInt()));
+        case QMetaType::UShort:
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::Long:
+        case QMetaType::LongLong: return whole_number(value.toLongLong());
+        case QMetaType::ULong:
+        case QMetaType::ULongLong: {
+            const qulonglong n = value.toULongLong();
+            return n <= static_cast<qulonglong>(std::numeric_limits<std::int32_t>::max())
+                       ? Variant(static_cast<std::int32_t>(n))
+                       : Variant(static_cast<double>(n));
+        }
+        case QMetaType::Float:
+        case QMetaType::Double: return Variant(value.toDouble());
+        case QMetaType::QString: return Variant(to_u16(value.toString()));
+        case QMetaType::QDate: return date_from_parts(value.toDate(), QTime());
+        case QMetaType::QTime: return date_from_parts(QDate(), value.toTime());
+        case QMetaType::QDateTime: {
+            const QDateTime dt = value.toDateTime();
+            return date_from_parts(dt.date(), dt.time());
+        }
+        case QMetaType::QFont: return Variant(to_font(value.value<QFont>()));
+        case QMetaType::QPixmap: return Variant(to_picture(value.value<QPixmap>()));
+        case QMetaType::QImage: return Variant(to_picture(QPixmap::fromImage(value.value<QImage>())));
+        case QMetaType::QColor: return Variant(static_cast<std::int32_t>(to_colour(value.value<QColor>())));
+        default: break;
+    }
+    if (type == QMetaType::fromType<Currency>()) return Variant(value.value<Currency>());
+    if (value.canConvert<QString>()) return Variant(to_u16(value.toString()));
+    raise(ErrorCode::TypeMismatch);
+}
+
+}  // namespace norvtext::qt

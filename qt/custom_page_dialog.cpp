@@ -1,0 +1,158 @@
+// The page Custom as a Qt dialog.
+#include "qt/custom_page_dialog.hpp"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "qt/control_widget.hpp"
+#include "qt/conversions.hpp"
+
+namespace norvtext::qt {
+
+// A selected control as the page sees it: reads go to the control, writes to the writer.
+class CustomPageDialog::Proxy : public Dispatch {
+public:
+    Proxy(ControlWidget& control, const Writer& writer) : control_(control), writer_(writer) {}
+    const ClassInfo& class_info() const override { return control_.control().class_info(); }
+
+protected:
+    Variant get_member(std::string_view member) override { return control_.control().get(member); }
+    void put_member(std::string_view member, const Variant& value) override {
+        if (writer_)
+            writer_(control_, member, value);
+        else
+            control_.control().put(member, value);
+    }
+    const Locale& argument_locale() const override { return control_.control().host().locale(); }
+
+private:
+    ControlWidget& control_;
+    const Writer& writer_;
+};
+
+bool offers_custom_page(std::string_view class_name) {
+    return class_name == "txtNorvText" || class_name == "txtNorvDate" || class_name == "txtNorvSocialSecurity";
+}
+
+namespace {
+
+QRect pixels(const Custom::Rect& r, const QWidget& w) {
+    const auto x = [&](std::int32_t t) { return t * w.logicalDpiX() / 1440; };
+    const auto y = [&](std::int32_t t) { return t * w.logicalDpiY() / 1440; };
+    return {x(r.left), y(r.top), x(r.width), y(r.height)};
+}
+
+}  // namespace
+
+CustomPageDialog::CustomPageDialog(std::vector<ControlWidget*> selection, QWidget* parent, Writer writer)
+    : QDialog(parent), controls_(std::move(selection)), writer_(std::move(writer)) {
+    setObjectName(QStringLiteral("Custom"));
+    setWindowTitle(QStringLiteral("Custom - NorvText"));
+    for (ControlWidget* c : controls_) {
+        proxies_.push_back(std::make_unique<Proxy>(*c, writer_));
+        selected_.push_back(proxies_.back().get());
+    }
+    page_ = std::make_unique<Custom>(static_cast<PropertyPageFrame&>(*this));
+
+    // The page's own surface, laid out from its geometry.
+    auto* surface = new QWidget(this);
+    surface->setFixedSize(pixels({0, 0, Custom::page_width, Custom::page_height}, *this).size());
+    for (const Custom::MemberInfo& m : Custom::members()) {
+        const Custom::Member member = m.member;
+        if (m.kind == Custom::Kind::CheckBox) {
+            auto* box = new QCheckBox(to_qstring(m.caption), surface);
+            box->setGeometry(pixels(m.bounds, *this));
+            connect(box, &QCheckBox::clicked, this, [this, member] {
+                page_->click(member);
+                refresh();
+            });
+            fields_[member] = box;
+        } else {
+            auto* label = new QLabel(to_qstring(m.caption), surface);
+            label->setGeometry(pixels(m.label_bounds, *this));
+            auto* edit = new QLineEdit(surface);
+            edit->setGeometry(pixels(m.bounds, *this));
+            label->setBuddy(edit);
+            connect(edit, &QLineEdit::textEdited, this, [this, member](const QString& text) {
+                page_->edit(member, to_u16(text));
+                refresh();
+            });
+            connect(edit, &QLineEdit::editingFinished, this, [this, member] {
+                page_->lost_focus(member);
+                refresh();
+            });
+            fields_[member] = edit;
+        }
+        fields_[member]->setObjectName(QString::fromUtf8(m.name.data(), static_cast<qsizetype>(m.name.size())));
+    }
+    // Tab order is the page's member order.
+    QWidget* previous = nullptr;
+    for (const Custom::MemberInfo& m : Custom::members()) {
+        if (previous) setTabOrder(previous, fields_[m.member]);
+        previous = fields_[m.member];
+    }
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Apply, this);
+    apply_ = buttons->button(QDialogButtonBox::Apply);
+    connect(buttons, &QDialogButtonBox::clicked, this, &CustomPageDialog::button_clicked);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(surface);
+    layout->addWidget(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    page_->SelectionChanged();
+    changed_ = false;
+    refresh();
+}
+
+CustomPageDialog::~CustomPageDialog() = default;
+
+QWidget* CustomPageDialog::field(Custom::Member member) const { return fields_.at(member); }
+
+void CustomPageDialog::mark_changed() {
+    changed_ = true;
+    if (apply_) apply_->setEnabled(true);
+}
+
+const Locale& CustomPageDialog::locale() const {
+    return controls_.empty() ? Locale::en_us() : controls_.front()->control().host().locale();
+}
+
+void CustomPageDialog::apply() {
+    page_->ApplyChanges();
+    changed_ = false;
+    refresh();
+}
+
+void CustomPageDialog::button_clicked(QAbstractButton* button) {
+    auto* box = qobject_cast<QDialogButtonBox*>(sender());
+    switch (box->buttonRole(button)) {
+        case QDialogButtonBox::ApplyRole: apply(); break;
+        case QDialogButtonBox::AcceptRole:
+            if (changed_) apply();
+            accept();
+            break;
+        default: reject(); break;
+    }
+}
+
+void CustomPageDialog::refresh() {
+    for (const Custom::MemberInfo& m : Custom::members()) {
+        QWidget* w = fields_[m.member];
+        const QSignalBlocker block(w);
+        if (auto* box = qobject_cast<QCheckBox*>(w)) {
+            box->setChecked(page_->ticked(m.member));
+        } else if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+            const QString text = to_qstring(page_->text(m.member));
+            if (edit->text() != text) edit->setText(text);
+        }
+    }
+    apply_->setEnabled(changed_);
+}
+
+}  // namespace norvtext::qt

@@ -1,0 +1,123 @@
+// The inner boxes on Qt: the plain box and the masked box, each a QLineEdit that reports
+// its user's keys, focus and edits to the control that owns it.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <exception>
+#include <functional>
+#include <string>
+
+#include <QLineEdit>
+
+#include "norvtext/foundation/edit_box.hpp"
+
+namespace norvtext::qt {
+
+// Where a box reports an error raised while it handled an event: exceptions never leave
+// an event handler, the host turns them into a signal and a log line.
+using ErrorReporter = std::function<void(const std::exception&)>;
+
+template <class Interface>
+class LineEditBox : public QLineEdit, public Interface {
+public:
+    LineEditBox(QWidget* parent, ErrorReporter report);
+
+    // EditBox
+    void set_listener(EditBoxListener* listener) override { listener_ = listener; }
+    std::u16string_view text() const override;
+    void set_text(std::u16string_view text) override;
+    std::int32_t sel_start() const override;
+    void set_sel_start(std::int32_t start) override;
+    std::int32_t sel_length() const override;
+    void set_sel_length(std::int32_t length) override;
+    std::u16string sel_text() const override;
+    void set_sel_text(std::u16string_view text) override;
+    Variant member(InnerMember m) const override;
+    void set_member(InnerMember m, const Variant& value) override;
+    void set_width(std::int32_t width) override;
+    void set_height(std::int32_t height) override;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+    // The text as the box shows it: the plain box's text, the masked box's display text
+    // with literals and prompts.
+    virtual QString shown() const { return QLineEdit::text(); }
+    // Hands a key that typed `c` to the line edit; the masked box first refuses a
+    // character that does not fit its position.
+    virtual void type_key(QKeyEvent* event, char16_t c);
+    // Hands a key that typed no character (Delete, arrows, Home, End) to the line edit.
+    virtual void act_on_key(QKeyEvent* event) { QLineEdit::keyPressEvent(event); }
+
+    // Replaces the whole text and puts the caret at `caret`, raising Change once when the
+    // shown text changed.
+    void replace_text(const QString& text, std::int32_t caret);
+    // Raises Change when the shown text differs from what the control last saw.
+    void notice_change();
+    template <class Action>
+    void guarded(Action&& action);
+    void store(InnerMember m, Variant v) { members_[static_cast<std::size_t>(m)] = std::move(v); }
+    std::int32_t length() const { return static_cast<std::int32_t>(shown().size()); }
+
+private:
+    void apply_colours();
+    void apply_cursor();
+
+    ErrorReporter report_;
+    EditBoxListener* listener_ = nullptr;
+    std::array<Variant, inner_member_count> members_;
+    mutable std::u16string text_;  // the shown text as a view hands it out
+    QString last_shown_;           // the text the control last heard of
+    // Focus as the control knows it: a window losing activation keeps it.
+    bool has_focus_ = false;
+    bool hWnd_written_ = false;
+    bool double_clicked_ = false;
+};
+
+extern template class LineEditBox<EditBox>;
+extern template class LineEditBox<MaskedEditBox>;
+
+using QtEditBox = LineEditBox<EditBox>;
+
+// The masked box on QLineEdit's own input mask: "#" is Qt's optional digit "0", "?" its
+// optional letter "a", other characters literal, the prompt Qt's blank character.
+class QtMaskedEditBox : public LineEditBox<MaskedEditBox> {
+public:
+    QtMaskedEditBox(QWidget* parent, ErrorReporter report, std::u16string_view mask);
+
+    std::u16string_view mask() const override { return mask_; }
+    void set_mask(std::u16string_view mask) override;
+    // "" shows the all-prompt text; a text that does not fit the mask raises 380 before
+    // it reaches the line edit, which would otherwise realign or drop characters.
+    void set_text(std::u16string_view text) override;
+    void set_sel_text(std::u16string_view text) override;
+    // PromptChar is one character that fits no position; others raise 380.
+    void set_member(InnerMember m, const Variant& value) override;
+
+    // Qt's input mask for one of ours, with the prompt as its blank.
+    static QString qt_input_mask(std::u16string_view mask, char16_t prompt);
+
+protected:
+    QString shown() const override { return displayText(); }
+    void type_key(QKeyEvent* event, char16_t c) override;
+    void act_on_key(QKeyEvent* event) override;
+
+private:
+    char16_t prompt() const;
+    bool fits_mask(std::u16string_view text) const;
+    std::int32_t skip_literals(std::int32_t from) const;
+    // Types c into the next position at or after caret; false when it does not fit.
+    bool put_char(std::u16string& text, std::int32_t& caret, char16_t c) const;
+    std::u16string cleared_selection() const;
+    void apply_mask(std::u16string_view mask, char16_t prompt, const std::u16string& text, std::int32_t caret);
+
+    std::u16string mask_;
+};
+
+}  // namespace norvtext::qt

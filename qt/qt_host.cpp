@@ -1,0 +1,120 @@
+// The Qt host site: constituents on Qt widgets, the ambient values from the widget, and
+// the control's events handed to the widget as signals.
+#include "qt/qt_host.hpp"
+
+#include <QApplication>
+#include <QDate>
+
+#include "norvtext/platform/error.hpp"
+#include "qt/about_dialog.hpp"
+#include "qt/control_widget.hpp"
+#include "qt/conversions.hpp"
+#include "qt/line_edit_box.hpp"
+
+namespace norvtext::qt {
+
+QtTimer::QtTimer(std::function<void(const std::exception&)> report) {
+    timer_.setInterval(blink_interval_ms);
+    QObject::connect(&timer_, &QTimer::timeout, [this, report = std::move(report)] {
+        try {
+            if (listener_) listener_->on_timer();
+        } catch (const std::exception& e) {
+            report(e);
+        }
+    });
+}
+
+void QtTimer::set_enabled(bool enabled) {
+    if (enabled == timer_.isActive()) return;
+    if (enabled)
+        timer_.start();
+    else
+        timer_.stop();
+}
+
+QtHost::QtHost(ControlWidget& widget) : widget_(widget) {}
+
+template <class Box>
+std::unique_ptr<Box> QtHost::designed(std::unique_ptr<Box> box) {
+    // The inner box starts with the form's font, as it does when first placed.
+    box->set_member(InnerMember::Font, Variant(ambient_font()));
+    widget_.setFocusProxy(box.get());
+    widget_.setFocusPolicy(box->focusPolicy());
+    box->show();
+    return box;
+}
+
+std::unique_ptr<EditBox> QtHost::create_edit_box() {
+    return designed(std::make_unique<QtEditBox>(&widget_, [this](const std::exception& e) { widget_.report(e); }));
+}
+
+std::unique_ptr<MaskedEditBox> QtHost::create_masked_edit_box(std::u16string_view mask, std::int32_t) {
+    // The mask decides the length; Qt has no separate maximum for a masked line edit.
+    return designed(
+        std::make_unique<QtMaskedEditBox>(&widget_, [this](const std::exception& e) { widget_.report(e); }, mask));
+}
+
+std::unique_ptr<Timer> QtHost::create_timer() {
+    return std::make_unique<QtTimer>([this](const std::exception& e) { widget_.report(e); });
+}
+
+void QtHost::property_changed(std::string_view name) {
+    if (widget_.constructed_) Q_EMIT widget_.propertyChanged(to_qstring(name));
+}
+
+FontRef QtHost::ambient_font() {
+    const QFont current = widget_.font();
+    if (!font_ || current != font_source_) {
+        font_source_ = current;
+        font_ = to_font(current);
+    }
+    return font_;
+}
+
+const Locale& QtHost::locale() {
+    // Asked on every keystroke: the ICU look-up runs only when the widget's locale changed.
+    const QLocale current = widget_.locale();
+    if (!locale_known_ || current != locale_source_) {
+        locale_source_ = current;
+        locale_known_ = true;
+        try {
+            locale_ = current.language() == QLocale::C ? Locale::en_us() : Locale::from_name(current.name().toStdString());
+        } catch (const Error&) {
+            locale_ = Locale::en_us();
+        }
+    }
+    return locale_;
+}
+
+std::chrono::sys_days QtHost::today() {
+    const QDate d = QDate::currentDate();
+    return std::chrono::sys_days{std::chrono::year{d.year()} / d.month() / d.day()};
+}
+
+void QtHost::beep() {
+    QApplication::beep();
+    if (widget_.constructed_) Q_EMIT widget_.beeped();
+}
+
+void QtHost::show_about(const AboutBox& about) {
+    AboutDialog dialog(about, widget_.window());
+    dialog.exec();
+    if (widget_.constructed_) Q_EMIT widget_.aboutShown();
+}
+
+std::int32_t QtHost::width() { return widget_.width() * 1440 / widget_.logicalDpiX(); }
+std::int32_t QtHost::height() { return widget_.height() * 1440 / widget_.logicalDpiY(); }
+
+void QtHost::Click() { widget_.deliver(ControlWidget::Event::Click, "Click", {}); }
+void QtHost::DblClick() { widget_.deliver(ControlWidget::Event::DblClick, "DblClick", {}); }
+void QtHost::KeyDown(std::int16_t& KeyCode, std::int16_t& Shift) {
+    widget_.deliver(ControlWidget::Event::KeyDown, "KeyDown", {&KeyCode, &Shift});
+}
+void QtHost::KeyUp(std::int16_t& KeyCode, std::int16_t& Shift) {
+    widget_.deliver(ControlWidget::Event::KeyUp, "KeyUp", {&KeyCode, &Shift});
+}
+void QtHost::KeyPress(std::int16_t& KeyAscii) { widget_.deliver(ControlWidget::Event::KeyPress, "KeyPress", {&KeyAscii}); }
+void QtHost::Change() { widget_.deliver(ControlWidget::Event::Change, "Change", {}); }
+void QtHost::Validate() { widget_.deliver(ControlWidget::Event::Validate, "Validate", {}); }
+
+}  // namespace norvtext::qt

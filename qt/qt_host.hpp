@@ -1,0 +1,72 @@
+// The host site of one control on Qt: line edits for the inner box, a QTimer for the
+// blink, the widget's font and locale, the system clock and beep, the modal About dialog,
+// and the control's events turned into the widget's signals.
+#pragma once
+
+#include <exception>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include <QFont>
+#include <QLocale>
+#include <QTimer>
+
+#include "norvtext/foundation/host.hpp"
+
+namespace norvtext::qt {
+
+class ControlWidget;
+
+// The blink timer on QTimer: 500 ms, created stopped.
+class QtTimer : public Timer {
+public:
+    explicit QtTimer(std::function<void(const std::exception&)> report);
+    void set_listener(TimerListener* listener) override { listener_ = listener; }
+    bool enabled() const override { return timer_.isActive(); }
+    void set_enabled(bool enabled) override;
+
+private:
+    QTimer timer_;
+    TimerListener* listener_ = nullptr;
+};
+
+class QtHost : public Host {
+public:
+    explicit QtHost(ControlWidget& widget);
+
+    std::unique_ptr<EditBox> create_edit_box() override;
+    std::unique_ptr<MaskedEditBox> create_masked_edit_box(std::u16string_view mask, std::int32_t max_length) override;
+    std::unique_ptr<Timer> create_timer() override;
+    void property_changed(std::string_view name) override;
+    // The widget's own font, one shared object for as long as the font stays the same.
+    FontRef ambient_font() override;
+    // The widget's locale ("C" and names ICU does not know read as the library's own).
+    const Locale& locale() override;
+    std::chrono::sys_days today() override;
+    void beep() override;
+    void show_about(const AboutBox& about) override;
+    std::int32_t width() override;
+    std::int32_t height() override;
+
+    void Click() override;
+    void DblClick() override;
+    void KeyDown(std::int16_t& KeyCode, std::int16_t& Shift) override;
+    void KeyUp(std::int16_t& KeyCode, std::int16_t& Shift) override;
+    void KeyPress(std::int16_t& KeyAscii) override;
+    void Change() override;
+    void Validate() override;
+
+private:
+    template <class Box>
+    std::unique_ptr<Box> designed(std::unique_ptr<Box> box);
+
+    ControlWidget& widget_;
+    FontRef font_;
+    QFont font_source_;
+    Locale locale_;
+    QLocale locale_source_;
+    bool locale_known_ = false;
+};
+
+}  // namespace norvtext::qt

@@ -1,0 +1,41 @@
+// The Qt property bag: the library's bag rules over a QVariantMap or QSettings.
+#include "qt/settings_bag.hpp"
+
+#include "norvtext/headless/form_file.hpp"
+#include "qt/conversions.hpp"
+
+namespace norvtext::qt {
+
+QtPropertyBag QtPropertyBag::from_map(const QVariantMap& map) {
+    QtPropertyBag bag;
+    for (auto it = map.begin(); it != map.end(); ++it) bag.bag_.set(it.key().toStdString(), from_qvariant(it.value()));
+    return bag;
+}
+
+QVariantMap QtPropertyBag::to_map() const {
+    QVariantMap map;
+    for (const auto& e : bag_.entries()) map.insert(QString::fromStdString(e.key), to_qvariant(e.value));
+    return map;
+}
+
+QtPropertyBag QtPropertyBag::from_settings(QSettings& settings) {
+    QtPropertyBag bag;
+    std::string json = "{";
+    for (const QString& key : settings.childKeys()) {
+        if (json.size() > 1) json += ',';
+        json += nlohmann::ordered_json(key.toStdString()).dump() + ':' + settings.value(key).toString().toStdString();
+    }
+    json += '}';
+    // Read as one form-file bag, so a damaged value fails the same way a damaged file does.
+    bag.bag_ = headless::parse_bag_json(json, "settings " + settings.fileName().toStdString() + " [" +
+                                                  settings.group().toStdString() + "]");
+    return bag;
+}
+
+void QtPropertyBag::to_settings(QSettings& settings) const {
+    for (const QString& key : settings.childKeys()) settings.remove(key);
+    for (const auto& e : bag_.entries())
+        settings.setValue(QString::fromStdString(e.key), QString::fromStdString(headless::variant_to_json(e.value, e.key).dump()));
+}
+
+}  // namespace norvtext::qt
