@@ -52,7 +52,7 @@ Variant DigitsOnly(const Variant& value, const Locale& loc) {
 }
 
 DigitBoxBase::DigitBoxBase(Host& host, std::u16string_view design_mask, std::int32_t design_max_length)
-    : MaskedBoxBase(host, design_mask, design_max_length) {}
+    : MaskedControlBase(host, design_mask, design_max_length) {}
 
 std::u16string DigitBoxBase::FormatDigits(const Variant& value) {
     const DigitRow& r = row();
@@ -109,7 +109,7 @@ void DigitBoxBase::on_lost_focus() {
 
 Variant DigitBoxBase::get_member(std::string_view member) {
     if (member == "Appearance") return Variant(inner(InnerMember::Appearance).to_integer());
-    return MaskedBoxBase::get_member(member);
+    return MaskedControlBase::get_member(member);
 }
 
 }  // namespace norvtext

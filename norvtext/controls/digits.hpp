@@ -39,7 +39,7 @@ double numeric_reading(const Variant& value, const Locale& loc);
 // is not numeric raises Overflow before anything is collected.
 Variant DigitsOnly(const Variant& value, const Locale& loc);
 
-class DigitBoxBase : public MaskedBoxBase {
+class DigitBoxBase : public MaskedControlBase {
 public:
     static constexpr std::int32_t initial_width = 1980;  // twips
     static constexpr std::int32_t initial_height = 330;

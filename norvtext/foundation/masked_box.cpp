@@ -3,12 +3,12 @@
 
 namespace norvtext {
 
-MaskedBoxBase::MaskedBoxBase(Host& host, std::u16string_view design_mask, std::int32_t design_max_length)
+MaskedControlBase::MaskedControlBase(Host& host, std::u16string_view design_mask, std::int32_t design_max_length)
     : BoxBase(host, host.create_masked_edit_box(design_mask, design_max_length)),
       // The inner box was created as a masked box just above.
       masked_(static_cast<MaskedEditBox&>(Textbox)) {}
 
-std::u16string MaskedBoxBase::empty_text() const {
+std::u16string MaskedControlBase::empty_text() const {
     // A loaded bag may have given the inner box another prompt; the untouched text is
     // whatever the box shows, or clearing would write prompts the box refuses.
     const Variant prompt = masked_.member(InnerMember::PromptChar);
@@ -16,7 +16,7 @@ std::u16string MaskedBoxBase::empty_text() const {
     return all_prompt_text(masked_.mask(), one_char ? prompt.string_ref()[0] : u'_');
 }
 
-void MaskedBoxBase::on_got_focus() {
+void MaskedControlBase::on_got_focus() {
     stop_blink_timer();
     select_on_focus();
 }

@@ -10,10 +10,10 @@
 
 namespace norvtext {
 
-class MaskedBoxBase : public BoxBase {
+class MaskedControlBase : public BoxBase {
 protected:
     // The inner box starts with its design-time mask, maximum length and prompt "_".
-    MaskedBoxBase(Host& host, std::u16string_view design_mask, std::int32_t design_max_length);
+    MaskedControlBase(Host& host, std::u16string_view design_mask, std::int32_t design_max_length);
 
     MaskedEditBox& masked() { return masked_; }
     const MaskedEditBox& masked() const { return masked_; }

@@ -71,7 +71,7 @@ int apply(MaskedEditBox& box, const Step& s) {
     return 0;
 }
 
-TEST(QtMaskedBox, BehavesAsTheInMemoryMaskedBox) {
+TEST(QtMaskedLineEdit, BehavesAsTheInMemoryMaskedBox) {
     const std::vector<Case> cases = {
         {"empty text shows the prompts", u"##/##/####", {{Op::SetText, u"12/05/2026"}, {Op::SetText, u""}}, u"__/__/____", 0},
         {"a fitting text", u"##/##/####", {{Op::SetText, u"12/05/2026"}}, u"12/05/2026", 0},
@@ -117,7 +117,7 @@ TEST(QtMaskedBox, BehavesAsTheInMemoryMaskedBox) {
     }
 }
 
-TEST(QtMaskedBox, ChangeOnlyWhenTheShownTextChanged) {
+TEST(QtMaskedLineEdit, ChangeOnlyWhenTheShownTextChanged) {
     struct Counter : EditBoxListener {
         int changes = 0;
         void on_change() override { ++changes; }

@@ -72,7 +72,7 @@ bool admitted_key(std::int16_t k) {
 }  // namespace
 
 txtNorvDate::txtNorvDate(Host& host)
-    : MaskedBoxBase(host, shapes[0].mask, static_cast<std::int32_t>(shapes[0].mask.size())),
+    : MaskedControlBase(host, shapes[0].mask, static_cast<std::int32_t>(shapes[0].mask.size())),
       stored_value_(design_empty_text) {}
 
 const ClassInfo& txtNorvDate::class_info() const { return *type_library().find_class("txtNorvDate"); }

@@ -24,7 +24,7 @@ enum class DateFormatEnum : std::int32_t {
     MMYY = 7,
 };
 
-class txtNorvDate : public MaskedBoxBase {
+class txtNorvDate : public MaskedControlBase {
 public:
     explicit txtNorvDate(Host& host);
 
