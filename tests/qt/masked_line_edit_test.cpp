@@ -71,7 +71,7 @@ int apply(MaskedEditBox& box, const Step& s) {
     return 0;
 }
 
-TEST(QtMaskedLineEdit, BehavesAsTheInMemoryMaskedBox) {
+TEST(QtMaskedLineEdit, BehavesAsTheInMemoryMaskedEditBox) {
     const std::vector<Case> cases = {
         {"empty text shows the prompts", u"##/##/####", {{Op::SetText, u"12/05/2026"}, {Op::SetText, u""}}, u"__/__/____", 0},
         {"a fitting text", u"##/##/####", {{Op::SetText, u"12/05/2026"}}, u"12/05/2026", 0},
