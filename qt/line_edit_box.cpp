@@ -381,19 +381,6 @@ template class LineEditBox<MaskedEditBox>;
 // ---------------------------------------------------------------------------------------
 // The masked box.
 
-namespace {
-
-bool is_position(char16_t m) { return m == u'#' || m == u'?'; }
-
-bool fits(char16_t m, char16_t c) {
-    // Qt's own positions admit more (any Unicode number for a digit, "+" and "-" for "#"):
-    // the box decides with the contract's classes before the line edit sees a character.
-    if (m == u'#') return c >= u'0' && c <= u'9';
-    if (m == u'?') return QChar(c).isLetter();
-    return false;
-}
-
-}  // namespace
 
 QtMaskedEditBox::QtMaskedEditBox(QWidget* parent, ErrorReporter report, std::u16string_view mask)
     : LineEditBox(parent, std::move(report)) {
@@ -436,35 +423,20 @@ void QtMaskedEditBox::apply_mask(std::u16string_view mask, char16_t prompt, cons
     replace_text(to_qstring(text), caret);
 }
 
-bool QtMaskedEditBox::fits_mask(std::u16string_view text) const {
-    if (text.size() != mask_.size()) return false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char16_t m = mask_[i];
-        if (is_position(m) ? !(text[i] == prompt() || fits(m, text[i])) : text[i] != m) return false;
-    }
-    return true;
-}
+MaskRules QtMaskedEditBox::rules() const { return {mask_, prompt()}; }
 
-std::int32_t QtMaskedEditBox::skip_literals(std::int32_t from) const {
-    auto i = static_cast<std::size_t>(std::max(from, 0));
-    while (i < mask_.size() && !is_position(mask_[i])) ++i;
-    return static_cast<std::int32_t>(i);
-}
+bool QtMaskedEditBox::fits_mask(std::u16string_view text) const { return rules().fits_text(text); }
+
+std::int32_t QtMaskedEditBox::skip_literals(std::int32_t from) const { return rules().skip_literals(from); }
 
 bool QtMaskedEditBox::put_char(std::u16string& text, std::int32_t& caret, char16_t c) const {
-    const std::int32_t pos = skip_literals(caret);
-    if (pos >= static_cast<std::int32_t>(mask_.size()) || !fits(mask_[static_cast<std::size_t>(pos)], c)) return false;
-    text[static_cast<std::size_t>(pos)] = c;
-    caret = skip_literals(pos + 1);
-    return true;
+    // Qt's own positions admit more (any Unicode number for a digit, "+" and "-" for "#"):
+    // the box decides with the contract's rules before the line edit sees a character.
+    return rules().put_char(text, caret, c);
 }
 
 std::u16string QtMaskedEditBox::cleared_selection() const {
-    std::u16string t(text());
-    const auto end = static_cast<std::size_t>(sel_start() + sel_length());
-    for (auto i = static_cast<std::size_t>(sel_start()); i < end && i < t.size(); ++i)
-        if (is_position(mask_[i])) t[i] = prompt();
-    return t;
+    return rules().cleared(text(), sel_start(), sel_length());
 }
 
 void QtMaskedEditBox::set_text(std::u16string_view text) {
@@ -475,17 +447,7 @@ void QtMaskedEditBox::set_text(std::u16string_view text) {
 
 void QtMaskedEditBox::set_mask(std::u16string_view mask) {
     // The entered characters that fit are kept, laid into the new positions in order.
-    const std::u16string_view old(text());
-    std::u16string entered;
-    for (std::size_t i = 0; i < old.size() && i < mask_.size(); ++i)
-        if (is_position(mask_[i]) && old[i] != prompt()) entered += old[i];
-    std::u16string t = all_prompt_text(mask, prompt());
-    std::size_t next = 0;
-    for (std::size_t i = 0; i < t.size() && next < entered.size(); ++i) {
-        if (!is_position(mask[i])) continue;
-        while (next < entered.size() && !fits(mask[i], entered[next])) ++next;
-        if (next < entered.size()) t[i] = entered[next++];
-    }
+    const std::u16string t = rules().relaid(text(), mask);
     apply_mask(mask, prompt(), t, 0);
 }
 
@@ -498,14 +460,9 @@ void QtMaskedEditBox::set_sel_text(std::u16string_view text) {
 
 void QtMaskedEditBox::set_member(InnerMember m, const Variant& value) {
     if (m != InnerMember::PromptChar) return LineEditBox::set_member(m, value);
-    // One character that no position admits, or the box could not tell a prompt from an
-    // entered character.
     const std::u16string p = value.to_string();
-    if (p.size() != 1 || fits(u'#', p[0]) || fits(u'?', p[0])) norvtext::raise(ErrorCode::InvalidPropertyValue);
-    const char16_t old = prompt();
-    std::u16string t(text());
-    for (std::size_t i = 0; i < t.size(); ++i)
-        if (is_position(mask_[i]) && t[i] == old) t[i] = p[0];
+    if (!MaskRules::valid_prompt(p)) norvtext::raise(ErrorCode::InvalidPropertyValue);
+    const std::u16string t = rules().with_prompt(text(), p[0]);
     const std::int32_t caret = sel_start();
     store(m, Variant(p));
     apply_mask(mask_, p[0], t, caret);

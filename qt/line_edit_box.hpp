@@ -11,6 +11,7 @@
 #include <QLineEdit>
 
 #include "norvtext/foundation/edit_box.hpp"
+#include "norvtext/foundation/mask_rules.hpp"
 
 namespace norvtext::qt {
 
@@ -110,6 +111,7 @@ protected:
 
 private:
     char16_t prompt() const;
+    MaskRules rules() const;
     bool fits_mask(std::u16string_view text) const;
     std::int32_t skip_literals(std::int32_t from) const;
     // Types c into the next position at or after caret; false when it does not fit.

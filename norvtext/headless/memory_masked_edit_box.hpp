@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "norvtext/foundation/mask_rules.hpp"
 #include "norvtext/headless/memory_edit_box.hpp"
 
 namespace norvtext::headless {
@@ -31,10 +32,7 @@ protected:
 
 private:
     char16_t prompt() const;
-    std::u16string cleared_selection() const;
-    std::int32_t skip_literals(std::int32_t from) const;
-    // Types c into the next input position at or after caret; false when it does not fit.
-    bool put_char(std::u16string& t, std::int32_t& caret, char16_t c) const;
+    MaskRules rules() const { return {mask_, prompt()}; }
 
     std::u16string mask_;
     std::int32_t max_length_;
