@@ -6,11 +6,16 @@
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 20
 
-.PHONY: all build demo screenshots test test-default test-asan fuzz bench clean
+.PHONY: deps all build demo screenshots test test-default test-asan fuzz bench clean
 
 all: build
 
-build:
+# Installs the Debian packages still missing (nothing when all are there), so both README
+# commands work on a fresh machine.
+deps:
+	@bash scripts/install-deps
+
+build: deps
 	cmake --preset default >/dev/null
 	cmake --build --preset default -j $(JOBS)
 
@@ -32,13 +37,13 @@ screenshots: build
 test-default: build
 	ctest --test-dir build/default --output-on-failure -j $(JOBS)
 
-test-asan:
+test-asan: deps
 	cmake --preset asan >/dev/null
 	cmake --build --preset asan -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --test-dir build/asan --output-on-failure -j $(JOBS)
 
-fuzz:
+fuzz: deps
 	@if command -v clang++-14 >/dev/null; then \
 	  cmake --preset fuzz >/dev/null && cmake --build --preset fuzz -j $(JOBS) && \
 	  for f in build/fuzz/fuzz_*; do \
@@ -52,7 +57,7 @@ fuzz:
 
 test: test-default test-asan fuzz
 
-bench:
+bench: deps
 	cmake --preset bench >/dev/null
 	cmake --build --preset bench -j $(JOBS)
 	./build/bench/norvtext-bench --benchmark_counters_tabular=true
