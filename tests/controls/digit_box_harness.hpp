@@ -8,10 +8,21 @@
 
 #include "norvtext/headless/memory_host.hpp"
 #include "norvtext/headless/memory_property_bag.hpp"
+#include "norvtext/platform/error.hpp"
 
 namespace norvtext::testing {
 
 using Lines = std::vector<std::string>;
+
+// The error number an action raises, 0 when it raises none.
+int error_of(const auto& action) {
+    try {
+        action();
+    } catch (const Error& e) {
+        return e.number();
+    }
+    return 0;
+}
 
 template <class Box>
 struct DigitBoxHarness {

@@ -6,18 +6,12 @@
 
 #include "norvtext/controls/digits.hpp"
 #include "norvtext/platform/error.hpp"
+#include "tests/controls/digit_box_harness.hpp"
 
 namespace norvtext {
 namespace {
 
-int error_of(const auto& action) {
-    try {
-        action();
-    } catch (const Error& e) {
-        return e.number();
-    }
-    return 0;
-}
+using testing::error_of;
 
 TEST(DigitsOnly, KeepsNumbersAndCollectsTheDigitsOfEverythingElse) {
     struct Case {

@@ -9,17 +9,9 @@
 namespace norvtext {
 namespace {
 
+using testing::error_of;
 using testing::Lines;
 using Harness = testing::DigitBoxHarness<txtNorvZip>;
-
-int error_of(const auto& action) {
-    try {
-        action();
-    } catch (const Error& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 TEST(ZipBox, TypingAndLeavingInEveryShape) {
     struct Case {
