@@ -9,6 +9,7 @@
 #include "norvtext/controls/percent/percent_box.hpp"
 #include "norvtext/headless/memory_host.hpp"
 #include "norvtext/headless/memory_property_bag.hpp"
+#include "tests/controls/numeric_box_harness.hpp"
 #include "norvtext/platform/error.hpp"
 
 namespace norvtext {
@@ -19,7 +20,7 @@ using headless::MemoryHost;
 using headless::MemoryPropertyBag;
 using Lines = std::vector<std::string>;
 
-std::string narrow(std::u16string_view s) { return std::string(s.begin(), s.end()); }
+using testing::narrow;
 
 // What differs between the two boxes in these tests: their shown texts.
 template <class Box>
@@ -40,22 +41,8 @@ struct Shown<txtNorvPercent> {
 };
 
 template <class Box>
-struct NumericBoxTest : ::testing::Test {
-    MemoryForm form;
-    MemoryHost host{form, "n1"};
-    Box box{host};
-
-    NumericBoxTest() { box.InitProperties(); }
-    headless::SimulatedUser& user() { return *host.user(); }
-    std::u16string text() const { return std::u16string(box.textbox().text()); }
-    void put_text(std::u16string_view t) { box.textbox().set_text(t); }
-    // A key as the user presses it; KeyDown and KeyUp carry code 0.
-    void key(char16_t c) { user().press(0, 0, static_cast<std::int16_t>(c)); }
-    Lines take() {
-        Lines out = std::move(form.transcript);
-        form.transcript.clear();
-        return out;
-    }
+struct NumericBoxTest : ::testing::Test, testing::NumericBoxHarness<Box> {
+    NumericBoxTest() : testing::NumericBoxHarness<Box>("n1") {}
     int error_number(auto&& action) {
         try {
             action();

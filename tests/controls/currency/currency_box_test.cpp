@@ -6,6 +6,7 @@
 #include "norvtext/controls/currency/currency_box.hpp"
 #include "norvtext/headless/memory_host.hpp"
 #include "norvtext/headless/memory_property_bag.hpp"
+#include "tests/controls/numeric_box_harness.hpp"
 
 namespace norvtext {
 namespace {
@@ -15,30 +16,12 @@ using headless::MemoryHost;
 using headless::MemoryPropertyBag;
 using Lines = std::vector<std::string>;
 
-std::string narrow(std::u16string_view s) { return std::string(s.begin(), s.end()); }
+using testing::narrow;
 
 constexpr std::u16string_view twenty_digits = u"12345678901234567890";
 
-struct CurrencyBoxTest : ::testing::Test {
-    MemoryForm form;
-    MemoryHost host{form, "c1"};
-    txtNorvCurrency box{host};
-
-    CurrencyBoxTest() { box.InitProperties(); }
-    headless::SimulatedUser& user() { return *host.user(); }
-    std::u16string text() const { return std::u16string(box.textbox().text()); }
-    // The user comes into the box, replaces whatever is there by `typed`, and leaves.
-    void enter(std::u16string_view typed) {
-        user().got_focus();
-        if (box.SelLength() > 0) user().press(0, 0, 8);
-        for (char16_t c : typed) user().press(0, 0, static_cast<std::int16_t>(c));
-        user().lost_focus();
-    }
-    Lines take() {
-        Lines out = std::move(form.transcript);
-        form.transcript.clear();
-        return out;
-    }
+struct CurrencyBoxTest : ::testing::Test, testing::NumericBoxHarness<txtNorvCurrency> {
+    CurrencyBoxTest() : NumericBoxHarness("c1") {}
 };
 
 TEST_F(CurrencyBoxTest, LeavingShowsTheDisplayFormOfTheAmount) {

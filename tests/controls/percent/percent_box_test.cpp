@@ -6,6 +6,7 @@
 #include "norvtext/controls/percent/percent_box.hpp"
 #include "norvtext/headless/memory_host.hpp"
 #include "norvtext/headless/memory_property_bag.hpp"
+#include "tests/controls/numeric_box_harness.hpp"
 
 namespace norvtext {
 namespace {
@@ -15,27 +16,10 @@ using headless::MemoryHost;
 using headless::MemoryPropertyBag;
 using Lines = std::vector<std::string>;
 
-std::string narrow(std::u16string_view s) { return std::string(s.begin(), s.end()); }
+using testing::narrow;
 
-struct PercentBoxTest : ::testing::Test {
-    MemoryForm form;
-    MemoryHost host{form, "p1"};
-    txtNorvPercent box{host};
-
-    PercentBoxTest() { box.InitProperties(); }
-    headless::SimulatedUser& user() { return *host.user(); }
-    std::u16string text() const { return std::u16string(box.textbox().text()); }
-    void enter(std::u16string_view typed) {
-        user().got_focus();
-        if (box.SelLength() > 0) user().press(0, 0, 8);
-        for (char16_t c : typed) user().press(0, 0, static_cast<std::int16_t>(c));
-        user().lost_focus();
-    }
-    Lines take() {
-        Lines out = std::move(form.transcript);
-        form.transcript.clear();
-        return out;
-    }
+struct PercentBoxTest : ::testing::Test, testing::NumericBoxHarness<txtNorvPercent> {
+    PercentBoxTest() : NumericBoxHarness("p1") {}
 };
 
 TEST_F(PercentBoxTest, LeavingShowsTwoDecimalsAndThePercentSign) {
