@@ -6,20 +6,11 @@
 #include <string>
 #include <string_view>
 
+#include "norvtext/foundation/inner_members.hpp"
 #include "norvtext/platform/variant.hpp"
 
 namespace norvtext {
 
-// The inner box's members that controls pass through unchanged; read and written as
-// Variants so that each host maps them once, whatever control uses them.
-enum class InnerMember {
-    BackColor, ForeColor, Enabled, MousePointer, MouseIcon, Font, PasswordChar, Locked,
-    LinkItem, LinkMode, LinkTimeout, LinkTopic, ToolTipText, RightToLeft, OLEDragMode,
-    OLEDropMode, hWnd, Alignment, Appearance, BorderStyle, MultiLine, ScrollBars,
-    PromptChar, HideSelection,
-};
-inline constexpr int inner_member_count = static_cast<int>(InnerMember::HideSelection) + 1;
-std::string_view inner_member_name(InnerMember m);
 
 // Notifications of the inner box; the control that owns the box receives them.
 class EditBoxListener {

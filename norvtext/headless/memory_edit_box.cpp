@@ -14,71 +14,14 @@ std::int32_t length_of(const std::u16string& s) { return static_cast<std::int32_
 
 template <class I>
 MemoryBox<I>::MemoryBox() {
-    auto set = [this](InnerMember m, Variant v) { members_[static_cast<std::size_t>(m)] = std::move(v); };
-    set(InnerMember::BackColor, Variant(static_cast<std::int32_t>(system_window_background)));
-    set(InnerMember::ForeColor, Variant(static_cast<std::int32_t>(system_window_text)));
-    set(InnerMember::Enabled, Variant(true));
-    set(InnerMember::MousePointer, Variant(std::int16_t{0}));
-    set(InnerMember::MouseIcon, Variant::nothing());
-    set(InnerMember::Font, Variant(std::make_shared<norvtext::Font>()));
-    set(InnerMember::PasswordChar, Variant(u""));
-    set(InnerMember::Locked, Variant(false));
-    set(InnerMember::LinkItem, Variant(u""));
-    set(InnerMember::LinkMode, Variant(std::int32_t{0}));
-    set(InnerMember::LinkTimeout, Variant(std::int16_t{50}));
-    set(InnerMember::LinkTopic, Variant(u""));
-    set(InnerMember::ToolTipText, Variant(u""));
-    set(InnerMember::RightToLeft, Variant(false));
-    set(InnerMember::OLEDragMode, Variant(std::int32_t{0}));
-    set(InnerMember::OLEDropMode, Variant(std::int32_t{0}));
-    set(InnerMember::hWnd, Variant(std::int32_t{0}));
-    set(InnerMember::Alignment, Variant(std::int32_t{0}));
-    set(InnerMember::Appearance, Variant(std::int32_t{1}));
-    set(InnerMember::BorderStyle, Variant(std::int32_t{1}));
-    set(InnerMember::MultiLine, Variant(false));
-    set(InnerMember::ScrollBars, Variant(std::int32_t{0}));
-    set(InnerMember::PromptChar, Variant(u"_"));
-    set(InnerMember::HideSelection, Variant(true));
+    const auto font = std::make_shared<norvtext::Font>();
+    for (std::size_t i = 0; i < members_.size(); ++i)
+        members_[i] = design_value(static_cast<InnerMember>(i), font);
 }
 
 template <class I>
 void MemoryBox<I>::set_member(InnerMember m, const Variant& value) {
-    // Each member keeps its own type, as a real box's property would: a value that does
-    // not convert raises the platform's error and leaves the member as it was.
-    Variant v;
-    switch (m) {
-        case InnerMember::BackColor:
-        case InnerMember::ForeColor: v = Variant(static_cast<std::int32_t>(value.to_colour())); break;
-        case InnerMember::Enabled:
-        case InnerMember::Locked:
-        case InnerMember::RightToLeft:
-        case InnerMember::MultiLine:
-        case InnerMember::HideSelection: v = Variant(value.to_boolean()); break;
-        case InnerMember::MousePointer:
-        case InnerMember::LinkTimeout: v = Variant(value.to_integer()); break;
-        case InnerMember::MouseIcon: v = Variant(value.to_picture()); break;
-        case InnerMember::Font: v = Variant(value.to_font()); break;
-        case InnerMember::PasswordChar:
-        case InnerMember::PromptChar: {
-            // One character at most: a longer text keeps its first character.
-            std::u16string s = value.to_string();
-            if (s.size() > 1) s.resize(1);
-            v = Variant(std::move(s));
-            break;
-        }
-        case InnerMember::LinkItem:
-        case InnerMember::LinkTopic:
-        case InnerMember::ToolTipText: v = Variant(value.to_string()); break;
-        case InnerMember::LinkMode:
-        case InnerMember::OLEDragMode:
-        case InnerMember::OLEDropMode:
-        case InnerMember::hWnd:
-        case InnerMember::Alignment:
-        case InnerMember::Appearance:
-        case InnerMember::BorderStyle:
-        case InnerMember::ScrollBars: v = Variant(value.to_long()); break;
-    }
-    members_[static_cast<std::size_t>(m)] = std::move(v);
+    members_[static_cast<std::size_t>(m)] = to_member_kind(m, value);
 }
 
 template <class I>

@@ -1,0 +1,69 @@
+// The inner box's pass-through members: the table and the conversions every box shares.
+#include "norvtext/foundation/inner_members.hpp"
+
+#include <array>
+
+namespace norvtext {
+
+namespace {
+
+constexpr std::array rows{
+#define NORVTEXT_INNER_ROW(name, kind, access, persisted, number, text) \
+    InnerMemberInfo{#name, MemberKind::kind, MemberAccess::access, persisted, static_cast<std::int64_t>(number), text},
+    NORVTEXT_INNER_MEMBERS(NORVTEXT_INNER_ROW)
+#undef NORVTEXT_INNER_ROW
+};
+static_assert(rows.size() == inner_member_count);
+
+constexpr std::array ids{
+#define NORVTEXT_INNER_ID(name, ...) InnerMember::name,
+    NORVTEXT_INNER_MEMBERS(NORVTEXT_INNER_ID)
+#undef NORVTEXT_INNER_ID
+};
+
+}  // namespace
+
+std::span<const InnerMemberInfo> inner_members() { return rows; }
+
+const InnerMemberInfo& inner_info(InnerMember m) { return rows[static_cast<std::size_t>(m)]; }
+
+const InnerMember* find_inner_member(std::string_view name) {
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        if (rows[i].name == name) return &ids[i];
+    return nullptr;
+}
+
+Variant to_member_kind(InnerMember m, const Variant& value) {
+    switch (inner_info(m).kind) {
+        case MemberKind::Colour: return Variant(static_cast<std::int32_t>(value.to_colour()));
+        case MemberKind::Boolean: return Variant(value.to_boolean());
+        case MemberKind::Integer: return Variant(value.to_integer());
+        case MemberKind::Long: return Variant(value.to_long());
+        case MemberKind::Text: return Variant(value.to_string());
+        case MemberKind::Char: {
+            std::u16string s = value.to_string();
+            if (s.size() > 1) s.resize(1);
+            return Variant(std::move(s));
+        }
+        case MemberKind::Font: return Variant(value.to_font());
+        case MemberKind::Picture: return Variant(value.to_picture());
+    }
+    return value;
+}
+
+Variant design_value(InnerMember m, const FontRef& font) {
+    const InnerMemberInfo& info = inner_info(m);
+    switch (info.kind) {
+        case MemberKind::Colour:
+        case MemberKind::Long: return Variant(static_cast<std::int32_t>(info.number));
+        case MemberKind::Boolean: return Variant(info.number != 0);
+        case MemberKind::Integer: return Variant(static_cast<std::int16_t>(info.number));
+        case MemberKind::Text:
+        case MemberKind::Char: return Variant(info.text);
+        case MemberKind::Font: return Variant(font);
+        case MemberKind::Picture: return Variant::nothing();
+    }
+    return {};
+}
+
+}  // namespace norvtext
