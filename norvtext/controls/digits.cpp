@@ -112,4 +112,15 @@ Variant DigitBoxBase::get_member(std::string_view member) {
     return MaskedControlBase::get_member(member);
 }
 
+BagKey DigitBoxBase::sel_text_in_host_locale() {
+    return {"SelText", Variant(u""),
+            [](BoxBase& b, const Variant& v) { b.textbox().set_sel_text(v.to_string(b.host().locale())); },
+            [](const BoxBase& b) { return Variant(b.textbox().sel_text()); }};
+}
+
+BagKey DigitBoxBase::stored_value_key() {
+    return {"Value", Variant(std::int16_t{0}), [](BoxBase& b, const Variant& v) { as<DigitBoxBase>(b).stored_value_ = v; },
+            [](const BoxBase& b) { return as<DigitBoxBase>(b).stored_value_; }};
+}
+
 }  // namespace norvtext

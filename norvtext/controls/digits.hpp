@@ -89,6 +89,11 @@ protected:
         return false;
     }
 
+    // The digit boxes read a saved selection's text in the host's locale.
+    static BagKey sel_text_in_host_locale();
+    // "Value": the stored value as saved, the Integer 0 by default.
+    static BagKey stored_value_key();
+
     // Appearance is published as a 16-bit Integer by the digit boxes.
     Variant get_member(std::string_view member) override;
 

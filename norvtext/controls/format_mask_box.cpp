@@ -15,10 +15,8 @@ void FormatMaskBoxBase::init_common() {
     // FormatMask stays as created (the first row); the inner text keeps its prompts.
     SetMask();
     stored_value_ = Variant(std::int16_t{0});
-    focus_select_ = true;
-    escape_clear_ = true;
+    reset_switches();
     blink_on_error_ = Variant(true);
-    read_only_ = false;
 }
 
 void FormatMaskBoxBase::set_format_mask(std::int32_t New_FormatMask) {
@@ -78,70 +76,40 @@ void FormatMaskBoxBase::setValue(const Variant& New_Value) {
     announce("Value");
 }
 
-void FormatMaskBoxBase::ReadProperties(PropertyBag& bag) {
-    // The inner box's members straight in, nothing announced; the text is laid out anew at
-    // the end under the loaded FormatMask.
-    read_inner(bag, "BackColor", InnerMember::BackColor, bag_default::back_color);
-    read_inner(bag, "Enabled", InnerMember::Enabled, Variant(true));
-    read_inner(bag, "Font", InnerMember::Font, default_font());
-    read_inner(bag, "MouseIcon", InnerMember::MouseIcon, Variant::nothing());
-    read_inner(bag, "MousePointer", InnerMember::MousePointer, Variant(std::int32_t{0}));
-    read_inner(bag, "ForeColor", InnerMember::ForeColor, bag_default::fore_color);
-    read_inner(bag, "BackColor", InnerMember::BackColor, bag_default::back_color);
-    const std::u16string loaded_text = bag.read("Text", Variant(u"")).to_string(locale());
-    Textbox.set_sel_length(bag.read("SelLength", Variant(std::int32_t{0})).to_long());
-    Textbox.set_sel_start(bag.read("SelStart", Variant(std::int32_t{0})).to_long());
-    Textbox.set_sel_text(bag.read("SelText", Variant(u"")).to_string(locale()));
-    stored_value_ = bag.read("Value", Variant(std::int16_t{0}));
-    format_mask_ = bag.read("FormatMask", Variant(std::int32_t{0})).to_long();
-    read_inner(bag, "BackColor", InnerMember::BackColor, bag_default::back_color);
-    read_inner(bag, "BorderStyle", InnerMember::BorderStyle, Variant(std::int32_t{1}));
-    read_inner(bag, "Enabled", InnerMember::Enabled, Variant(true));
-    read_inner(bag, "ForeColor", InnerMember::ForeColor, bag_default::fore_color);
-    read_inner(bag, "OLEDragMode", InnerMember::OLEDragMode, Variant(std::int32_t{0}));
-    read_inner(bag, "OLEDropMode", InnerMember::OLEDropMode, Variant(std::int32_t{0}));
-    read_inner(bag, "ToolTipText", InnerMember::ToolTipText, Variant(u""));
-    SetMask();
-    Variant digits = DigitsOnly(Variant(loaded_text));
-    if (has_positive_number(digits)) digits = completed(digits);
-    masked().set_text(FormatDigits(digits));
-    focus_select_ = bag.read("FocusSelect", Variant(true)).to_boolean();
-    escape_clear_ = bag.read("EscapeClear", Variant(true)).to_boolean();
-    read_blink(bag);  // overrides a blink the layout above started
-    blink_on_error_ = bag.read("BlinkOnError", Variant(true));
-    read_only_ = bag.read("ReadOnly", Variant(false)).to_boolean();
-}
-
-void FormatMaskBoxBase::WriteProperties(PropertyBag& bag) {
-    // The mouse pointer and the modes are stored as Longs, whatever the inner box keeps.
-    const auto as_long = [this](InnerMember m) { return Variant(inner(m).to_long()); };
-    write_inner(bag, "BackColor", InnerMember::BackColor, bag_default::back_color);
-    write_inner(bag, "Enabled", InnerMember::Enabled, Variant(true));
-    write_inner(bag, "Font", InnerMember::Font, default_font());
-    write_inner(bag, "MouseIcon", InnerMember::MouseIcon, Variant::nothing());
-    bag.write("MousePointer", as_long(InnerMember::MousePointer), Variant(std::int32_t{0}));
-    bag.write("Text", Variant(Textbox.text()), std::nullopt);
-    write_inner(bag, "ForeColor", InnerMember::ForeColor, bag_default::fore_color);
-    write_inner(bag, "BackColor", InnerMember::BackColor, bag_default::back_color);
-    bag.write("SelLength", Variant(Textbox.sel_length()), Variant(std::int32_t{0}));
-    bag.write("SelStart", Variant(Textbox.sel_start()), Variant(std::int32_t{0}));
-    bag.write("SelText", Variant(Textbox.sel_text()), Variant(u""));
-    bag.write("Value", stored_value_, Variant(std::int16_t{0}));
-    bag.write("FormatMask", Variant(format_mask_), Variant(std::int32_t{0}));
-    write_inner(bag, "BackColor", InnerMember::BackColor, bag_default::back_color);
-    bag.write("BorderStyle", as_long(InnerMember::BorderStyle), Variant(std::int32_t{1}));
-    write_inner(bag, "Enabled", InnerMember::Enabled, Variant(true));
-    write_inner(bag, "ForeColor", InnerMember::ForeColor, bag_default::fore_color);
-    // Written but never read back: a window handle means nothing in the next session.
-    bag.write("hWnd", as_long(InnerMember::hWnd), Variant(std::int32_t{2740}));
-    bag.write("OLEDragMode", as_long(InnerMember::OLEDragMode), Variant(std::int32_t{0}));
-    bag.write("OLEDropMode", as_long(InnerMember::OLEDropMode), Variant(std::int32_t{0}));
-    write_inner(bag, "ToolTipText", InnerMember::ToolTipText, Variant(u""));
-    bag.write("FocusSelect", Variant(focus_select_), Variant(true));
-    bag.write("EscapeClear", Variant(escape_clear_), Variant(true));
-    write_blink(bag);
-    bag.write("BlinkOnError", blink_on_error_, Variant(true));
-    bag.write("ReadOnly", Variant(read_only_), Variant(false));
+const BagLayout& FormatMaskBoxBase::bag_layout() const {
+    // The inner box's members straight in, nothing announced; the text is laid out anew
+    // under the loaded FormatMask, before Blink is read, so a loaded Blink overrides a blink
+    // the layout started. The mouse pointer goes into the bag as a Long.
+    using B = FormatMaskBoxBase;
+    static const BagLayout layout{
+        "BackColor Enabled Font MouseIcon MousePointer:Long ForeColor BackColor Text SelLength SelStart SelText "
+        "Value FormatMask BackColor BorderStyle Enabled ForeColor OLEDragMode OLEDropMode ToolTipText *layout "
+        "FocusSelect EscapeClear Blink BlinkOnError ReadOnly",
+        "BackColor Enabled Font MouseIcon MousePointer:Long Text ForeColor BackColor SelLength SelStart SelText "
+        "Value FormatMask BackColor BorderStyle Enabled ForeColor hWnd OLEDragMode OLEDropMode ToolTipText "
+        "FocusSelect EscapeClear Blink BlinkOnError ReadOnly",
+        {
+            {"Text", Variant(u""),
+             [](BoxBase& b, const Variant& v) { as<B>(b).loaded_text_ = v.to_string(b.host().locale()); },
+             [](const BoxBase& b) { return Variant(b.textbox().text()); }, BagKey::WriteDefault::None},
+            sel_text_in_host_locale(),
+            stored_value_key(),
+            {"FormatMask", Variant(std::int32_t{0}), [](BoxBase& b, const Variant& v) { as<B>(b).format_mask_ = v.to_long(); },
+             [](const BoxBase& b) { return Variant(as<B>(b).format_mask_); }},
+            {"*layout", {}, [](BoxBase& b, const Variant&) {
+                 auto& box = as<B>(b);
+                 box.SetMask();
+                 Variant digits = box.DigitsOnly(Variant(box.loaded_text_));
+                 if (box.has_positive_number(digits)) digits = box.completed(digits);
+                 box.masked().set_text(box.FormatDigits(digits));
+             }},
+            // Written but never read back: a window handle means nothing in the next session.
+            {"hWnd", {}, nullptr, [](const BoxBase& b) { return Variant(b.hWnd()); }, BagKey::WriteDefault::Own,
+             Variant(std::int32_t{2740})},
+            {"BlinkOnError", Variant(true), [](BoxBase& b, const Variant& v) { as<B>(b).blink_on_error_ = v; },
+             [](const BoxBase& b) { return as<B>(b).blink_on_error_; }},
+        }};
+    return layout;
 }
 
 const MemberTable<FormatMaskBoxBase>& FormatMaskBoxBase::format_box_members() {

@@ -14,9 +14,6 @@ namespace norvtext {
 
 class FormatMaskBoxBase : public DigitBoxBase {
 public:
-    void ReadProperties(PropertyBag& bag) override;
-    void WriteProperties(PropertyBag& bag) override;
-
     std::u16string Text() const { return shown_text(); }
     void setText(std::u16string_view New_Text);
     Variant Value() const { return typed_number(); }
@@ -48,6 +45,7 @@ protected:
     // What Value written without a digit does beyond clearing, when BlinkOnError is false.
     virtual void settle_without_digits() = 0;
 
+    const BagLayout& bag_layout() const override;
     Variant get_member(std::string_view member) override;
     void put_member(std::string_view member, const Variant& value) override;
 
@@ -61,6 +59,7 @@ private:
     bool has_positive_number(const Variant& digits) const;
 
     std::span<const DigitRow> rows_;
+    std::u16string loaded_text_;  // the bag's "Text" until the loaded FormatMask is known
 };
 
 }  // namespace norvtext

@@ -9,10 +9,6 @@ namespace norvtext {
 
 namespace {
 
-// The bag's first "Text" key carries this writing and reading default; a box never shows it,
-// so the inner text is always written.
-constexpr std::u16string_view first_text_default = u"Krovint";
-
 std::int16_t narrow_to_integer(std::int32_t value) {
     if (value < std::numeric_limits<std::int16_t>::min() || value > std::numeric_limits<std::int16_t>::max())
         raise(ErrorCode::Overflow);
@@ -28,10 +24,8 @@ void NumericBoxBase::InitProperties() {
     max_chars_ = 0;
     stored_text_ = zero_display_;
     Textbox.set_text(zero_display_);
-    focus_select_ = true;
-    escape_clear_ = true;
+    reset_switches();
     blink_on_error_ = true;
-    read_only_ = false;
 }
 
 void NumericBoxBase::setMaxChars(std::int16_t New_MaxChars) {
@@ -119,63 +113,37 @@ void NumericBoxBase::on_key_press(std::int16_t& KeyAscii) {
         KeyAscii = 0;
 }
 
-void NumericBoxBase::read_drag_drop_mode(PropertyBag& bag, std::string_view key, InnerMember m) {
-    Textbox.set_member(m, Variant(bag.read(key, Variant(std::int16_t{0})).to_integer()));
-}
-
-void NumericBoxBase::write_drag_drop_mode(PropertyBag& bag, std::string_view key, InnerMember m) {
-    bag.write(key, Variant(Textbox.member(m).to_integer()), Variant(std::int16_t{0}));
-}
-
-void NumericBoxBase::read_from_max_chars(PropertyBag& bag) {
-    // Straight into the inner box and the fields: no writer runs, so nothing is announced
-    // and the loaded text is shown as stored until the box is first left.
-    max_chars_ = bag.read("MaxChars", Variant(std::int16_t{0})).to_integer();
-    Textbox.set_text(bag.read("Text", Variant(first_text_default)).to_string());
-    read_inner(bag, "ForeColor", InnerMember::ForeColor, bag_default::fore_color);
-    read_inner(bag, "BackColor", InnerMember::BackColor, bag_default::back_color);
-    read_inner(bag, "ForeColor", InnerMember::ForeColor, bag_default::fore_color);
-    read_inner(bag, "Enabled", InnerMember::Enabled, Variant(true));
-    read_inner(bag, "MousePointer", InnerMember::MousePointer, Variant(std::int16_t{0}));
-    Textbox.set_sel_length(bag.read("SelLength", Variant(std::int32_t{0})).to_long());
-    Textbox.set_sel_start(bag.read("SelStart", Variant(std::int32_t{0})).to_long());
-    Textbox.set_sel_text(bag.read("SelText", Variant(u"")).to_string());
-    // The stored text replaces whatever the keys above left in the box.
-    stored_text_ = bag.read("Text", Variant(zero_display_)).to_string();
-    Textbox.set_text(stored_text_);
-    read_drag_drop_mode(bag, "OLEDragMode", InnerMember::OLEDragMode);
-    read_drag_drop_mode(bag, "OLEDropMode", InnerMember::OLEDropMode);
-    read_inner(bag, "ToolTipText", InnerMember::ToolTipText, Variant(u""));
-    focus_select_ = bag.read("FocusSelect", Variant(true)).to_boolean();
-    escape_clear_ = bag.read("EscapeClear", Variant(true)).to_boolean();
-    read_blink(bag);
-    blink_on_error_ = bag.read("BlinkOnError", Variant(true)).to_boolean();
-    read_only_ = bag.read("ReadOnly", Variant(false)).to_boolean();
-}
-
-void NumericBoxBase::write_max_chars(PropertyBag& bag) {
-    bag.write("MaxChars", Variant(max_chars_), Variant(std::int16_t{0}));
-}
-
-void NumericBoxBase::write_inner_text(PropertyBag& bag) {
-    // The text as shown goes first: a bag that keeps the first write of a key keeps what the
-    // box holds now, also after Value or Text changed it since the last load.
-    bag.write("Text", Variant(Textbox.text()), Variant(first_text_default));
-}
-
-void NumericBoxBase::write_from_sel_length(PropertyBag& bag) {
-    bag.write("SelLength", Variant(Textbox.sel_length()), Variant(std::int32_t{0}));
-    bag.write("SelStart", Variant(Textbox.sel_start()), Variant(std::int32_t{0}));
-    bag.write("SelText", Variant(Textbox.sel_text()), Variant(u""));
-    write_drag_drop_mode(bag, "OLEDragMode", InnerMember::OLEDragMode);
-    write_drag_drop_mode(bag, "OLEDropMode", InnerMember::OLEDropMode);
-    write_inner(bag, "ToolTipText", InnerMember::ToolTipText, Variant(u""));
-    bag.write("FocusSelect", Variant(focus_select_), Variant(true));
-    bag.write("EscapeClear", Variant(escape_clear_), Variant(true));
-    write_blink(bag);
-    bag.write("BlinkOnError", Variant(blink_on_error_), Variant(true));
-    bag.write("Text", Variant(stored_text_), Variant(zero_display_));
-    bag.write("ReadOnly", Variant(read_only_), Variant(false));
+BagLayout NumericBoxBase::numeric_layout(std::u16string_view zero_display, std::string_view load_head,
+                                         std::string_view save_head) {
+    // Straight into the inner box and the fields: no writer runs unless a name says so, and
+    // the loaded text is shown as stored until the box is first left. "Text" is read and
+    // written twice: the text as shown goes first, so a bag that keeps the first write of a
+    // key keeps what the box holds now; the stored text, read second, replaces whatever the
+    // keys before it left in the box. The drag and drop modes are 16-bit numbers in the bag.
+    using B = NumericBoxBase;
+    return BagLayout{
+        std::string(load_head) +
+            " MaxChars Text:shown ForeColor BackColor ForeColor Enabled MousePointer SelLength SelStart SelText "
+            "Text OLEDragMode:Integer OLEDropMode:Integer ToolTipText FocusSelect EscapeClear Blink BlinkOnError "
+            "ReadOnly",
+        std::string(save_head) +
+            " SelLength SelStart SelText OLEDragMode:Integer OLEDropMode:Integer ToolTipText FocusSelect "
+            "EscapeClear Blink BlinkOnError Text ReadOnly",
+        {
+            {"MaxChars", Variant(std::int16_t{0}), [](BoxBase& b, const Variant& v) { as<B>(b).max_chars_ = v.to_integer(); },
+             [](const BoxBase& b) { return Variant(as<B>(b).max_chars_); }},
+            {"Text:shown", Variant(never_shown_text),
+             [](BoxBase& b, const Variant& v) { b.textbox().set_text(v.to_string()); },
+             [](const BoxBase& b) { return Variant(b.textbox().text()); }},
+            {"Text", Variant(zero_display),
+             [](BoxBase& b, const Variant& v) {
+                 as<B>(b).stored_text_ = v.to_string();
+                 b.textbox().set_text(as<B>(b).stored_text_);
+             },
+             [](const BoxBase& b) { return Variant(as<B>(b).stored_text_); }},
+            {"BlinkOnError", Variant(true), [](BoxBase& b, const Variant& v) { as<B>(b).blink_on_error_ = v.to_boolean(); },
+             [](const BoxBase& b) { return Variant(as<B>(b).blink_on_error_); }},
+        }};
 }
 
 namespace {

@@ -68,12 +68,10 @@ protected:
     void on_lost_focus() override;
     void on_key_press(std::int16_t& KeyAscii) override;
 
-    // The keys from "MaxChars" to the end, which both boxes load in the same order.
-    void read_from_max_chars(PropertyBag& bag);
-    // The keys from "SelLength" to the end, which both boxes save in the same order.
-    void write_from_sel_length(PropertyBag& bag);
-    void write_max_chars(PropertyBag& bag);
-    void write_inner_text(PropertyBag& bag);
+    // The layout both boxes share from "MaxChars" on (load) and "SelLength" on (save),
+    // after each box's own first keys.
+    static BagLayout numeric_layout(std::u16string_view zero_display, std::string_view load_head,
+                                    std::string_view save_head);
 
     Variant get_member(std::string_view member) override;
     void put_member(std::string_view member, const Variant& value) override;
@@ -88,8 +86,6 @@ protected:
 
 private:
     bool is_number_key(std::int16_t KeyAscii) const;
-    void read_drag_drop_mode(PropertyBag& bag, std::string_view key, InnerMember m);
-    void write_drag_drop_mode(PropertyBag& bag, std::string_view key, InnerMember m);
 };
 
 }  // namespace norvtext

@@ -91,21 +91,6 @@ void BoxBase::set_inner(InnerMember m, const Variant& value, std::string_view na
     announce(name);
 }
 
-void BoxBase::read_inner(PropertyBag& bag, std::string_view key, InnerMember m, const Variant& def) {
-    Textbox.set_member(m, bag.read(key, def));
-}
-
-void BoxBase::write_inner(PropertyBag& bag, std::string_view key, InnerMember m, const Variant& def) {
-    bag.write(key, Textbox.member(m), def);
-}
-
-void BoxBase::read_blink(PropertyBag& bag) {
-    // Straight into the timer: loading does not run the Blink writer's selection step.
-    Timer1.set_enabled(bag.read("Blink", Variant(false)).to_boolean());
-}
-
-void BoxBase::write_blink(PropertyBag& bag) { bag.write("Blink", Variant(Timer1.enabled()), Variant(false)); }
-
 // Pass-through members.
 Colour BoxBase::BackColor() const { return inner(InnerMember::BackColor).to_colour(); }
 void BoxBase::setBackColor(Colour v) { set_inner(InnerMember::BackColor, bag_default::colour(v), "BackColor"); }

@@ -8,7 +8,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "norvtext/foundation/bag_layout.hpp"
 #include "norvtext/foundation/dispatch.hpp"
 #include "norvtext/foundation/edit_box.hpp"
 #include "norvtext/foundation/host.hpp"
@@ -25,8 +27,10 @@ public:
 
     // Host requests: first placement, load, save, resize.
     virtual void InitProperties() = 0;
-    virtual void ReadProperties(PropertyBag& bag) = 0;
-    virtual void WriteProperties(PropertyBag& bag) = 0;
+    // Every key of the class's bag layout, in its order, read with its default; nothing is
+    // caught, so a failing bag stops the load there and reaches the host.
+    void ReadProperties(PropertyBag& bag);
+    void WriteProperties(PropertyBag& bag);
     void Resize();
 
     // Behaviour switches.
@@ -126,18 +130,21 @@ protected:
     Variant inner(InnerMember m) const { return Textbox.member(m); }
     void set_inner(InnerMember m, const Variant& value, std::string_view name);
 
-    // Bag helpers: an inner member read into / written from the inner box.
-    void read_inner(PropertyBag& bag, std::string_view key, InnerMember m, const Variant& def);
-    void write_inner(PropertyBag& bag, std::string_view key, InnerMember m, const Variant& def);
-    void read_blink(PropertyBag& bag);
-    void write_blink(PropertyBag& bag);
-    // The shared defaults of the bag.
-    Variant default_font() { return Variant(host_.ambient_font()); }
+    // The class's persistence; see BagLayout.
+    virtual const BagLayout& bag_layout() const = 0;
+    // First placement's switches, alike in every control.
+    void reset_switches() { focus_select_ = true, escape_clear_ = true, read_only_ = false; }
 
     // Late-bound access to the members every control shares.
     Variant get_member(std::string_view member) override;
     void put_member(std::string_view member, const Variant& value) override;
     static const MemberTable<BoxBase>& common_members();
+
+private:
+    static const std::vector<BagKey>& shared_bag_keys();
+    const BagKey* bag_key(std::string_view id) const;
+
+protected:
 
     Host& host_;
     std::unique_ptr<EditBox> textbox_owner_;

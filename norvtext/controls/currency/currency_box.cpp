@@ -71,35 +71,11 @@ void txtNorvCurrency::setText(std::u16string_view New_Text) {
     announce("Text");
 }
 
-void txtNorvCurrency::ReadProperties(PropertyBag& bag) {
-    read_inner(bag, "BackColor", InnerMember::BackColor, bag_default::back_color);
-    read_inner(bag, "Enabled", InnerMember::Enabled, Variant(true));
-    read_inner(bag, "Font", InnerMember::Font, default_font());
-    read_inner(bag, "MouseIcon", InnerMember::MouseIcon, Variant::nothing());
-    read_inner(bag, "MousePointer", InnerMember::MousePointer, Variant(std::int16_t{0}));
-    read_inner(bag, "BackColor", InnerMember::BackColor, bag_default::back_color);
-    read_inner(bag, "Enabled", InnerMember::Enabled, Variant(true));
-    read_inner(bag, "MousePointer", InnerMember::MousePointer, Variant(std::int16_t{0}));
-    read_from_max_chars(bag);
-}
-
-void txtNorvCurrency::WriteProperties(PropertyBag& bag) {
-    write_inner(bag, "BackColor", InnerMember::BackColor, bag_default::back_color);
-    write_inner(bag, "Enabled", InnerMember::Enabled, Variant(true));
-    write_inner(bag, "Font", InnerMember::Font, default_font());
-    write_inner(bag, "MouseIcon", InnerMember::MouseIcon, Variant::nothing());
-    write_inner(bag, "MousePointer", InnerMember::MousePointer, Variant(std::int16_t{0}));
-    write_inner(bag, "BackColor", InnerMember::BackColor, bag_default::back_color);
-    write_inner(bag, "Enabled", InnerMember::Enabled, Variant(true));
-    write_inner(bag, "MousePointer", InnerMember::MousePointer, Variant(std::int16_t{0}));
-    write_max_chars(bag);
-    write_inner_text(bag);
-    write_inner(bag, "ForeColor", InnerMember::ForeColor, bag_default::fore_color);
-    write_inner(bag, "BackColor", InnerMember::BackColor, bag_default::back_color);
-    write_inner(bag, "ForeColor", InnerMember::ForeColor, bag_default::fore_color);
-    write_inner(bag, "Enabled", InnerMember::Enabled, Variant(true));
-    write_inner(bag, "MousePointer", InnerMember::MousePointer, Variant(std::int16_t{0}));
-    write_from_sel_length(bag);
+const BagLayout& txtNorvCurrency::bag_layout() const {
+    static const BagLayout layout = numeric_layout(
+        zero_display, "BackColor Enabled Font MouseIcon MousePointer BackColor Enabled MousePointer",
+        "BackColor Enabled Font MouseIcon MousePointer BackColor Enabled MousePointer MaxChars Text:shown ForeColor BackColor ForeColor Enabled MousePointer");
+    return layout;
 }
 
 }  // namespace norvtext

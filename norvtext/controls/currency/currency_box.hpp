@@ -19,8 +19,6 @@ public:
     static constexpr std::int32_t initial_width = NumericBoxBase::initial_width;
     static constexpr std::int32_t initial_height = NumericBoxBase::initial_height;
 
-    void ReadProperties(PropertyBag& bag) override;
-    void WriteProperties(PropertyBag& bag) override;
     const ClassInfo& class_info() const override;
 
     // The amount's plain form ("1234.5"), "0" for zero and for a text that is no amount.
@@ -30,6 +28,7 @@ public:
     void setText(std::u16string_view New_Text) override;
 
 private:
+    const BagLayout& bag_layout() const override;
     std::optional<std::u16string> shown_text(std::u16string_view number_text) const override;
     void unformat() override;
 

@@ -99,12 +99,10 @@ void txtNorvDate::ShowDate(const std::optional<DateSerial>& date) {
 
 void txtNorvDate::InitProperties() {
     masked().set_mask(shapes[0].mask);
-    focus_select_ = true;
-    escape_clear_ = true;
+    reset_switches();
     stored_value_ = Variant(design_empty_text);
     format_mask_ = DateFormatEnum::MMDDYYYY;
     blink_on_error_ = true;
-    read_only_ = false;
 }
 
 void txtNorvDate::setFormatMask(DateFormatEnum New_FormatMask) {
@@ -181,87 +179,54 @@ void txtNorvDate::on_key_press(std::int16_t& KeyAscii) {
     host_.KeyPress(KeyAscii);
 }
 
-void txtNorvDate::ReadProperties(PropertyBag& bag) {
-    const Variant long_zero(std::int32_t{0});
-    // The Font and MouseIcon writers run while loading, so both are announced (twice).
-    read_inner(bag, "BackColor", InnerMember::BackColor, bag_default::back_color);
-    setFont(bag.read("Font", default_font()).to_font());
-    setMouseIcon(bag.read("MouseIcon", Variant::nothing()).to_picture());
-    read_inner(bag, "MousePointer", InnerMember::MousePointer, long_zero);
-    focus_select_ = bag.read("FocusSelect", Variant(true)).to_boolean();
-    escape_clear_ = bag.read("EscapeClear", Variant(true)).to_boolean();
-    read_inner(bag, "Enabled", InnerMember::Enabled, Variant(true));
-    read_inner(bag, "ForeColor", InnerMember::ForeColor, bag_default::fore_color);
-    read_inner(bag, "Enabled", InnerMember::Enabled, Variant(true));
-    const std::u16string loaded_text = bag.read("Text", Variant(design_empty_text)).to_string();
-    // The selection lands on the design-time text; the loaded text replaces it below.
-    Textbox.set_sel_length(bag.read("SelLength", long_zero).to_long());
-    Textbox.set_sel_start(bag.read("SelStart", long_zero).to_long());
-    Textbox.set_sel_text(bag.read("SelText", Variant(u"")).to_string());
-    setFont(bag.read("Font", default_font()).to_font());
-    read_inner(bag, "BackColor", InnerMember::BackColor, bag_default::back_color);
-    read_inner(bag, "BorderStyle", InnerMember::BorderStyle, Variant(std::int32_t{1}));
-    read_inner(bag, "Enabled", InnerMember::Enabled, Variant(true));
-    read_inner(bag, "ForeColor", InnerMember::ForeColor, bag_default::fore_color);
-    setMouseIcon(bag.read("MouseIcon", Variant::nothing()).to_picture());
-    read_inner(bag, "MousePointer", InnerMember::MousePointer, long_zero);
-    read_inner(bag, "OLEDragMode", InnerMember::OLEDragMode, long_zero);
-    read_inner(bag, "OLEDropMode", InnerMember::OLEDropMode, long_zero);
-    read_inner(bag, "PromptChar", InnerMember::PromptChar, Variant(u"_"));
-    read_inner(bag, "ToolTipText", InnerMember::ToolTipText, Variant(u""));
-    stored_value_ = bag.read("Value", Variant(design_empty_text));
-    format_mask_ = static_cast<DateFormatEnum>(bag.read("FormatMask", long_zero).to_long());
-    // A stored date is shown in the loaded shape; anything else shows its empty text.
-    SetMask();
-    ShowDate(date_of(loaded_text));
-    read_blink(bag);
-    blink_on_error_ = bag.read("BlinkOnError", Variant(true)).to_boolean();
-    read_only_ = bag.read("ReadOnly", Variant(false)).to_boolean();
-    // Read last, so a bag saved before Appearance was kept loads as it always did.
-    read_inner(bag, "Appearance", InnerMember::Appearance, Variant(std::int16_t{1}));
-}
-
-void txtNorvDate::WriteProperties(PropertyBag& bag) {
-    // Numbers go in as Longs whatever the inner box keeps them as, so that a value equal to
-    // its default is recognised as such.
-    const Variant long_zero(std::int32_t{0});
-    const Variant back_color = bag_default::colour(BackColor());
-    const Variant fore_color = bag_default::colour(ForeColor());
-    const Variant enabled(Enabled());
-    const Variant mouse_pointer(static_cast<std::int32_t>(MousePointer()));
-    bag.write("BackColor", back_color, bag_default::back_color);
-    bag.write("Enabled", enabled, Variant(true));
-    write_inner(bag, "Font", InnerMember::Font, default_font());
-    write_inner(bag, "MouseIcon", InnerMember::MouseIcon, Variant::nothing());
-    bag.write("MousePointer", mouse_pointer, long_zero);
-    bag.write("FocusSelect", Variant(focus_select_), Variant(true));
-    bag.write("EscapeClear", Variant(escape_clear_), Variant(true));
-    // Its default is no masked text, so the shown text is always written.
-    bag.write("Text", Variant(Textbox.text()), Variant(u"Krovint"));
-    bag.write("ForeColor", fore_color, bag_default::fore_color);
-    bag.write("SelLength", Variant(Textbox.sel_length()), long_zero);
-    bag.write("SelStart", Variant(Textbox.sel_start()), long_zero);
-    bag.write("SelText", Variant(Textbox.sel_text()), Variant(u""));
-    bag.write("BackColor", back_color, bag_default::back_color);
-    bag.write("BorderStyle", Variant(BorderStyle()), Variant(std::int32_t{1}));
-    bag.write("Enabled", enabled, Variant(true));
-    bag.write("ForeColor", fore_color, bag_default::fore_color);
-    bag.write("HideSelection", Variant(inner(InnerMember::HideSelection).to_boolean()), Variant(false));
-    bag.write("hWnd", Variant(hWnd()), Variant(std::int32_t{2236}));
-    bag.write("MousePointer", mouse_pointer, long_zero);
-    bag.write("OLEDragMode", Variant(OLEDragMode()), long_zero);
-    bag.write("OLEDropMode", Variant(OLEDropMode()), long_zero);
-    bag.write("PromptChar", Variant(inner(InnerMember::PromptChar).to_string()), Variant(u"_"));
-    bag.write("ToolTipText", Variant(ToolTipText()), Variant(u""));
-    bag.write("Value", stored_value_, Variant(design_empty_text));
-    bag.write("FormatMask", Variant(static_cast<std::int32_t>(format_mask_)), long_zero);
-    write_blink(bag);
-    bag.write("BlinkOnError", Variant(blink_on_error_), Variant(true));
-    bag.write("ReadOnly", Variant(read_only_), Variant(false));
-    // Written last: a designer's Appearance survives the save and load.
-    const std::int32_t appearance = Appearance();
-    const auto as_integer = round_to_integer(appearance);
-    bag.write("Appearance", as_integer ? Variant(*as_integer) : Variant(appearance), Variant(std::int16_t{1}));
+const BagLayout& txtNorvDate::bag_layout() const {
+    // The Font and MouseIcon writers run while loading, so both are announced (twice). The
+    // selection lands on the design-time text; the loaded text is shown in the loaded shape
+    // once FormatMask is read (a stored date; anything else shows the empty text).
+    // Appearance comes last, so a bag saved before it was kept loads the same. Numbers go
+    // in as Longs whatever the inner box keeps them as.
+    static const BagLayout layout{
+        "BackColor Font! MouseIcon! MousePointer:Long FocusSelect EscapeClear Enabled ForeColor Enabled Text "
+        "SelLength SelStart SelText Font! BackColor BorderStyle Enabled ForeColor MouseIcon! MousePointer:Long "
+        "OLEDragMode OLEDropMode PromptChar ToolTipText Value FormatMask *show Blink BlinkOnError ReadOnly "
+        "Appearance",
+        "BackColor Enabled Font MouseIcon MousePointer:Long FocusSelect EscapeClear Text ForeColor SelLength "
+        "SelStart SelText BackColor BorderStyle Enabled ForeColor HideSelection hWnd MousePointer:Long "
+        "OLEDragMode OLEDropMode PromptChar ToolTipText Value FormatMask Blink BlinkOnError ReadOnly Appearance",
+        {
+            {"Text", Variant(design_empty_text),
+             [](BoxBase& b, const Variant& v) { as<txtNorvDate>(b).loaded_text_ = v.to_string(); },
+             [](const BoxBase& b) { return Variant(b.textbox().text()); }, BagKey::WriteDefault::Own,
+             Variant(never_shown_text)},
+            {"Value", Variant(design_empty_text), [](BoxBase& b, const Variant& v) { as<txtNorvDate>(b).stored_value_ = v; },
+             [](const BoxBase& b) { return as<txtNorvDate>(b).stored_value_; }},
+            {"FormatMask", Variant(std::int32_t{0}),
+             [](BoxBase& b, const Variant& v) { as<txtNorvDate>(b).format_mask_ = static_cast<DateFormatEnum>(v.to_long()); },
+             [](const BoxBase& b) { return Variant(static_cast<std::int32_t>(as<txtNorvDate>(b).format_mask_)); }},
+            {"*show", {}, [](BoxBase& b, const Variant&) {
+                 auto& d = as<txtNorvDate>(b);
+                 d.SetMask();
+                 d.ShowDate(d.date_of(d.loaded_text_));
+             }},
+            {"BlinkOnError", Variant(true),
+             [](BoxBase& b, const Variant& v) { as<txtNorvDate>(b).blink_on_error_ = v.to_boolean(); },
+             [](const BoxBase& b) { return Variant(as<txtNorvDate>(b).blink_on_error_); }},
+            {"HideSelection", {}, nullptr,
+             [](const BoxBase& b) { return Variant(b.textbox().member(InnerMember::HideSelection).to_boolean()); },
+             BagKey::WriteDefault::Own, Variant(false)},
+            // Written but never read back: a window handle means nothing in the next session.
+            {"hWnd", {}, nullptr, [](const BoxBase& b) { return Variant(b.hWnd()); }, BagKey::WriteDefault::Own,
+             Variant(std::int32_t{2236})},
+            // A designer's Appearance survives the save and load, kept as an Integer where it fits.
+            {"Appearance", Variant(std::int16_t{1}),
+             [](BoxBase& b, const Variant& v) { b.textbox().set_member(InnerMember::Appearance, v); },
+             [](const BoxBase& b) {
+                 const std::int32_t appearance = b.Appearance();
+                 const auto as_integer = round_to_integer(appearance);
+                 return as_integer ? Variant(*as_integer) : Variant(appearance);
+             }},
+        }};
+    return layout;
 }
 
 namespace {

@@ -32,8 +32,6 @@ public:
     static constexpr std::int32_t initial_height = 330;
 
     void InitProperties() override;
-    void ReadProperties(PropertyBag& bag) override;
-    void WriteProperties(PropertyBag& bag) override;
     const ClassInfo& class_info() const override;
 
     DateFormatEnum FormatMask() const { return format_mask_; }
@@ -56,6 +54,7 @@ public:
     const Variant& stored_value() const { return stored_value_; }
 
 protected:
+    const BagLayout& bag_layout() const override;
     void on_lost_focus() override;
     void on_key_press(std::int16_t& KeyAscii) override;
 
@@ -73,6 +72,7 @@ private:
     DateFormatEnum format_mask_ = DateFormatEnum::MMDDYYYY;
     bool blink_on_error_ = true;
     Variant stored_value_;
+    std::u16string loaded_text_;  // the bag's "Text" until the loaded shape is known
 };
 
 }  // namespace norvtext

@@ -81,39 +81,12 @@ void txtNorvPercent::setText(std::u16string_view New_Text) {
     announce("Text");
 }
 
-void txtNorvPercent::ReadProperties(PropertyBag& bag) {
+const BagLayout& txtNorvPercent::bag_layout() const {
     // The font and the mouse icon go through the box's own writers, which announce them.
-    read_inner(bag, "BackColor", InnerMember::BackColor, bag_default::back_color);
-    read_inner(bag, "Enabled", InnerMember::Enabled, Variant(true));
-    setFont(bag.read("Font", default_font()).to_font());
-    read_inner(bag, "MousePointer", InnerMember::MousePointer, Variant(std::int16_t{0}));
-    read_inner(bag, "BackColor", InnerMember::BackColor, bag_default::back_color);
-    read_inner(bag, "Enabled", InnerMember::Enabled, Variant(true));
-    read_inner(bag, "MousePointer", InnerMember::MousePointer, Variant(std::int16_t{0}));
-    setMouseIcon(bag.read("MouseIcon", Variant::nothing()).to_picture());
-    setFont(bag.read("Font", default_font()).to_font());
-    read_from_max_chars(bag);
-}
-
-void txtNorvPercent::WriteProperties(PropertyBag& bag) {
-    write_inner(bag, "BackColor", InnerMember::BackColor, bag_default::back_color);
-    write_inner(bag, "Enabled", InnerMember::Enabled, Variant(true));
-    write_inner(bag, "Font", InnerMember::Font, default_font());
-    write_inner(bag, "MouseIcon", InnerMember::MouseIcon, Variant::nothing());
-    write_inner(bag, "MousePointer", InnerMember::MousePointer, Variant(std::int16_t{0}));
-    write_inner(bag, "BackColor", InnerMember::BackColor, bag_default::back_color);
-    write_inner(bag, "Enabled", InnerMember::Enabled, Variant(true));
-    write_inner(bag, "MousePointer", InnerMember::MousePointer, Variant(std::int16_t{0}));
-    write_inner(bag, "MouseIcon", InnerMember::MouseIcon, Variant::nothing());
-    write_max_chars(bag);
-    write_inner_text(bag);
-    write_inner(bag, "ForeColor", InnerMember::ForeColor, bag_default::fore_color);
-    write_inner(bag, "BackColor", InnerMember::BackColor, bag_default::back_color);
-    write_inner(bag, "ForeColor", InnerMember::ForeColor, bag_default::fore_color);
-    write_inner(bag, "Enabled", InnerMember::Enabled, Variant(true));
-    write_inner(bag, "MousePointer", InnerMember::MousePointer, Variant(std::int16_t{0}));
-    write_inner(bag, "Font", InnerMember::Font, default_font());
-    write_from_sel_length(bag);
+    static const BagLayout layout = numeric_layout(
+        zero_display, "BackColor Enabled Font! MousePointer BackColor Enabled MousePointer MouseIcon! Font!",
+        "BackColor Enabled Font MouseIcon MousePointer BackColor Enabled MousePointer MouseIcon MaxChars Text:shown ForeColor BackColor ForeColor Enabled MousePointer Font");
+    return layout;
 }
 
 }  // namespace norvtext

@@ -18,8 +18,6 @@ public:
     static constexpr std::int32_t initial_width = NumericBoxBase::initial_width;
     static constexpr std::int32_t initial_height = NumericBoxBase::initial_height;
 
-    void ReadProperties(PropertyBag& bag) override;
-    void WriteProperties(PropertyBag& bag) override;
     const ClassInfo& class_info() const override;
 
     // The number's general text ("12.5", "-3"), shown or being edited alike; "0" for a text
@@ -31,6 +29,7 @@ public:
     void setText(std::u16string_view New_Text) override;
 
 private:
+    const BagLayout& bag_layout() const override;
     std::optional<std::u16string> shown_text(std::u16string_view number_text) const override;
     void unformat() override;
     std::u16string_view number_text_for_max_chars() const override;

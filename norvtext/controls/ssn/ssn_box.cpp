@@ -23,11 +23,9 @@ const DigitRow& txtNorvSocialSecurity::row() const { return ssn_row; }
 void txtNorvSocialSecurity::InitProperties() {
     // The inner text keeps its prompts; the timer is not touched.
     masked().set_mask(ssn_row.mask);
-    focus_select_ = true;
-    escape_clear_ = true;
+    reset_switches();
     stored_value_ = Variant(std::int16_t{0});
     blink_on_error_ = true;
-    read_only_ = false;
 }
 
 void txtNorvSocialSecurity::setBlinkOnError(bool New_BlinkOnError) {
@@ -83,55 +81,26 @@ void txtNorvSocialSecurity::setValue(const Variant& New_Value) {
     announce("Value");
 }
 
-void txtNorvSocialSecurity::ReadProperties(PropertyBag& bag) {
+const BagLayout& txtNorvSocialSecurity::bag_layout() const {
     // Straight into the inner box and the fields: nothing is announced, and the text goes in
-    // as saved, prompts and all.
-    read_inner(bag, "BackColor", InnerMember::BackColor, bag_default::back_color);
-    read_inner(bag, "Enabled", InnerMember::Enabled, Variant(true));
-    read_inner(bag, "Font", InnerMember::Font, default_font());
-    read_inner(bag, "MouseIcon", InnerMember::MouseIcon, Variant::nothing());
-    read_inner(bag, "MousePointer", InnerMember::MousePointer, Variant(std::int32_t{0}));
-    focus_select_ = bag.read("FocusSelect", Variant(true)).to_boolean();
-    escape_clear_ = bag.read("EscapeClear", Variant(true)).to_boolean();
-    read_inner(bag, "ForeColor", InnerMember::ForeColor, bag_default::fore_color);
-    masked().set_text(bag.read("Text", Variant(u"")).to_string(locale()));
-    Textbox.set_sel_length(bag.read("SelLength", Variant(std::int32_t{0})).to_long());
-    Textbox.set_sel_start(bag.read("SelStart", Variant(std::int32_t{0})).to_long());
-    Textbox.set_sel_text(bag.read("SelText", Variant(u"")).to_string(locale()));
-    stored_value_ = bag.read("Value", Variant(std::int16_t{0}));
-    read_inner(bag, "BorderStyle", InnerMember::BorderStyle, Variant(std::int32_t{1}));
-    read_inner(bag, "OLEDragMode", InnerMember::OLEDragMode, Variant(std::int32_t{0}));
-    read_inner(bag, "OLEDropMode", InnerMember::OLEDropMode, Variant(std::int32_t{0}));
-    read_inner(bag, "ToolTipText", InnerMember::ToolTipText, Variant(u""));
-    read_blink(bag);
-    blink_on_error_ = bag.read("BlinkOnError", Variant(true)).to_boolean();
-    read_only_ = bag.read("ReadOnly", Variant(false)).to_boolean();
-}
-
-void txtNorvSocialSecurity::WriteProperties(PropertyBag& bag) {
-    // The mouse pointer and the modes are stored as Longs, whatever the inner box keeps.
-    const auto as_long = [this](InnerMember m) { return Variant(inner(m).to_long()); };
-    write_inner(bag, "BackColor", InnerMember::BackColor, bag_default::back_color);
-    write_inner(bag, "Enabled", InnerMember::Enabled, Variant(true));
-    write_inner(bag, "Font", InnerMember::Font, default_font());
-    write_inner(bag, "MouseIcon", InnerMember::MouseIcon, Variant::nothing());
-    bag.write("MousePointer", as_long(InnerMember::MousePointer), Variant(std::int32_t{0}));
-    bag.write("FocusSelect", Variant(focus_select_), Variant(true));
-    bag.write("EscapeClear", Variant(escape_clear_), Variant(true));
-    // A masked text never equals this default, so the text is in effect always written.
-    bag.write("Text", Variant(Textbox.text()), Variant(u"Krovint"));
-    write_inner(bag, "ForeColor", InnerMember::ForeColor, bag_default::fore_color);
-    bag.write("SelLength", Variant(Textbox.sel_length()), Variant(std::int32_t{0}));
-    bag.write("SelStart", Variant(Textbox.sel_start()), Variant(std::int32_t{0}));
-    bag.write("SelText", Variant(Textbox.sel_text()), Variant(u""));
-    bag.write("Value", stored_value_, Variant(std::int16_t{0}));
-    bag.write("BorderStyle", as_long(InnerMember::BorderStyle), Variant(std::int32_t{1}));
-    bag.write("OLEDragMode", as_long(InnerMember::OLEDragMode), Variant(std::int32_t{0}));
-    bag.write("OLEDropMode", as_long(InnerMember::OLEDropMode), Variant(std::int32_t{0}));
-    write_inner(bag, "ToolTipText", InnerMember::ToolTipText, Variant(u""));
-    write_blink(bag);
-    bag.write("BlinkOnError", Variant(blink_on_error_), Variant(true));
-    bag.write("ReadOnly", Variant(read_only_), Variant(false));
+    // as saved, prompts and all. The mouse pointer goes into the bag as a Long.
+    using B = txtNorvSocialSecurity;
+    static const BagLayout layout{
+        "BackColor Enabled Font MouseIcon MousePointer:Long FocusSelect EscapeClear ForeColor Text SelLength "
+        "SelStart SelText Value BorderStyle OLEDragMode OLEDropMode ToolTipText Blink BlinkOnError ReadOnly",
+        "BackColor Enabled Font MouseIcon MousePointer:Long FocusSelect EscapeClear Text ForeColor SelLength "
+        "SelStart SelText Value BorderStyle OLEDragMode OLEDropMode ToolTipText Blink BlinkOnError ReadOnly",
+        {
+            {"Text", Variant(u""),
+             [](BoxBase& b, const Variant& v) { as<B>(b).masked().set_text(v.to_string(b.host().locale())); },
+             [](const BoxBase& b) { return Variant(b.textbox().text()); }, BagKey::WriteDefault::Own,
+             Variant(never_shown_text)},
+            sel_text_in_host_locale(),
+            stored_value_key(),
+            {"BlinkOnError", Variant(true), [](BoxBase& b, const Variant& v) { as<B>(b).blink_on_error_ = v.to_boolean(); },
+             [](const BoxBase& b) { return Variant(as<B>(b).blink_on_error_); }},
+        }};
+    return layout;
 }
 
 namespace {

@@ -14,8 +14,6 @@ public:
     explicit txtNorvSocialSecurity(Host& host);
 
     void InitProperties() override;
-    void ReadProperties(PropertyBag& bag) override;
-    void WriteProperties(PropertyBag& bag) override;
     const ClassInfo& class_info() const override;
 
     // The shown text once a digit has been typed (prompts included), otherwise "".
@@ -32,6 +30,7 @@ public:
     void setBlinkOnError(bool New_BlinkOnError);
 
 protected:
+    const BagLayout& bag_layout() const override;
     const DigitRow& row() const override;
 
     Variant get_member(std::string_view member) override;

@@ -11,9 +11,7 @@ txtNorvText::txtNorvText(Host& host) : BoxBase(host, host.create_edit_box()) {}
 const ClassInfo& txtNorvText::class_info() const { return *type_library().find_class("txtNorvText"); }
 
 void txtNorvText::InitProperties() {
-    focus_select_ = true;
-    escape_clear_ = true;
-    read_only_ = false;
+    reset_switches();
     max_chars_ = 0;
     chars_ = 0;
     char_table_.clear();
@@ -85,72 +83,36 @@ void txtNorvText::on_key_press(std::int16_t& KeyAscii) {
 void txtNorvText::on_click() { host_.Click(); }
 void txtNorvText::on_dbl_click() { host_.DblClick(); }
 
-void txtNorvText::ReadProperties(PropertyBag& bag) {
+const BagLayout& txtNorvText::bag_layout() const {
     // Straight into the inner box and fields: no filtering, cutting or case conversion,
-    // and nothing is announced.
-    read_inner(bag, "BackColor", InnerMember::BackColor, bag_default::back_color);
-    read_inner(bag, "Enabled", InnerMember::Enabled, Variant(true));
-    read_inner(bag, "MousePointer", InnerMember::MousePointer, Variant(std::int16_t{0}));
-    read_inner(bag, "MouseIcon", InnerMember::MouseIcon, Variant::nothing());
-    read_inner(bag, "Font", InnerMember::Font, default_font());
-    max_chars_ = bag.read("MaxChars", Variant(std::int16_t{0})).to_integer();
-    Textbox.set_text(bag.read("Text", Variant(u"Krovint")).to_string());
-    read_inner(bag, "ForeColor", InnerMember::ForeColor, bag_default::fore_color);
-    read_inner(bag, "PasswordChar", InnerMember::PasswordChar, Variant(u""));
-    Textbox.set_sel_length(bag.read("SelLength", Variant(std::int32_t{0})).to_long());
-    Textbox.set_sel_start(bag.read("SelStart", Variant(std::int32_t{0})).to_long());
-    Textbox.set_sel_text(bag.read("SelText", Variant(u"")).to_string());
-    Textbox.set_text(bag.read("Value", Variant(u"")).to_string());
-    chars_ = bag.read("Chars", Variant(std::int16_t{0})).to_integer();
-    read_inner(bag, "LinkItem", InnerMember::LinkItem, Variant(u""));
-    read_inner(bag, "LinkMode", InnerMember::LinkMode, Variant(std::int32_t{0}));
-    read_inner(bag, "LinkTimeout", InnerMember::LinkTimeout, Variant(std::int16_t{50}));
-    read_inner(bag, "LinkTopic", InnerMember::LinkTopic, Variant(u""));
-    read_inner(bag, "Locked", InnerMember::Locked, Variant(false));
-    read_inner(bag, "ToolTipText", InnerMember::ToolTipText, Variant(u""));
-    read_inner(bag, "RightToLeft", InnerMember::RightToLeft, Variant(false));
-    read_inner(bag, "OLEDragMode", InnerMember::OLEDragMode, Variant(std::int32_t{0}));
-    read_inner(bag, "OLEDropMode", InnerMember::OLEDropMode, Variant(std::int32_t{0}));
-    stored_value_ = bag.read("Value", Variant(u"")).to_string();
-    char_table_ = bag.read("CharTable", Variant(u"")).to_string();
-    focus_select_ = bag.read("FocusSelect", Variant(true)).to_boolean();
-    escape_clear_ = bag.read("EscapeClear", Variant(true)).to_boolean();
-    read_only_ = bag.read("ReadOnly", Variant(false)).to_boolean();
-    read_blink(bag);
-}
-
-void txtNorvText::WriteProperties(PropertyBag& bag) {
-    write_inner(bag, "BackColor", InnerMember::BackColor, bag_default::back_color);
-    write_inner(bag, "Enabled", InnerMember::Enabled, Variant(true));
-    write_inner(bag, "Font", InnerMember::Font, default_font());
-    write_inner(bag, "MouseIcon", InnerMember::MouseIcon, Variant::nothing());
-    write_inner(bag, "MousePointer", InnerMember::MousePointer, Variant(std::int16_t{0}));
-    bag.write("MaxChars", Variant(max_chars_), Variant(std::int16_t{0}));
-    bag.write("Text", Variant(Textbox.text()), Variant(u"Krovint"));
-    write_inner(bag, "ForeColor", InnerMember::ForeColor, bag_default::fore_color);
-    write_inner(bag, "PasswordChar", InnerMember::PasswordChar, Variant(u""));
-    bag.write("SelLength", Variant(Textbox.sel_length()), Variant(std::int32_t{0}));
-    bag.write("SelStart", Variant(Textbox.sel_start()), Variant(std::int32_t{0}));
-    bag.write("SelText", Variant(Textbox.sel_text()), Variant(u""));
-    // The text as shown first, the stored value second: a bag that keeps the first write
-    // of a key keeps what the user typed after the last assignment.
-    bag.write("Value", Variant(Textbox.text()), Variant(u""));
-    bag.write("Chars", Variant(chars_), Variant(std::int16_t{0}));
-    write_inner(bag, "LinkItem", InnerMember::LinkItem, Variant(u""));
-    write_inner(bag, "LinkMode", InnerMember::LinkMode, Variant(std::int32_t{0}));
-    write_inner(bag, "LinkTimeout", InnerMember::LinkTimeout, Variant(std::int16_t{50}));
-    write_inner(bag, "LinkTopic", InnerMember::LinkTopic, Variant(u""));
-    write_inner(bag, "Locked", InnerMember::Locked, Variant(false));
-    write_inner(bag, "ToolTipText", InnerMember::ToolTipText, Variant(u""));
-    write_inner(bag, "RightToLeft", InnerMember::RightToLeft, Variant(false));
-    write_inner(bag, "OLEDragMode", InnerMember::OLEDragMode, Variant(std::int32_t{0}));
-    write_inner(bag, "OLEDropMode", InnerMember::OLEDropMode, Variant(std::int32_t{0}));
-    bag.write("Value", Variant(stored_value_), Variant(u""));
-    bag.write("CharTable", Variant(char_table_), Variant(u""));
-    bag.write("FocusSelect", Variant(focus_select_), Variant(true));
-    bag.write("EscapeClear", Variant(escape_clear_), Variant(true));
-    bag.write("ReadOnly", Variant(read_only_), Variant(false));
-    write_blink(bag);
+    // and nothing is announced. "Value" is written twice, the text as shown first: a bag
+    // that keeps the first write of a key keeps what the user typed after the last
+    // assignment; the stored value is read last.
+    static const BagLayout layout{
+        "BackColor Enabled MousePointer MouseIcon Font MaxChars Text ForeColor PasswordChar SelLength SelStart "
+        "SelText Value:shown Chars LinkItem LinkMode LinkTimeout LinkTopic Locked ToolTipText RightToLeft "
+        "OLEDragMode OLEDropMode Value CharTable FocusSelect EscapeClear ReadOnly Blink",
+        "BackColor Enabled Font MouseIcon MousePointer MaxChars Text ForeColor PasswordChar SelLength SelStart "
+        "SelText Value:shown Chars LinkItem LinkMode LinkTimeout LinkTopic Locked ToolTipText RightToLeft "
+        "OLEDragMode OLEDropMode Value CharTable FocusSelect EscapeClear ReadOnly Blink",
+        {
+            {"MaxChars", Variant(std::int16_t{0}),
+             [](BoxBase& b, const Variant& v) { as<txtNorvText>(b).max_chars_ = v.to_integer(); },
+             [](const BoxBase& b) { return Variant(as<txtNorvText>(b).max_chars_); }},
+            {"Text", Variant(never_shown_text), [](BoxBase& b, const Variant& v) { b.textbox().set_text(v.to_string()); },
+             [](const BoxBase& b) { return Variant(b.textbox().text()); }},
+            {"Value:shown", Variant(u""), [](BoxBase& b, const Variant& v) { b.textbox().set_text(v.to_string()); },
+             [](const BoxBase& b) { return Variant(b.textbox().text()); }},
+            {"Value", Variant(u""), [](BoxBase& b, const Variant& v) { as<txtNorvText>(b).stored_value_ = v.to_string(); },
+             [](const BoxBase& b) { return Variant(as<txtNorvText>(b).stored_value_); }},
+            {"Chars", Variant(std::int16_t{0}),
+             [](BoxBase& b, const Variant& v) { as<txtNorvText>(b).chars_ = v.to_integer(); },
+             [](const BoxBase& b) { return Variant(as<txtNorvText>(b).chars_); }},
+            {"CharTable", Variant(u""),
+             [](BoxBase& b, const Variant& v) { as<txtNorvText>(b).char_table_ = v.to_string(); },
+             [](const BoxBase& b) { return Variant(as<txtNorvText>(b).char_table_); }},
+        }};
+    return layout;
 }
 
 namespace {

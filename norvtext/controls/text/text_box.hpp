@@ -19,8 +19,6 @@ public:
     static constexpr std::int32_t initial_height = 330;
 
     void InitProperties() override;
-    void ReadProperties(PropertyBag& bag) override;
-    void WriteProperties(PropertyBag& bag) override;
     const ClassInfo& class_info() const override;
 
     std::int16_t MaxChars() const { return max_chars_; }
@@ -39,6 +37,7 @@ public:
     const std::u16string& stored_value() const { return stored_value_; }
 
 protected:
+    const BagLayout& bag_layout() const override;
     void on_got_focus() override;
     void on_lost_focus() override;
     void on_key_press(std::int16_t& KeyAscii) override;

@@ -1,0 +1,54 @@
+// A control class's persistence as data: the keys a load reads and a save writes, in their
+// fixed orders, with the defaults of each. One routine walks a layout for every class.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "norvtext/platform/variant.hpp"
+
+namespace norvtext {
+
+class BoxBase;
+
+// The reading and writing default of a text key that no box ever shows, so the shown text
+// is in effect always written.
+inline constexpr std::u16string_view never_shown_text = u"Krovint";
+
+// A key a class keeps in a field of its own, or keeps its own way.
+struct BagKey {
+    enum class WriteDefault { AsRead, Own, None };
+
+    // The key, or "KEY:role" where one key is read or written for two things.
+    std::string_view id;
+    Variant read_default;
+    void (*load)(BoxBase& box, const Variant& value) = nullptr;
+    Variant (*save)(const BoxBase& box) = nullptr;
+    WriteDefault write = WriteDefault::AsRead;
+    Variant write_default = {};  // with WriteDefault::Own
+};
+
+// The orders are names separated by blanks. A name is an id of `keys`, a key every control
+// keeps alike (FocusSelect, EscapeClear, ReadOnly, Blink, SelLength, SelStart, SelText), or
+// an inner member, kept as the inner box keeps it with its design value as the default:
+//   NAME:Long, NAME:Integer   the member goes into the bag as that kind (read and written)
+//   NAME!                     loading goes through the property writer, which announces it
+// In `load`, "*STEP" runs the key "*STEP", which reads nothing.
+struct BagLayout {
+    std::string load;
+    std::string save;
+    std::vector<BagKey> keys;
+};
+
+// The concrete class behind a layout's key functions.
+template <class Box>
+Box& as(BoxBase& box) {
+    return static_cast<Box&>(box);
+}
+template <class Box>
+const Box& as(const BoxBase& box) {
+    return static_cast<const Box&>(box);
+}
+
+}  // namespace norvtext
