@@ -12,8 +12,8 @@ namespace norvtext {
 
 namespace {
 
-// The routine's position counter is a 16-bit signed number: counting to a text's last
-// position overflows once the text has 32,767 characters.
+// DigitsOnly walks a text with a 16-bit signed position, so a text of 32,767 characters or
+// more is refused with Overflow before anything changes, rather than read only in part.
 constexpr std::size_t counter_limit = 32767;
 
 bool is_digit(char16_t c) { return c >= u'0' && c <= u'9'; }

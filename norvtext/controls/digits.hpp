@@ -26,7 +26,7 @@ struct DigitRow {
     double largest() const;
 };
 
-// The platform's numeric test on a value: numbers (Boolean included) and Empty are numeric,
+// The numeric test on a value: numbers (Boolean included) and Empty are numeric,
 // a text when it reads as a number as a whole; dates, Null and objects are not.
 bool is_numeric_value(const Variant& value, const Locale& loc);
 

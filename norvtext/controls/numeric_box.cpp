@@ -91,7 +91,7 @@ void NumericBoxBase::on_lost_focus() { leave_box(Textbox.text()); }
 bool NumericBoxBase::is_number_key(std::int16_t KeyAscii) const {
     if ((KeyAscii >= u'0' && KeyAscii <= u'9') || KeyAscii == u'.' || KeyAscii == u'-') return true;
     // Numbers are read with the locale's decimal symbol, so the user must be able to type
-    // it; "." stays admitted as it always was.
+    // it; "." is admitted in every locale, as the filter's own fixed set.
     const std::u16string_view decimal = number_locale_.decimal;
     return KeyAscii != 0 && decimal.size() == 1 && static_cast<char16_t>(KeyAscii) == decimal.front();
 }

@@ -28,7 +28,7 @@ void Dispatch::put(std::string_view member, const Variant& value) {
     const Slot* slot = info.find(member, Accessor::Put);
     if (!slot) {
         // An object property is written by reference; a plain write of it is still
-        // accepted when the value is an object, as the platform's late binding does.
+        // accepted when the value is an object, so callers need not know which is which.
         slot = info.find(member, Accessor::PutRef);
         if (!slot) {
             if (info.has_member(member)) raise(ErrorCode::PropertyIsReadOnly);
