@@ -107,9 +107,12 @@ void DigitBoxBase::on_lost_focus() {
     host_.Validate();
 }
 
-Variant DigitBoxBase::get_member(std::string_view member) {
-    if (member == "Appearance") return Variant(inner(InnerMember::Appearance).to_integer());
-    return MaskedControlBase::get_member(member);
+const Members* DigitBoxBase::bound_members() const {
+    // Appearance is published as a 16-bit Integer by the digit boxes.
+    static const MemberTable<DigitBoxBase> table({
+        {"Appearance", [](DigitBoxBase& b) { return Variant(b.inner(InnerMember::Appearance).to_integer()); }, nullptr},
+    });
+    return &table;
 }
 
 BagKey DigitBoxBase::sel_text_in_host_locale() {

@@ -94,8 +94,7 @@ protected:
     // "Value": the stored value as saved, the Integer 0 by default.
     static BagKey stored_value_key();
 
-    // Appearance is published as a 16-bit Integer by the digit boxes.
-    Variant get_member(std::string_view member) override;
+    const Members* bound_members() const override;
 
     Variant stored_value_ = Variant(std::int16_t{0});
 };

@@ -112,26 +112,18 @@ const BagLayout& FormatMaskBoxBase::bag_layout() const {
     return layout;
 }
 
-const MemberTable<FormatMaskBoxBase>& FormatMaskBoxBase::format_box_members() {
+const Members* FormatMaskBoxBase::bound_members() const {
     using B = FormatMaskBoxBase;
-    static const MemberTable<B> table{
+    static const MemberTable<B> table({
         {"Text", [](B& b) { return Variant(b.Text()); }, [](B& b, const Variant& v) { b.setText(v.to_string()); }},
         {"Value", [](B& b) { return b.Value(); }, [](B& b, const Variant& v) { b.setValue(v); }},
         {"FormatMask", [](B& b) { return Variant(b.format_mask_); },
          [](B& b, const Variant& v) { b.set_format_mask(v.to_long()); }},
         {"BlinkOnError", [](B& b) { return b.BlinkOnError(); }, [](B& b, const Variant& v) { b.setBlinkOnError(v); }},
-    };
-    return table;
+    }, DigitBoxBase::bound_members());
+    return &table;
 }
 
-Variant FormatMaskBoxBase::get_member(std::string_view member) {
-    if (format_box_members().contains(member)) return format_box_members().get(*this, member);
-    return DigitBoxBase::get_member(member);
-}
 
-void FormatMaskBoxBase::put_member(std::string_view member, const Variant& value) {
-    if (format_box_members().contains(member)) return format_box_members().put(*this, member, value);
-    DigitBoxBase::put_member(member, value);
-}
 
 }  // namespace norvtext

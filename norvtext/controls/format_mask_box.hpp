@@ -46,14 +46,12 @@ protected:
     virtual void settle_without_digits() = 0;
 
     const BagLayout& bag_layout() const override;
-    Variant get_member(std::string_view member) override;
-    void put_member(std::string_view member, const Variant& value) override;
+    const Members* bound_members() const override;
 
     std::int32_t format_mask_ = 0;
     Variant blink_on_error_ = Variant(true);
 
 private:
-    static const MemberTable<FormatMaskBoxBase>& format_box_members();
     // Shows a positive number and stores it; the blink stops and the selection goes.
     void show_number(const Variant& digits);
     bool has_positive_number(const Variant& digits) const;

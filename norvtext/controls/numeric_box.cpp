@@ -146,10 +146,9 @@ BagLayout NumericBoxBase::numeric_layout(std::u16string_view zero_display, std::
         }};
 }
 
-namespace {
-using Table = MemberTable<NumericBoxBase>;
-const Table& own_members() {
-    static const Table table{
+const Members* NumericBoxBase::bound_members() const {
+    using Table = MemberTable<NumericBoxBase>;
+    static const Table table({
         {"Value", [](NumericBoxBase& b) { return Variant(b.Value()); },
          [](NumericBoxBase& b, const Variant& v) { b.setValue(v.string_ref()); }},
         {"MaxChars", [](NumericBoxBase& b) { return Variant(b.MaxChars()); },
@@ -162,19 +161,10 @@ const Table& own_members() {
          [](NumericBoxBase& b, const Variant& v) { b.setOLEDragMode(v.to_long()); }},
         {"OLEDropMode", [](NumericBoxBase& b) { return Variant(b.OLEDropMode()); },
          [](NumericBoxBase& b, const Variant& v) { b.setOLEDropMode(v.to_long()); }},
-    };
-    return table;
-}
-}  // namespace
-
-Variant NumericBoxBase::get_member(std::string_view member) {
-    if (own_members().contains(member)) return own_members().get(*this, member);
-    return BoxBase::get_member(member);
+    }, nullptr);
+    return &table;
 }
 
-void NumericBoxBase::put_member(std::string_view member, const Variant& value) {
-    if (own_members().contains(member)) return own_members().put(*this, member, value);
-    BoxBase::put_member(member, value);
-}
+
 
 }  // namespace norvtext

@@ -73,8 +73,7 @@ protected:
     static BagLayout numeric_layout(std::u16string_view zero_display, std::string_view load_head,
                                     std::string_view save_head);
 
-    Variant get_member(std::string_view member) override;
-    void put_member(std::string_view member, const Variant& value) override;
+    const Members* bound_members() const override;
 
     const std::u16string_view zero_display_;
     // The host's locale, bound once: every reading and formatting uses it without asking

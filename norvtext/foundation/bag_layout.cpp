@@ -86,7 +86,7 @@ void BoxBase::ReadProperties(PropertyBag& bag) {
         const MemberInBag m = member_in_bag(name);
         const Variant value = m.as_kind(bag.read(m.key, m.as_kind(design_value(m.member, host_.ambient_font()))));
         if (via_writer)
-            put_member(m.key, value);
+            put_bound(m.key, value);
         else
             Textbox.set_member(m.member, value);
     });

@@ -20,7 +20,20 @@ Variant convert_to_member_type(const Variant& value, std::string_view type, cons
 
 Variant Dispatch::get(std::string_view member) {
     if (!class_info().find(member, Accessor::Get)) raise(ErrorCode::NotSupported);
+    return get_bound(member);
+}
+
+Variant Dispatch::get_bound(std::string_view member) {
+    Variant out;
+    for (const Members* t = bound_members(); t; t = t->base())
+        if (t->get(*this, member, out)) return out;
     return get_member(member);
+}
+
+void Dispatch::put_bound(std::string_view member, const Variant& value) {
+    for (const Members* t = bound_members(); t; t = t->base())
+        if (t->put(*this, member, value)) return;
+    put_member(member, value);
 }
 
 void Dispatch::put(std::string_view member, const Variant& value) {
@@ -35,7 +48,7 @@ void Dispatch::put(std::string_view member, const Variant& value) {
             raise(ErrorCode::NotSupported);
         }
     }
-    put_member(member, convert_to_member_type(value, slot->type, argument_locale()));
+    put_bound(member, convert_to_member_type(value, slot->type, argument_locale()));
 }
 
 void Dispatch::putref(std::string_view member, const Variant& value) {
@@ -46,7 +59,7 @@ void Dispatch::putref(std::string_view member, const Variant& value) {
         if (info.has_member(member)) raise(ErrorCode::PropertyIsReadOnly);
         raise(ErrorCode::NotSupported);
     }
-    put_member(member, convert_to_member_type(value, slot->type, argument_locale()));
+    put_bound(member, convert_to_member_type(value, slot->type, argument_locale()));
 }
 
 Variant Dispatch::invoke(std::string_view method, std::span<const Variant> args) {
@@ -59,6 +72,10 @@ Variant Dispatch::invoke(std::string_view method, std::span<const Variant> args)
         converted.push_back(convert_to_member_type(args[i], slot->params[i].type, argument_locale()));
     return invoke_member(method, converted);
 }
+
+Variant Dispatch::get_member(std::string_view) { raise(ErrorCode::NotSupported); }
+
+void Dispatch::put_member(std::string_view, const Variant&) { raise(ErrorCode::NotSupported); }
 
 Variant Dispatch::invoke_member(std::string_view, std::span<const Variant>) {
     raise(ErrorCode::NotSupported);

@@ -15,6 +15,26 @@
 
 namespace norvtext {
 
+class Dispatch;
+
+// One class's bound accessors, chained to its base class's: a member this table does not
+// name is looked up in the base's.
+class Members {
+public:
+    const Members* base() const { return base_; }
+    // false when this table does not name the member; a named member without the accessor
+    // raises 438, a programming error of the class rather than a crash.
+    virtual bool get(Dispatch& box, std::string_view name, Variant& out) const = 0;
+    virtual bool put(Dispatch& box, std::string_view name, const Variant& value) const = 0;
+
+protected:
+    explicit Members(const Members* base) : base_(base) {}
+    ~Members() = default;
+
+private:
+    const Members* base_;
+};
+
 class Dispatch {
 public:
     virtual ~Dispatch() = default;
@@ -28,10 +48,16 @@ public:
     Variant invoke(std::string_view method, std::span<const Variant> args);
 
 protected:
-    // Called after the type library's checks, with the value already converted to the
-    // member's type.
-    virtual Variant get_member(std::string_view member) = 0;
-    virtual void put_member(std::string_view member, const Variant& value) = 0;
+    // The accessors the class binds itself, most derived first (see MemberTable); null when
+    // every member is left to get_member and put_member.
+    virtual const Members* bound_members() const { return nullptr; }
+    // After the type library's checks, with the value already converted to the member's
+    // type: the bound accessor of the member, else get_member / put_member.
+    Variant get_bound(std::string_view member);
+    void put_bound(std::string_view member, const Variant& value);
+    // What no bound table names: 438 unless a class says otherwise.
+    virtual Variant get_member(std::string_view member);
+    virtual void put_member(std::string_view member, const Variant& value);
     virtual Variant invoke_member(std::string_view method, std::span<const Variant> args);
     // The locale text arguments are read with.
     virtual const Locale& argument_locale() const { return Locale::en_us(); }
@@ -42,7 +68,7 @@ Variant convert_to_member_type(const Variant& value, std::string_view type_name,
 
 // A name -> accessor table for one class.
 template <class Box>
-class MemberTable {
+class MemberTable : public Members {
 public:
     using Getter = std::function<Variant(Box&)>;
     using Putter = std::function<void(Box&, const Variant&)>;
@@ -52,26 +78,36 @@ public:
         Putter put;
     };
 
-    MemberTable(std::initializer_list<Row> rows) {
-        for (const Row& r : rows) add(r);
+    MemberTable(std::initializer_list<Row> rows, const Members* base = nullptr) : Members(base) {
+        for (const Row& r : rows) rows_.insert_or_assign(r.name, r);
     }
     bool contains(std::string_view name) const { return rows_.count(name) != 0; }
 
-    // A member the type library publishes but the class does not bind is a programming
-    // error of the class; report it as unsupported rather than crash.
+    bool get(Dispatch& box, std::string_view name, Variant& out) const override {
+        const auto it = rows_.find(name);
+        if (it == rows_.end()) return false;
+        if (!it->second.get) raise(ErrorCode::NotSupported);
+        out = it->second.get(static_cast<Box&>(box));
+        return true;
+    }
+    bool put(Dispatch& box, std::string_view name, const Variant& v) const override {
+        const auto it = rows_.find(name);
+        if (it == rows_.end()) return false;
+        if (!it->second.put) raise(ErrorCode::NotSupported);
+        it->second.put(static_cast<Box&>(box), v);
+        return true;
+    }
+    // The row's accessor, raising 438 when the table does not bind it.
     Variant get(Box& box, std::string_view name) const {
-        auto it = rows_.find(name);
-        if (it == rows_.end() || !it->second.get) raise(ErrorCode::NotSupported);
-        return it->second.get(box);
+        Variant out;
+        if (!get(static_cast<Dispatch&>(box), name, out)) raise(ErrorCode::NotSupported);
+        return out;
     }
     void put(Box& box, std::string_view name, const Variant& v) const {
-        auto it = rows_.find(name);
-        if (it == rows_.end() || !it->second.put) raise(ErrorCode::NotSupported);
-        it->second.put(box, v);
+        if (!put(static_cast<Dispatch&>(box), name, v)) raise(ErrorCode::NotSupported);
     }
 
 private:
-    void add(const Row& r) { rows_.insert_or_assign(r.name, r); }
     std::unordered_map<std::string_view, Row> rows_;
 };
 

@@ -229,10 +229,9 @@ const BagLayout& txtNorvDate::bag_layout() const {
     return layout;
 }
 
-namespace {
-using Table = MemberTable<txtNorvDate>;
-const Table& own_members() {
-    static const Table table{
+const Members* txtNorvDate::bound_members() const {
+    using Table = MemberTable<txtNorvDate>;
+    static const Table table({
         {"Text", [](txtNorvDate& b) { return Variant(b.Text()); },
          [](txtNorvDate& b, const Variant& v) { b.setText(v.to_string()); }},
         {"Value", [](txtNorvDate& b) { return b.Value(); },
@@ -241,19 +240,10 @@ const Table& own_members() {
          [](txtNorvDate& b, const Variant& v) { b.setFormatMask(static_cast<DateFormatEnum>(v.to_long())); }},
         {"BlinkOnError", [](txtNorvDate& b) { return Variant(b.BlinkOnError()); },
          [](txtNorvDate& b, const Variant& v) { b.setBlinkOnError(v.to_boolean()); }},
-    };
-    return table;
-}
-}  // namespace
-
-Variant txtNorvDate::get_member(std::string_view member) {
-    if (own_members().contains(member)) return own_members().get(*this, member);
-    return BoxBase::get_member(member);
+    }, nullptr);
+    return &table;
 }
 
-void txtNorvDate::put_member(std::string_view member, const Variant& value) {
-    if (own_members().contains(member)) return own_members().put(*this, member, value);
-    BoxBase::put_member(member, value);
-}
+
 
 }  // namespace norvtext

@@ -58,8 +58,7 @@ protected:
     void on_lost_focus() override;
     void on_key_press(std::int16_t& KeyAscii) override;
 
-    Variant get_member(std::string_view member) override;
-    void put_member(std::string_view member, const Variant& value) override;
+    const Members* bound_members() const override;
 
 private:
     // The date test and conversion in one: the date a text denotes in the current shape.

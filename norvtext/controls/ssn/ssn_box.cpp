@@ -103,29 +103,19 @@ const BagLayout& txtNorvSocialSecurity::bag_layout() const {
     return layout;
 }
 
-namespace {
-using Table = MemberTable<txtNorvSocialSecurity>;
-const Table& own_members() {
-    static const Table table{
+const Members* txtNorvSocialSecurity::bound_members() const {
+    using Table = MemberTable<txtNorvSocialSecurity>;
+    static const Table table({
         {"Text", [](txtNorvSocialSecurity& b) { return Variant(b.Text()); },
          [](txtNorvSocialSecurity& b, const Variant& v) { b.setText(v.to_string()); }},
         {"Value", [](txtNorvSocialSecurity& b) { return b.Value(); },
          [](txtNorvSocialSecurity& b, const Variant& v) { b.setValue(v); }},
         {"BlinkOnError", [](txtNorvSocialSecurity& b) { return Variant(b.BlinkOnError()); },
          [](txtNorvSocialSecurity& b, const Variant& v) { b.setBlinkOnError(v.to_boolean()); }},
-    };
-    return table;
-}
-}  // namespace
-
-Variant txtNorvSocialSecurity::get_member(std::string_view member) {
-    if (own_members().contains(member)) return own_members().get(*this, member);
-    return DigitBoxBase::get_member(member);
+    }, DigitBoxBase::bound_members());
+    return &table;
 }
 
-void txtNorvSocialSecurity::put_member(std::string_view member, const Variant& value) {
-    if (own_members().contains(member)) return own_members().put(*this, member, value);
-    DigitBoxBase::put_member(member, value);
-}
+
 
 }  // namespace norvtext

@@ -33,8 +33,7 @@ protected:
     const BagLayout& bag_layout() const override;
     const DigitRow& row() const override;
 
-    Variant get_member(std::string_view member) override;
-    void put_member(std::string_view member, const Variant& value) override;
+    const Members* bound_members() const override;
 
 private:
     // A whole number from 1 to 999999999 shown with the pattern and stored.

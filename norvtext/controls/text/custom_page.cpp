@@ -235,10 +235,6 @@ void Custom::ApplyChanges() {
     ignoring_errors([&] { control->put("EscapeClear", Variant(ticked(M::EscapeClear))); });
 }
 
-Variant Custom::get_member(std::string_view) { raise(ErrorCode::NotSupported); }
-
-void Custom::put_member(std::string_view, const Variant&) { raise(ErrorCode::NotSupported); }
-
 Variant Custom::invoke_member(std::string_view method, std::span<const Variant> args) {
     if (method == "GetChars") {
         GetChars();

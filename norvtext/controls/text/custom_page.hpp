@@ -89,8 +89,6 @@ public:
     const ClassInfo& class_info() const override;
 
 protected:
-    Variant get_member(std::string_view member) override;
-    void put_member(std::string_view member, const Variant& value) override;
     Variant invoke_member(std::string_view method, std::span<const Variant> args) override;
 
 private:

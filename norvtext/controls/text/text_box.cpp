@@ -115,11 +115,9 @@ const BagLayout& txtNorvText::bag_layout() const {
     return layout;
 }
 
-namespace {
-using Table = MemberTable<txtNorvText>;
-const Table& own_members() {
-    static const Table table = [] {
-        Table t{
+const Members* txtNorvText::bound_members() const {
+    using Table = MemberTable<txtNorvText>;
+    static const Table table({
             {"MaxChars", [](txtNorvText& b) { return Variant(b.MaxChars()); },
              [](txtNorvText& b, const Variant& v) { b.setMaxChars(v.to_integer()); }},
             {"Chars", [](txtNorvText& b) { return Variant(b.Chars()); },
@@ -130,22 +128,11 @@ const Table& own_members() {
              [](txtNorvText& b, const Variant& v) { b.setText(v.to_string()); }},
             {"Value", [](txtNorvText& b) { return Variant(b.Value()); },
              [](txtNorvText& b, const Variant& v) { b.setValue(v.to_string()); }},
-        };
-        return t;
-    }();
-    return table;
-}
-}  // namespace
-
-Variant txtNorvText::get_member(std::string_view member) {
-    if (own_members().contains(member)) return own_members().get(*this, member);
-    return BoxBase::get_member(member);
+    }, nullptr);
+    return &table;
 }
 
-void txtNorvText::put_member(std::string_view member, const Variant& value) {
-    if (own_members().contains(member)) return own_members().put(*this, member, value);
-    BoxBase::put_member(member, value);
-}
+
 
 Variant txtNorvText::invoke_member(std::string_view method, std::span<const Variant> args) {
     if (method == "PCase") return Variant(PCase(args[0].to_string()));

@@ -44,8 +44,7 @@ protected:
     void on_click() override;
     void on_dbl_click() override;
 
-    Variant get_member(std::string_view member) override;
-    void put_member(std::string_view member, const Variant& value) override;
+    const Members* bound_members() const override;
     Variant invoke_member(std::string_view method, std::span<const Variant> args) override;
 
 private:

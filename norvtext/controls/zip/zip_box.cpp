@@ -87,27 +87,17 @@ void txtNorvZip::setZip_4(std::u16string_view New_Zip_4) {
     announce("Zip_4");
 }
 
-namespace {
-using Table = MemberTable<txtNorvZip>;
-const Table& own_members() {
-    static const Table table{
+const Members* txtNorvZip::bound_members() const {
+    using Table = MemberTable<txtNorvZip>;
+    static const Table table({
         {"Zip_5", [](txtNorvZip& b) { return Variant(b.Zip_5()); },
          [](txtNorvZip& b, const Variant& v) { b.setZip_5(v.to_string()); }},
         {"Zip_4", [](txtNorvZip& b) { return Variant(b.Zip_4()); },
          [](txtNorvZip& b, const Variant& v) { b.setZip_4(v.to_string()); }},
-    };
-    return table;
-}
-}  // namespace
-
-Variant txtNorvZip::get_member(std::string_view member) {
-    if (own_members().contains(member)) return own_members().get(*this, member);
-    return FormatMaskBoxBase::get_member(member);
+    }, FormatMaskBoxBase::bound_members());
+    return &table;
 }
 
-void txtNorvZip::put_member(std::string_view member, const Variant& value) {
-    if (own_members().contains(member)) return own_members().put(*this, member, value);
-    FormatMaskBoxBase::put_member(member, value);
-}
+
 
 }  // namespace norvtext

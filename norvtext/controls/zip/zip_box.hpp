@@ -40,8 +40,7 @@ protected:
     bool complete_entry(std::u16string_view digits) override;
     void settle_without_digits() override {}  // a running blink keeps running
 
-    Variant get_member(std::string_view member) override;
-    void put_member(std::string_view member, const Variant& value) override;
+    const Members* bound_members() const override;
 
 private:
     bool is(ZipFormatEnum f) const { return format_mask_ == static_cast<std::int32_t>(f); }
