@@ -6,10 +6,10 @@
 #include <string>
 #include <string_view>
 
-#include "norvtext/headless/form_file.hpp"
+#include "norvtext/services/form_file.hpp"
 #include "norvtext/platform/error.hpp"
 
-using norvtext::headless::MemoryPropertyBag;
+using norvtext::services::MemoryPropertyBag;
 
 namespace {
 
@@ -17,7 +17,7 @@ bool same_entries(const MemoryPropertyBag& a, const MemoryPropertyBag& b) {
     if (a.entries().size() != b.entries().size()) return false;
     for (std::size_t i = 0; i < a.entries().size(); ++i) {
         if (a.entries()[i].key != b.entries()[i].key) return false;
-        if (!norvtext::headless::identical(a.entries()[i].value, b.entries()[i].value)) return false;
+        if (!norvtext::services::identical(a.entries()[i].value, b.entries()[i].value)) return false;
     }
     return true;
 }
@@ -28,17 +28,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     MemoryPropertyBag bag;
     try {
-        bag = norvtext::headless::parse_bag_json(text, "fuzz");
+        bag = norvtext::services::parse_bag_json(text, "fuzz");
     } catch (const norvtext::Error&) {
         return 0;  // refusing the input is the reader's job
     }
     // Whatever was read must be writable and read back exactly; a failure here is a bug, so
     // nothing below is caught.
     for (const bool pretty : {false, true}) {
-        const std::string written = norvtext::headless::bag_to_json(bag, pretty);
-        const MemoryPropertyBag again = norvtext::headless::parse_bag_json(written, "fuzz rewrite");
+        const std::string written = norvtext::services::bag_to_json(bag, pretty);
+        const MemoryPropertyBag again = norvtext::services::parse_bag_json(written, "fuzz rewrite");
         if (!same_entries(bag, again)) std::abort();
-        if (norvtext::headless::bag_to_json(again, pretty) != written) std::abort();
+        if (norvtext::services::bag_to_json(again, pretty) != written) std::abort();
     }
     return 0;
 }

@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "norvtext/foundation/property_bag.hpp"
-#include "norvtext/headless/memory_property_bag.hpp"
+#include "norvtext/services/memory_property_bag.hpp"
 
 namespace norvtext::qt {
 

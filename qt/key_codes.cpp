@@ -3,56 +3,59 @@
 
 #include <string_view>
 
+#include "norvtext/foundation/key_codes.hpp"
+
 namespace norvtext::qt {
 
 namespace {
 
 std::int16_t modifier_bits(Qt::KeyboardModifiers m) {
-    return static_cast<std::int16_t>((m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) |
-                                      (m & Qt::AltModifier ? 4 : 0));
+    return static_cast<std::int16_t>((m & Qt::ShiftModifier ? keys::ShiftMask : 0) |
+                                     (m & Qt::ControlModifier ? keys::CtrlMask : 0) |
+                                     (m & Qt::AltModifier ? keys::AltMask : 0));
 }
 
 // Codes of the keys that type no character of their own.
 std::int16_t named_key_code(int key, bool keypad) {
-    if (keypad && key >= Qt::Key_0 && key <= Qt::Key_9) return static_cast<std::int16_t>(96 + key - Qt::Key_0);
+    if (keypad && key >= Qt::Key_0 && key <= Qt::Key_9) return static_cast<std::int16_t>(keys::Numpad0 + key - Qt::Key_0);
     if (keypad) {
         switch (key) {
-            case Qt::Key_Asterisk: return 106;
-            case Qt::Key_Plus: return 107;
-            case Qt::Key_Minus: return 109;
-            case Qt::Key_Period: return 110;
-            case Qt::Key_Slash: return 111;
+            case Qt::Key_Asterisk: return keys::NumpadMultiply;
+            case Qt::Key_Plus: return keys::NumpadAdd;
+            case Qt::Key_Minus: return keys::NumpadSubtract;
+            case Qt::Key_Period: return keys::NumpadDecimal;
+            case Qt::Key_Slash: return keys::NumpadDivide;
             default: break;
         }
     }
-    if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return static_cast<std::int16_t>(112 + key - Qt::Key_F1);
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return static_cast<std::int16_t>(keys::F1 + key - Qt::Key_F1);
     switch (key) {
-        case Qt::Key_Backspace: return 8;
+        case Qt::Key_Backspace: return keys::Backspace;
         case Qt::Key_Tab:
-        case Qt::Key_Backtab: return 9;
-        case Qt::Key_Clear: return 12;
+        case Qt::Key_Backtab: return keys::Tab;
+        case Qt::Key_Clear: return keys::Clear;
         case Qt::Key_Return:
-        case Qt::Key_Enter: return 13;
-        case Qt::Key_Shift: return 16;
-        case Qt::Key_Control: return 17;
-        case Qt::Key_Alt: return 18;
-        case Qt::Key_Pause: return 19;
-        case Qt::Key_CapsLock: return 20;
-        case Qt::Key_Escape: return 27;
-        case Qt::Key_PageUp: return 33;
-        case Qt::Key_PageDown: return 34;
-        case Qt::Key_End: return 35;
-        case Qt::Key_Home: return 36;
-        case Qt::Key_Left: return 37;
-        case Qt::Key_Up: return 38;
-        case Qt::Key_Right: return 39;
-        case Qt::Key_Down: return 40;
-        case Qt::Key_Print: return 44;
-        case Qt::Key_Insert: return 45;
-        case Qt::Key_Delete: return 46;
-        case Qt::Key_Menu: return 93;
-        case Qt::Key_NumLock: return 144;
-        case Qt::Key_ScrollLock: return 145;
+        case Qt::Key_Enter: return keys::Enter;
+        case Qt::Key_Shift: return keys::Shift;
+        case Qt::Key_Control: return keys::Control;
+        case Qt::Key_Alt: return keys::Alt;
+        case Qt::Key_Pause: return keys::Pause;
+        case Qt::Key_CapsLock: return keys::CapsLock;
+        case Qt::Key_Escape: return keys::Escape;
+        case Qt::Key_PageUp: return keys::PageUp;
+        case Qt::Key_PageDown: return keys::PageDown;
+        case Qt::Key_End: return keys::End;
+        case Qt::Key_Home: return keys::Home;
+        case Qt::Key_Left: return keys::Left;
+        case Qt::Key_Up: return keys::Up;
+        case Qt::Key_Right: return keys::Right;
+        case Qt::Key_Down: return keys::Down;
+        case Qt::Key_Print: return keys::Print;
+        case Qt::Key_Insert: return keys::Insert;
+        case Qt::Key_Delete: return keys::Delete;
+        case Qt::Key_Menu: return keys::Menu;
+        case Qt::Key_NumLock: return keys::NumLock;
+        case Qt::Key_ScrollLock: return keys::ScrollLock;
         default: return 0;
     }
 }
@@ -73,9 +76,9 @@ KeyStroke key_stroke(const QKeyEvent& event) {
     KeyStroke stroke{named_key_code(key, keypad), modifier_bits(event.modifiers())};
     // Pressing a modifier key holds it down already, as the keyboard reports it.
     if (event.type() == QEvent::KeyPress) {
-        if (key == Qt::Key_Shift) stroke.shift |= 1;
-        if (key == Qt::Key_Control) stroke.shift |= 2;
-        if (key == Qt::Key_Alt) stroke.shift |= 4;
+        if (key == Qt::Key_Shift) stroke.shift |= keys::ShiftMask;
+        if (key == Qt::Key_Control) stroke.shift |= keys::CtrlMask;
+        if (key == Qt::Key_Alt) stroke.shift |= keys::AltMask;
     }
     // Qt names a printable key by the symbol it types ("$" for Shift+4); the code is the
     // key's own, which the US keyboard table gives.
@@ -85,11 +88,11 @@ KeyStroke key_stroke(const QKeyEvent& event) {
 
 std::int16_t key_ascii(const QKeyEvent& event) {
     switch (event.key()) {
-        case Qt::Key_Backspace: return 8;
-        case Qt::Key_Tab: return 9;
+        case Qt::Key_Backspace: return keys::Backspace;
+        case Qt::Key_Tab: return keys::Tab;
         case Qt::Key_Return:
-        case Qt::Key_Enter: return 13;
-        case Qt::Key_Escape: return 27;
+        case Qt::Key_Enter: return keys::Enter;
+        case Qt::Key_Escape: return keys::Escape;
         default: break;
     }
     const int key = event.key();
@@ -99,7 +102,7 @@ std::int16_t key_ascii(const QKeyEvent& event) {
     // Alt with a key is a menu or mnemonic key, not typing.
     if ((m & Qt::AltModifier) && !(m & Qt::ControlModifier)) return 0;
     // Keys outside Qt's character range (arrows, Delete, F-keys) type nothing, whatever
-    // text the platform attaches to them ("\x7f" for Delete on X11).
+    // text the window system attaches to them ("\x7f" for Delete on X11).
     if (key >= Qt::Key_Escape && key < Qt::Key_unknown) return 0;
     const QString text = event.text();
     if (text.size() != 1) return 0;
@@ -109,13 +112,13 @@ std::int16_t key_ascii(const QKeyEvent& event) {
 }
 
 QKeyEvent key_event_for(std::int16_t KeyAscii) {
-    const auto c = static_cast<char16_t>(KeyAscii);
-    switch (c) {
-        case 8: return QKeyEvent(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier);
-        case 13: return QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-        case 27: return QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    switch (KeyAscii) {
+        case keys::Backspace: return QKeyEvent(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier);
+        case keys::Enter: return QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        case keys::Escape: return QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
         default: break;
     }
+    const auto c = static_cast<char16_t>(KeyAscii);
     return QKeyEvent(QEvent::KeyPress, qt_key_of(c), Qt::NoModifier, QString(QChar(c)));
 }
 

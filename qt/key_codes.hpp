@@ -6,13 +6,13 @@
 
 #include <QKeyEvent>
 
-#include "norvtext/headless/us_keyboard.hpp"
+#include "norvtext/services/us_keyboard.hpp"
 
 namespace norvtext::qt {
 
-// The US keyboard table is the headless host's, so a widget and a script type alike.
-using headless::KeyStroke;
-using headless::us_key_of;
+// The US keyboard table is the one every host shares, so a widget and a script type alike.
+using services::KeyStroke;
+using services::us_key_of;
 
 // KeyDown/KeyUp arguments of a Qt key event.
 KeyStroke key_stroke(const QKeyEvent& event);

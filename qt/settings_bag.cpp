@@ -1,7 +1,8 @@
 // The Qt property bag: the library's bag rules over a QVariantMap or QSettings.
 #include "qt/settings_bag.hpp"
 
-#include "norvtext/headless/form_file.hpp"
+#include "norvtext/services/bag_json.hpp"
+#include "norvtext/services/form_value.hpp"
 #include "qt/conversions.hpp"
 
 namespace norvtext::qt {
@@ -27,7 +28,7 @@ QtPropertyBag QtPropertyBag::from_settings(QSettings& settings) {
     }
     json += '}';
     // Read as one form-file bag, so a damaged value fails the same way a damaged file does.
-    bag.bag_ = headless::parse_bag_json(json, "settings " + settings.fileName().toStdString() + " [" +
+    bag.bag_ = services::parse_bag_json(json, "settings " + settings.fileName().toStdString() + " [" +
                                                   settings.group().toStdString() + "]");
     return bag;
 }
@@ -35,7 +36,7 @@ QtPropertyBag QtPropertyBag::from_settings(QSettings& settings) {
 void QtPropertyBag::to_settings(QSettings& settings) const {
     for (const QString& key : settings.childKeys()) settings.remove(key);
     for (const auto& e : bag_.entries())
-        settings.setValue(QString::fromStdString(e.key), QString::fromStdString(headless::variant_to_json(e.value, e.key).dump()));
+        settings.setValue(QString::fromStdString(e.key), QString::fromStdString(services::variant_to_json(e.value, e.key).dump()));
 }
 
 }  // namespace norvtext::qt

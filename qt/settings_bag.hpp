@@ -6,7 +6,7 @@
 #include <QSettings>
 #include <QVariantMap>
 
-#include "norvtext/headless/memory_property_bag.hpp"
+#include "norvtext/services/memory_property_bag.hpp"
 
 namespace norvtext::qt {
 
@@ -32,10 +32,10 @@ public:
     void write(std::string_view key, const Variant& value, const std::optional<Variant>& default_value) override {
         bag_.write(key, value, default_value);
     }
-    const headless::MemoryPropertyBag& entries() const { return bag_; }
+    const services::MemoryPropertyBag& entries() const { return bag_; }
 
 private:
-    headless::MemoryPropertyBag bag_;
+    services::MemoryPropertyBag bag_;
 };
 
 }  // namespace norvtext::qt

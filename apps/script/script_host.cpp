@@ -8,9 +8,11 @@
 
 #include "apps/script/value_text.hpp"
 #include "norvtext/controls/registry.hpp"
-#include "norvtext/headless/form_file.hpp"
-#include "norvtext/headless/us_keyboard.hpp"
+#include "norvtext/foundation/key_codes.hpp"
 #include "norvtext/platform/error.hpp"
+#include "norvtext/platform/utf8.hpp"
+#include "norvtext/services/form_file.hpp"
+#include "norvtext/services/us_keyboard.hpp"
 
 namespace norvtext::script {
 
@@ -132,8 +134,15 @@ struct NamedKey {
     std::int16_t ascii;  // 0: produces no character
 };
 constexpr NamedKey named_keys[] = {
-    {"Escape", 27, 27}, {"Enter", 13, 13}, {"Tab", 9, 9},     {"Backspace", 8, 8}, {"Delete", 46, 0},
-    {"Left", 37, 0},    {"Right", 39, 0},  {"Home", 36, 0},   {"End", 35, 0},
+    {"Escape", keys::Escape, keys::Escape},
+    {"Enter", keys::Enter, keys::Enter},
+    {"Tab", keys::Tab, keys::Tab},
+    {"Backspace", keys::Backspace, keys::Backspace},
+    {"Delete", keys::Delete, 0},
+    {"Left", keys::Left, 0},
+    {"Right", keys::Right, 0},
+    {"Home", keys::Home, 0},
+    {"End", keys::End, 0},
 };
 
 headless::SimulatedUser& user_box(headless::MemoryHost& host) { return *host.user(); }
@@ -170,7 +179,7 @@ ScriptHost::Control& ScriptHost::control(const std::string& name, int line) {
     return it->second;
 }
 
-headless::MemoryPropertyBag& ScriptHost::bag(const std::string& name, int line) {
+services::MemoryPropertyBag& ScriptHost::bag(const std::string& name, int line) {
     if (!is_name(name)) throw ScriptError(line, "bad bag name " + name);
     return bags_[name];
 }
@@ -195,7 +204,7 @@ void ScriptHost::add_control(const std::string& class_name, const std::string& n
     });
 }
 
-void ScriptHost::save(Control& c, const std::string& name, headless::MemoryPropertyBag& b) {
+void ScriptHost::save(Control& c, const std::string& name, services::MemoryPropertyBag& b) {
     b.begin_save();
     b.on_write = [this, &name](std::string_view key, const Variant& value, const std::optional<Variant>& def) {
         out_ << name << ": write " << key << " = " << print_value(value) << ' '
@@ -259,7 +268,7 @@ void ScriptHost::run_line(std::string_view text, int n) {
         if (w.size() != 3) throw ScriptError(n, "bag: expected a name and a JSON object");
         auto& b = bag(w[1], n);
         try {
-            b = headless::parse_bag_json(w[2], "bag " + w[1]);
+            b = services::parse_bag_json(w[2], "bag " + w[1]);
         } catch (const Error& e) {
             throw ScriptError(n, e.what());
         }
@@ -276,20 +285,20 @@ void ScriptHost::run_line(std::string_view text, int n) {
     } else if (cmd == "loadfile" || cmd == "savefile") {
         need(3);
         Control& c = control(w[1], n);
-        const std::string path = w[2].front() == '"' ? script::to_utf8(unquote(w[2], n)) : w[2];
+        const std::string path = w[2].front() == '"' ? to_utf8(unquote(w[2], n)) : w[2];
         guarded(w[1], [&] {
             if (cmd == "loadfile") {
-                auto b = headless::read_form_file(path);
+                auto b = services::read_form_file(path);
                 c.box->ReadProperties(b);
             } else {
-                headless::MemoryPropertyBag b;
+                services::MemoryPropertyBag b;
                 save(c, w[1], b);
-                headless::write_form_file(path, b);
+                services::write_form_file(path, b);
             }
         });
     } else if (cmd == "show") {
         need(2);
-        out_ << w[1] << " = " << headless::bag_to_json(bag(w[1], n), false) << '\n';
+        out_ << w[1] << " = " << services::bag_to_json(bag(w[1], n), false) << '\n';
     } else if (cmd == "get") {
         need(3);
         Control& c = control(w[1], n);
@@ -340,7 +349,7 @@ void ScriptHost::run_line(std::string_view text, int n) {
         const std::u16string typed = unquote(w[2], n);
         guarded(w[1], [&] {
             for (char16_t ch : typed) {
-                const headless::KeyStroke k = headless::us_key_of(ch);
+                const services::KeyStroke k = services::us_key_of(ch);
                 user_box(*c.host).type(ch, k.code, k.shift);
             }
         });

@@ -14,7 +14,7 @@
 #include "apps/script/page_commands.hpp"
 #include "norvtext/foundation/box_base.hpp"
 #include "norvtext/headless/memory_host.hpp"
-#include "norvtext/headless/memory_property_bag.hpp"
+#include "norvtext/services/memory_property_bag.hpp"
 
 namespace norvtext::script {
 
@@ -47,9 +47,9 @@ private:
     struct Words;
 
     Control& control(const std::string& name, int line);
-    headless::MemoryPropertyBag& bag(const std::string& name, int line);
+    services::MemoryPropertyBag& bag(const std::string& name, int line);
     void add_control(const std::string& class_name, const std::string& name, bool first_placement, int line);
-    void save(Control& c, const std::string& name, headless::MemoryPropertyBag& bag);
+    void save(Control& c, const std::string& name, services::MemoryPropertyBag& bag);
     void focus(const std::string& name);
     void blur(const std::string& name);
     void print_state(const std::string& name, Control& c);
@@ -61,7 +61,7 @@ private:
     headless::MemoryForm form_;
     std::map<std::string, Control> controls_;
     std::vector<std::string> creation_order_;
-    std::map<std::string, headless::MemoryPropertyBag> bags_;
+    std::map<std::string, services::MemoryPropertyBag> bags_;
     std::string focused_;
     PageCommands page_{out_, form_};
 };

@@ -19,7 +19,4 @@ std::string print_value(const Variant& v);
 // A text in double quotes with the input escapes.
 std::string quote(std::u16string_view text);
 
-std::string to_utf8(std::u16string_view text);
-std::u16string from_utf8(std::string_view text);
-
 }  // namespace norvtext::script

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <optional>
 
+#include "norvtext/foundation/key_codes.hpp"
 #include "norvtext/platform/error.hpp"
 #include "norvtext/platform/numbers.hpp"
 
@@ -88,7 +89,7 @@ void DigitBoxBase::clear_quietly() {
 
 void DigitBoxBase::on_key_press(std::int16_t& KeyAscii) {
     if (swallow_if_read_only(KeyAscii)) return;
-    if ((KeyAscii >= u'0' && KeyAscii <= u'9') || KeyAscii == 8) {
+    if ((KeyAscii >= u'0' && KeyAscii <= u'9') || KeyAscii == keys::Backspace) {
         host_.KeyPress(KeyAscii);  // the host's value goes in as it left it
         return;
     }

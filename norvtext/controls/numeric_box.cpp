@@ -3,6 +3,7 @@
 
 #include <limits>
 
+#include "norvtext/foundation/key_codes.hpp"
 #include "norvtext/platform/error.hpp"
 
 namespace norvtext {
@@ -98,7 +99,7 @@ bool NumericBoxBase::is_number_key(std::int16_t KeyAscii) const {
 
 void NumericBoxBase::on_key_press(std::int16_t& KeyAscii) {
     if (swallow_if_read_only(KeyAscii)) return;
-    if (KeyAscii == 8) return;  // Backspace edits quietly: never offered to the host
+    if (KeyAscii == keys::Backspace) return;  // Backspace edits quietly: never offered to the host
     if (max_chars_ > 0 && Textbox.text().size() >= static_cast<std::size_t>(max_chars_) &&
         Textbox.sel_length() == 0) {
         host_.beep();

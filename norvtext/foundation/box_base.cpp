@@ -1,6 +1,7 @@
 // The behaviours every control shares, written once.
 #include "norvtext/foundation/box_base.hpp"
 
+#include "norvtext/foundation/key_codes.hpp"
 #include "norvtext/platform/error.hpp"
 
 namespace norvtext {
@@ -75,7 +76,7 @@ void BoxBase::on_key_down(std::int16_t& KeyCode, std::int16_t& Shift) { host_.Ke
 
 void BoxBase::on_key_up(std::int16_t& KeyCode, std::int16_t& Shift) {
     // Cleared on release, so the Escape key's KeyDown and KeyPress have already passed.
-    if (KeyCode == 27 && escape_clear_) Textbox.set_text(cleared_text());
+    if (KeyCode == keys::Escape && escape_clear_) Textbox.set_text(cleared_text());
     host_.KeyUp(KeyCode, Shift);
 }
 

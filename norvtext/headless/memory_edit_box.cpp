@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "norvtext/foundation/key_codes.hpp"
 #include "norvtext/platform/error.hpp"
 
 namespace norvtext::headless {
@@ -101,18 +102,18 @@ void MemoryBox<I>::delete_forward() {
 template <class I>
 void MemoryBox<I>::act_on_key_down(std::int16_t key_code) {
     const std::int32_t end = sel_start_ + sel_length_;
-    switch (static_cast<Key>(key_code)) {
-        case Key::Delete: delete_forward(); break;
-        case Key::Left:
+    switch (key_code) {
+        case keys::Delete: delete_forward(); break;
+        case keys::Left:
             sel_start_ = sel_length_ > 0 ? sel_start_ : std::max(0, sel_start_ - 1);
             sel_length_ = 0;
             break;
-        case Key::Right:
+        case keys::Right:
             sel_start_ = sel_length_ > 0 ? end : std::min(length_of(text_), sel_start_ + 1);
             sel_length_ = 0;
             break;
-        case Key::Home: sel_start_ = 0, sel_length_ = 0; break;
-        case Key::End: sel_start_ = length_of(text_), sel_length_ = 0; break;
+        case keys::Home: sel_start_ = 0, sel_length_ = 0; break;
+        case keys::End: sel_start_ = length_of(text_), sel_length_ = 0; break;
         default: break;
     }
 }
@@ -121,7 +122,7 @@ template <class I>
 void MemoryBox<I>::deliver_key_press(std::int16_t key_ascii) {
     if (listener_) listener_->on_key_press(key_ascii);
     if (key_ascii == 0) return;
-    if (key_ascii == static_cast<std::int16_t>(Key::Backspace)) {
+    if (key_ascii == keys::Backspace) {
         backspace();
         return;
     }

@@ -10,11 +10,6 @@
 
 namespace norvtext::headless {
 
-// Key codes of the keys a user can press besides typing characters.
-enum class Key : std::int16_t {
-    Backspace = 8, Tab = 9, Enter = 13, Escape = 27, End = 35, Home = 36, Left = 37, Right = 39, Delete = 46,
-};
-
 // The user's side of an in-memory box: focus, typing, keys, selecting, clicking.
 class SimulatedUser {
 public:

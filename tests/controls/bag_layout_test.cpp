@@ -8,7 +8,7 @@
 
 #include "apps/script/value_text.hpp"
 #include "norvtext/controls/registry.hpp"
-#include "norvtext/headless/form_file.hpp"
+#include "norvtext/services/form_file.hpp"
 #include "norvtext/headless/memory_host.hpp"
 
 namespace norvtext {
@@ -16,7 +16,7 @@ namespace {
 
 using headless::MemoryForm;
 using headless::MemoryHost;
-using headless::MemoryPropertyBag;
+using services::MemoryPropertyBag;
 
 std::string source_file(const std::string& relative) {
     std::ifstream in(std::string(NORVTEXT_SOURCE_DIR) + "/" + relative, std::ios::binary);
@@ -67,12 +67,12 @@ TEST(BagLayout, EarlierFormFilesLoadAndSaveUnchanged) {
         form.ambient_font = std::make_shared<Font>(Font{u"Arial", 10});
         MemoryHost host{form, "c"};
         auto control = cls.create(host);
-        MemoryPropertyBag bag = headless::parse_bag_json(saved, path);
+        MemoryPropertyBag bag = services::parse_bag_json(saved, path);
         control->ReadProperties(bag);
         bag.begin_save();
         control->WriteProperties(bag);
         const std::string resaved = source_file("tests/fixtures/forms/" + std::string(cls.name) + ".resaved.json");
-        EXPECT_EQ(headless::bag_to_json(bag, true), resaved.empty() ? saved : resaved);
+        EXPECT_EQ(services::bag_to_json(bag, true), resaved.empty() ? saved : resaved);
     }
 }
 

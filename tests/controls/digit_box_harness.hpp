@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "norvtext/headless/memory_host.hpp"
-#include "norvtext/headless/memory_property_bag.hpp"
+#include "norvtext/services/memory_property_bag.hpp"
 #include "norvtext/platform/error.hpp"
 
 namespace norvtext::testing {
@@ -59,7 +59,7 @@ struct DigitBoxHarness {
     bool blinking() { return box.timer().enabled(); }
 
     // The keys a save writes, in order, and the bag it leaves.
-    Lines saved_keys(headless::MemoryPropertyBag& bag) {
+    Lines saved_keys(services::MemoryPropertyBag& bag) {
         Lines keys;
         bag.on_write = [&](std::string_view key, const Variant&, const std::optional<Variant>&) {
             keys.emplace_back(key);
@@ -73,7 +73,7 @@ struct DigitBoxHarness {
 
 // The keys a load of a fresh box from the bag reads, in order.
 template <class Box>
-Lines loaded_keys(Box& box, headless::MemoryPropertyBag& bag) {
+Lines loaded_keys(Box& box, services::MemoryPropertyBag& bag) {
     Lines keys;
     bag.on_read = [&](std::string_view key, const Variant&) { keys.emplace_back(key); };
     box.ReadProperties(bag);

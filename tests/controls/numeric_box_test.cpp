@@ -8,7 +8,7 @@
 #include "norvtext/controls/currency/currency_box.hpp"
 #include "norvtext/controls/percent/percent_box.hpp"
 #include "norvtext/headless/memory_host.hpp"
-#include "norvtext/headless/memory_property_bag.hpp"
+#include "norvtext/services/memory_property_bag.hpp"
 #include "tests/controls/numeric_box_harness.hpp"
 #include "norvtext/platform/error.hpp"
 
@@ -17,7 +17,7 @@ namespace {
 
 using headless::MemoryForm;
 using headless::MemoryHost;
-using headless::MemoryPropertyBag;
+using services::MemoryPropertyBag;
 using Lines = std::vector<std::string>;
 
 using testing::narrow;

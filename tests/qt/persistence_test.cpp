@@ -8,7 +8,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
-#include "norvtext/headless/form_file.hpp"
+#include "norvtext/services/form_file.hpp"
 #include "norvtext/platform/error.hpp"
 #include "qt/controls.hpp"
 #include "qt/form_io.hpp"
@@ -43,12 +43,12 @@ std::unique_ptr<ControlWidget> widget_for(const Case& c) {
     return w;
 }
 
-void expect_same_entries(const headless::MemoryPropertyBag& a, const headless::MemoryPropertyBag& b) {
+void expect_same_entries(const services::MemoryPropertyBag& a, const services::MemoryPropertyBag& b) {
     ASSERT_EQ(a.entries().size(), b.entries().size());
     for (std::size_t i = 0; i < a.entries().size(); ++i) {
         SCOPED_TRACE(a.entries()[i].key);
         EXPECT_EQ(a.entries()[i].key, b.entries()[i].key);
-        EXPECT_TRUE(headless::identical(a.entries()[i].value, b.entries()[i].value));
+        EXPECT_TRUE(services::identical(a.entries()[i].value, b.entries()[i].value));
     }
 }
 
@@ -96,7 +96,7 @@ TEST(QtPersistence, QSettingsKeepEverySubtype) {
             SCOPED_TRACE(e.key);
             const std::optional<Variant> back = loaded.entries().find(e.key);
             ASSERT_TRUE(back.has_value());
-            EXPECT_TRUE(headless::identical(*back, e.value));
+            EXPECT_TRUE(services::identical(*back, e.value));
         }
         std::unique_ptr<ControlWidget> second(create_control_widget(c.class_name));
         ASSERT_TRUE(second->load(loaded));
@@ -130,7 +130,7 @@ TEST(QtPersistence, AFormFileHoldsTheWholeForm) {
         form.push_back(owned.back().get());
     }
     ASSERT_TRUE(save_form(path, form));
-    const headless::MemoryPropertyBag file = headless::read_form_file(path);
+    const services::MemoryPropertyBag file = services::read_form_file(path);
     EXPECT_TRUE(file.find("c1.Chars").has_value());
     EXPECT_TRUE(file.find("c2.FormatMask").has_value());
 

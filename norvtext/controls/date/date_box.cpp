@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "norvtext/foundation/key_codes.hpp"
 #include "norvtext/platform/date_serial.hpp"
 #include "norvtext/platform/dates.hpp"
 #include "norvtext/platform/numbers.hpp"
@@ -65,8 +66,8 @@ bool equals_zero(const Variant& value, const Locale& loc) {
 }
 
 bool admitted_key(std::int16_t k) {
-    return (k >= '0' && k <= '9') || k == 8 || k == 'A' || k == 'P' || k == 'M' || k == 'a' || k == 'p' ||
-           k == 'm';
+    return (k >= '0' && k <= '9') || k == keys::Backspace || k == 'A' || k == 'P' || k == 'M' || k == 'a' ||
+           k == 'p' || k == 'm';
 }
 
 }  // namespace

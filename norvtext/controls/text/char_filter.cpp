@@ -1,6 +1,7 @@
 // The keystroke filter and proper case of the general text box.
 #include "norvtext/controls/text/char_filter.hpp"
 
+#include "norvtext/foundation/key_codes.hpp"
 #include "norvtext/platform/text_case.hpp"
 
 namespace norvtext {
@@ -24,7 +25,7 @@ bool rescued_by_table(std::int16_t c, const FilterSettings& s) {
 
 KeyVerdict filter_key(std::int16_t& KeyAscii, const FilterSettings& s, std::size_t text_length,
                       std::int32_t sel_length) {
-    if (KeyAscii == 8) return KeyVerdict::PassQuietly;
+    if (KeyAscii == keys::Backspace) return KeyVerdict::PassQuietly;
 
     // The limit comes before any class test: at the limit every key beeps, whatever its
     // class. With a selection the key passes, since typing replaces the selection.

@@ -5,6 +5,7 @@
 
 #include "apps/script/script_host.hpp"
 #include "apps/script/value_text.hpp"
+#include "norvtext/platform/utf8.hpp"
 
 namespace norvtext::script {
 namespace {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "norvtext/headless/memory_host.hpp"
-#include "norvtext/headless/memory_property_bag.hpp"
+#include "norvtext/services/memory_property_bag.hpp"
 #include "norvtext/platform/date_serial.hpp"
 #include "norvtext/platform/error.hpp"
 
@@ -18,7 +18,7 @@ namespace {
 
 using headless::MemoryForm;
 using headless::MemoryHost;
-using headless::MemoryPropertyBag;
+using services::MemoryPropertyBag;
 using Lines = std::vector<std::string>;
 
 std::string utf8(std::u16string_view s) {

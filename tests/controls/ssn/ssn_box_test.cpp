@@ -147,7 +147,7 @@ TEST(SocialSecurityBox, SavesTwentyKeysAndLoadsThemBackAsSaved) {
     h.type(u"1234");
     h.box.setBlink(true);
     h.box.textbox().set_sel_start(5);
-    headless::MemoryPropertyBag bag;
+    services::MemoryPropertyBag bag;
     EXPECT_EQ(h.saved_keys(bag),
               (Lines{"BackColor", "Enabled", "Font", "MouseIcon", "MousePointer", "FocusSelect", "EscapeClear",
                      "Text", "ForeColor", "SelLength", "SelStart", "SelText", "Value", "BorderStyle", "OLEDragMode",

@@ -161,7 +161,7 @@ TEST(TelephoneBox, SavesTheTwentySixWritesInOrder) {
     h.box.textbox().set_sel_start(13);
     h.type(u"9");
     h.box.setFormatMask(FormatMaskEnum::digit11);
-    headless::MemoryPropertyBag bag;
+    services::MemoryPropertyBag bag;
     EXPECT_EQ(h.saved_keys(bag),
               (Lines{"BackColor", "Enabled", "Font", "MouseIcon", "MousePointer", "Text", "ForeColor", "BackColor",
                      "SelLength", "SelStart", "SelText", "Value", "FormatMask", "BackColor", "BorderStyle",
@@ -180,7 +180,7 @@ TEST(TelephoneBox, LoadsInOrderAnnouncingNothing) {
     saved.box.setText(u"5551234567");
     saved.box.setFocusSelect(false);
     saved.box.setBlinkOnError(Variant(u"False"));
-    headless::MemoryPropertyBag bag;
+    services::MemoryPropertyBag bag;
     saved.saved_keys(bag);
 
     headless::MemoryForm form;

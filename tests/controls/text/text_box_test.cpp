@@ -7,7 +7,7 @@
 
 #include "norvtext/controls/text/text_box.hpp"
 #include "norvtext/headless/memory_host.hpp"
-#include "norvtext/headless/memory_property_bag.hpp"
+#include "norvtext/services/memory_property_bag.hpp"
 #include "norvtext/platform/error.hpp"
 
 namespace norvtext {
@@ -15,7 +15,7 @@ namespace {
 
 using headless::MemoryForm;
 using headless::MemoryHost;
-using headless::MemoryPropertyBag;
+using services::MemoryPropertyBag;
 using Lines = std::vector<std::string>;
 
 struct TextBoxTest : ::testing::Test {

@@ -148,7 +148,7 @@ TEST(ZipBox, LoadingNeverInventsDigits) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        headless::MemoryPropertyBag bag;
+        services::MemoryPropertyBag bag;
         bag.set("Text", Variant(c.text));
         bag.set("FormatMask", Variant(c.format));
         headless::MemoryForm form;
@@ -166,7 +166,7 @@ TEST(ZipBox, RoundTrip) {
     h.box.setValue(Variant(u"98765-4321"));
     h.box.setEscapeClear(false);
     h.box.setBlinkOnError(Variant(std::int16_t{0}));
-    headless::MemoryPropertyBag bag;
+    services::MemoryPropertyBag bag;
     const Lines keys = h.saved_keys(bag);
     EXPECT_EQ(keys.size(), 26u);
     headless::MemoryForm form;

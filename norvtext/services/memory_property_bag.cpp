@@ -1,10 +1,10 @@
 // MemoryPropertyBag: write rules of a save (defaults left out, first write kept) and the
 // host-side filling, lookup and failure injection.
-#include "norvtext/headless/memory_property_bag.hpp"
+#include "norvtext/services/memory_property_bag.hpp"
 
 #include "norvtext/platform/error.hpp"
 
-namespace norvtext::headless {
+namespace norvtext::services {
 
 namespace {
 
@@ -87,4 +87,4 @@ void MemoryPropertyBag::erase(std::string_view key) {
     }
 }
 
-}  // namespace norvtext::headless
+}  // namespace norvtext::services

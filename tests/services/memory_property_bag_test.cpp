@@ -1,6 +1,6 @@
 // The headless property bag: what a save keeps, in what order, and how injected failures
 // and the hosts' hooks see the calls.
-#include "norvtext/headless/memory_property_bag.hpp"
+#include "norvtext/services/memory_property_bag.hpp"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 
 #include "norvtext/platform/error.hpp"
 
-namespace norvtext::headless {
+namespace norvtext::services {
 namespace {
 
 struct Write {
@@ -179,4 +179,4 @@ TEST(MemoryPropertyBagFailures, InjectedFailureHitsTheNthCallOnce) {
 }
 
 }  // namespace
-}  // namespace norvtext::headless
+}  // namespace norvtext::services

@@ -1,4 +1,4 @@
-// MemoryPropertyBag: the headless host's property bag, holding a control's saved properties
+// MemoryPropertyBag: a property bag every host can use, holding a control's saved properties
 // in memory in the order they were written, with hooks for tracing and injected failures.
 #pragma once
 
@@ -14,7 +14,7 @@
 #include "norvtext/foundation/property_bag.hpp"
 #include "norvtext/platform/variant.hpp"
 
-namespace norvtext::headless {
+namespace norvtext::services {
 
 class MemoryPropertyBag : public PropertyBag {
 public:
@@ -67,4 +67,4 @@ private:
     std::size_t writes_until_failure_ = 0;
 };
 
-}  // namespace norvtext::headless
+}  // namespace norvtext::services

@@ -1,6 +1,6 @@
 // Form files: every subtype's exact round trip, the reader's refusals with file and position,
 // and saves that fail without touching the previous file.
-#include "norvtext/headless/form_file.hpp"
+#include "norvtext/services/form_file.hpp"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +20,7 @@
 #include "norvtext/platform/date_serial.hpp"
 #include "norvtext/platform/error.hpp"
 
-namespace norvtext::headless {
+namespace norvtext::services {
 namespace {
 
 namespace fs = std::filesystem;
@@ -375,4 +375,4 @@ TEST_F(FormFileOnDisk, FailedSaveLeavesThePreviousFileIntact) {
 }
 
 }  // namespace
-}  // namespace norvtext::headless
+}  // namespace norvtext::services

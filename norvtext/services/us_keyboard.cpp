@@ -1,9 +1,9 @@
 // The US keyboard's key codes for typed characters.
-#include "norvtext/headless/us_keyboard.hpp"
+#include "norvtext/services/us_keyboard.hpp"
 
 #include <string_view>
 
-namespace norvtext::headless {
+namespace norvtext::services {
 
 KeyStroke us_key_of(char16_t c) {
     if (c >= u'a' && c <= u'z') return {static_cast<std::int16_t>(c - 32), 0};
@@ -19,4 +19,4 @@ KeyStroke us_key_of(char16_t c) {
     return {};
 }
 
-}  // namespace norvtext::headless
+}  // namespace norvtext::services

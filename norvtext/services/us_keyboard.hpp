@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace norvtext::headless {
+namespace norvtext::services {
 
 struct KeyStroke {
     std::int16_t code = 0;   // KeyCode: 0 for a character the keyboard has no key for
@@ -15,4 +15,4 @@ struct KeyStroke {
 // punctuation keys their codes, a shifted symbol its base key with Shift 1; anything else 0, 0.
 KeyStroke us_key_of(char16_t c);
 
-}  // namespace norvtext::headless
+}  // namespace norvtext::services

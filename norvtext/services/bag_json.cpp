@@ -1,0 +1,220 @@
+// The strict JSON reader of whole bags and their writer.
+#include "norvtext/services/bag_json.hpp"
+
+#include <algorithm>
+#include <deque>
+#include <set>
+#include <utility>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "norvtext/platform/utf8.hpp"
+#include "norvtext/services/form_errors.hpp"
+#include "norvtext/services/form_value.hpp"
+
+namespace norvtext::services {
+
+namespace {
+
+using json = nlohmann::ordered_json;
+
+// The value format nests at most three deep (file object, one-key object, Font or code
+// units); anything much deeper is hostile, and stopping early keeps the DOM small.
+constexpr int max_depth = 16;
+// No object inside a value has more than six members (Font); the cap keeps a hostile
+// object from making member lookup quadratic.
+constexpr std::size_t max_members = 16;
+
+std::string key_where(std::string_view source, std::string_view key) {
+    return std::string(source) + ": key " + in_quotes(key);
+}
+
+// Line and column (in characters) of the byte at `offset`; an offset at the end names the
+// place just after the last character.
+std::string position_text(std::string_view text, std::size_t offset) {
+    offset = std::min(offset, text.size());
+    std::size_t line = 1;
+    std::size_t column = 1;
+    for (std::size_t i = 0; i < offset; ++i) {
+        if (text[i] == '\n') {
+            ++line;
+            column = 1;
+        } else if ((static_cast<unsigned char>(text[i]) & 0xC0u) != 0x80u) {
+            ++column;
+        }
+    }
+    return "line " + std::to_string(line) + ", column " + std::to_string(column);
+}
+
+// nlohmann's message without its own tag and position ("[json.exception...] parse error at
+// line 1, column 7: "), which count differently from ours.
+std::string parse_problem(const std::string& message) {
+    std::string_view what = message;
+    if (const auto tag_end = what.find("] "); !what.empty() && what.front() == '[' && tag_end != std::string_view::npos) {
+        what.remove_prefix(tag_end + 2);
+    }
+    if (what.starts_with("parse error at line ")) {
+        if (const auto colon = what.find(": "); colon != std::string_view::npos) what.remove_prefix(colon + 2);
+    }
+    return printable(what, 3 * max_quoted);
+}
+
+// A syntax error, at a byte offset.
+struct SyntaxProblem {
+    std::size_t offset;
+    std::string what;
+};
+// A well-formed file whose top level is not an object.
+struct NotAnObject {};
+// A value that breaks a limit or cannot be a number, under a top-level key.
+struct ValueProblem {
+    std::string key;
+    std::string what;
+};
+
+// Builds the file's top-level entries from nlohmann's SAX events, keeping the first of
+// duplicate keys and enforcing the limits while the text is read, before any of it is
+// kept in memory.
+class EntryBuilder final : public nlohmann::json_sax<json> {
+public:
+    std::vector<std::pair<std::string, json>> entries;
+
+    bool null() override { return put(nullptr); }
+    bool boolean(bool value) override { return put(value); }
+    bool number_integer(number_integer_t value) override { return put(value); }
+    bool number_unsigned(number_unsigned_t value) override { return put(value); }
+    bool number_float(number_float_t value, const string_t& lexeme) override {
+        // nlohmann reads an integer beyond 64 bits as a Double; it is neither here.
+        if (lexeme.find_first_of(".eE") == string_t::npos) problem("integer " + printable(lexeme) + " is out of range");
+        return put(value);
+    }
+    bool string(string_t& value) override { return put(std::move(value)); }
+    bool binary(binary_t& value) override { return put(json::binary(std::move(value))); }
+
+    bool start_object(std::size_t) override {
+        if (depth_ == 0) {
+            depth_ = 1;
+            return true;
+        }
+        enter(json::object());
+        return true;
+    }
+    bool key(string_t& name) override {
+        if (open_.empty()) {
+            current_key_ = name;
+            if (seen_.insert(name).second) {
+                entries.emplace_back(name, nullptr);
+                slot_ = &entries.back().second;
+            } else {
+                slot_ = &scratch_.emplace_back();
+            }
+            return true;
+        }
+        json& object = *open_.back();
+        if (object.contains(name)) {
+            slot_ = &scratch_.emplace_back();
+        } else {
+            if (object.size() >= max_members) problem("an object with more than " + std::to_string(max_members) + " members");
+            slot_ = &object[name];
+        }
+        return true;
+    }
+    bool end_object() override { return leave(); }
+    bool start_array(std::size_t) override {
+        if (depth_ == 0) throw NotAnObject{};
+        enter(json::array());
+        return true;
+    }
+    bool end_array() override { return leave(); }
+
+    bool parse_error(std::size_t position, const std::string&, const nlohmann::detail::exception& ex) override {
+        // nlohmann's position counts the offending byte as read.
+        throw SyntaxProblem{position == 0 ? 0 : position - 1, parse_problem(ex.what())};
+    }
+
+private:
+    [[noreturn]] void problem(std::string what) { throw ValueProblem{current_key_, std::move(what)}; }
+
+    // Stores a value where the text has got to; the file's top level takes only an object.
+    json* place(json value) {
+        if (depth_ == 0) throw NotAnObject{};
+        if (!open_.empty() && open_.back()->is_array()) {
+            open_.back()->push_back(std::move(value));
+            return &open_.back()->back();
+        }
+        *slot_ = std::move(value);
+        return slot_;
+    }
+    bool put(json value) {
+        place(std::move(value));
+        return true;
+    }
+
+    void enter(json container) {
+        if (depth_ + 1 > max_depth) problem("nesting deeper than " + std::to_string(max_depth) + " levels");
+        json* const placed = place(std::move(container));
+        ++depth_;
+        open_.push_back(placed);
+    }
+    bool leave() {
+        --depth_;
+        if (!open_.empty()) open_.pop_back();
+        return true;
+    }
+
+    int depth_ = 0;  // open containers, the file's own object included
+    std::vector<json*> open_;  // the open containers inside a top-level value
+    json* slot_ = nullptr;     // where an object's next member value goes
+    std::set<std::string, std::less<>> seen_;
+    std::deque<json> scratch_;  // values of repeated keys: read, then dropped
+    std::string current_key_;
+};
+
+std::size_t first_token_offset(std::string_view text) {
+    std::size_t i = text.starts_with("\xEF\xBB\xBF") ? 3 : 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '\n' || text[i] == '\r')) ++i;
+    return i;
+}
+
+}  // namespace
+
+MemoryPropertyBag parse_bag_json(std::string_view json_text, std::string_view source_name) {
+    const std::string source(source_name);
+    EntryBuilder builder;
+    try {
+        json::sax_parse(json_text.begin(), json_text.end(), &builder);
+    } catch (const SyntaxProblem& p) {
+        raise_form_error(source, position_text(json_text, p.offset) + ": " + p.what);
+    } catch (const NotAnObject&) {
+        raise_form_error(source, position_text(json_text, first_token_offset(json_text)) + ": a form file holds one JSON object");
+    } catch (const ValueProblem& p) {
+        raise_form_error(key_where(source, p.key), p.what);
+    }
+    // Everything is converted into a scratch bag, handed over only when all of it read.
+    MemoryPropertyBag bag;
+    for (const auto& [key, value] : builder.entries) bag.set(key, variant_from_json(value, key_where(source, key)));
+    return bag;
+}
+
+std::string bag_to_json(const MemoryPropertyBag& bag, bool pretty, std::string_view source_name) {
+    // Written entry by entry: the keys are already unique, and an ordered_json object
+    // looks each key up as it goes, which a large bag would make quadratic.
+    std::string out = "{";
+    bool first = true;
+    for (const auto& [key, value] : bag.entries()) {
+        const std::string where = key_where(source_name, key);
+        if (!is_utf8(key)) raise_form_error(where, "the key is not valid UTF-8");
+        out += first ? "" : ",";
+        out += pretty ? "\n  " : "";
+        out += json(key).dump();
+        out += pretty ? ": " : ":";
+        out += variant_to_json(value, where).dump();
+        first = false;
+    }
+    if (pretty) out += first ? "}\n" : "\n}\n";
+    else out += "}";
+    return out;
+}
+
+}  // namespace norvtext::services

@@ -1,0 +1,31 @@
+// The messages of form-file problems.
+#include "norvtext/services/form_errors.hpp"
+
+#include "norvtext/platform/error.hpp"
+
+namespace norvtext::services {
+
+void raise_form_error(std::string_view where, std::string_view what) {
+    raise(ErrorCode::FileError, std::string(where) + ": " + std::string(what));
+}
+
+std::string printable(std::string_view text, std::size_t limit) {
+    std::string out;
+    for (const char c : text.substr(0, limit)) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte < 0x7f) {
+            out += c;
+        } else {
+            static constexpr char hex[] = "0123456789abcdef";
+            out += "\\x";
+            out += hex[byte >> 4];
+            out += hex[byte & 0xf];
+        }
+    }
+    if (text.size() > limit) out += "...";
+    return out;
+}
+
+std::string in_quotes(std::string_view text) { return "\"" + printable(text) + "\""; }
+
+}  // namespace norvtext::services
