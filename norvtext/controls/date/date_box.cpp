@@ -98,6 +98,12 @@ void txtNorvDate::ShowDate(const std::optional<DateSerial>& date) {
         ClearText();
 }
 
+void txtNorvDate::show_assigned(DateSerial date) {
+    ShowDate(date);
+    stop_blink_timer();
+    Textbox.set_sel_length(0);
+}
+
 void txtNorvDate::InitProperties() {
     masked().set_mask(shapes[0].mask);
     reset_switches();
@@ -125,9 +131,7 @@ std::u16string txtNorvDate::Text() const {
 
 void txtNorvDate::setText(std::u16string_view New_Text) {
     if (const auto date = date_of(New_Text)) {
-        ShowDate(date);
-        stop_blink_timer();
-        Textbox.set_sel_length(0);
+        show_assigned(*date);
     } else {
         ClearText();
         // An empty assignment is a plain clearing; a running blink goes on either way.
@@ -143,9 +147,7 @@ Variant txtNorvDate::Value() const {
 
 void txtNorvDate::setValue(const Variant& New_Value) {
     if (const auto date = date_of_value(New_Value)) {
-        ShowDate(date);
-        stop_blink_timer();
-        Textbox.set_sel_length(0);
+        show_assigned(*date);
     } else {
         ClearText();
         // Zero in any form is how program code empties the box, so it is no error.

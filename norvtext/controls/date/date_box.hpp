@@ -67,6 +67,8 @@ private:
     void SetMask();
     // Writes a date in the current shape's pattern, or the empty text when there is none.
     void ShowDate(const std::optional<DateSerial>& date);
+    // A date assigned by program code: shown, blinking stopped, nothing selected.
+    void show_assigned(DateSerial date);
 
     DateFormatEnum format_mask_ = DateFormatEnum::MMDDYYYY;
     bool blink_on_error_ = true;

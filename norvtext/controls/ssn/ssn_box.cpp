@@ -34,6 +34,7 @@ void txtNorvSocialSecurity::setBlinkOnError(bool New_BlinkOnError) {
 }
 
 void txtNorvSocialSecurity::show_number(double number) {
+    if (number <= 0) return clear_quietly();
     masked().set_text(format_pattern(number, ssn_row.pattern, locale()));
     stored_value_ = Variant(number);
     stop_blink_timer();
@@ -53,11 +54,7 @@ void txtNorvSocialSecurity::setText(std::u16string_view New_Text) {
         clear_quietly();
     } else if (text.size() == ssn_row.digits) {
         // What is shown is what is stored: a fraction is taken to the whole number shown.
-        const double number = std::round(leading_number(text));
-        if (number > 0)
-            show_number(number);
-        else
-            clear_quietly();
+        show_number(std::round(leading_number(text)));
     } else {
         clear_and_flag();
     }
@@ -71,10 +68,7 @@ void txtNorvSocialSecurity::setValue(const Variant& New_Value) {
     const bool numeric = is_number(digits);
     const double number = numeric ? std::round(numeric_reading(digits, locale())) : 0;
     if (numeric && number <= ssn_row.largest()) {
-        if (number > 0)
-            show_number(number);
-        else
-            clear_quietly();
+        show_number(number);
     } else {
         clear_and_flag();
     }

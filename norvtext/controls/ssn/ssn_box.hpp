@@ -36,7 +36,8 @@ protected:
     const Members* bound_members() const override;
 
 private:
-    // A whole number from 1 to 999999999 shown with the pattern and stored.
+    // A whole number from 1 to 999999999 shown with the pattern and stored; zero or less
+    // clears the box quietly.
     void show_number(double number);
     // Unusable: the box empties and blinks when BlinkOnError says so.
     void clear_and_flag();
