@@ -18,7 +18,6 @@ namespace chr = std::chrono;
 
 constexpr sys_days serial_epoch = sys_days{chr::year{1899} / chr::December / 30};
 constexpr std::int32_t seconds_per_day = 86400;
-// The platform's dates run from 100-01-01 to 9999-12-31.
 constexpr std::int32_t first_day = (sys_days{chr::year{100} / chr::January / 1} - serial_epoch).count();
 constexpr std::int32_t last_day = (sys_days{chr::year{9999} / chr::December / 31} - serial_epoch).count();
 
@@ -105,6 +104,8 @@ std::optional<DateSerial> serial_from_parts(const DateTimeParts& parts) {
 }
 
 DateTimeParts parts_from_serial(DateSerial d) { return to_parts(split(d)); }
+
+bool in_date_range(double serial) { return serial > first_day - 1.0 && serial < last_day + 1.0; }
 
 bool has_time(DateSerial d) { return split(d).second != 0; }
 bool has_date(DateSerial d) { return split(d).day != 0; }

@@ -23,6 +23,9 @@ std::optional<DateSerial> serial_from_parts(const DateTimeParts& parts);
 // Rounded to the nearest second. A negative serial's fraction still counts forward from
 // midnight (-1.25 is 1899-12-29 06:00:00), as the platform does.
 DateTimeParts parts_from_serial(DateSerial d);
+// Dates run from 100-01-01 to 9999-12-31: a serial outside those days (or less than a day
+// past them) has no calendar day, and every date routine refuses it.
+bool in_date_range(double serial);
 bool has_time(DateSerial d);  // a fraction of a day is present
 bool has_date(DateSerial d);  // the day is not 0 (1899-12-30)
 

@@ -12,6 +12,7 @@
 
 #include "norvtext/platform/date_serial.hpp"
 #include "norvtext/platform/error.hpp"
+#include "norvtext/platform/numbers.hpp"
 #include "norvtext/platform/utf8.hpp"
 #include "norvtext/services/base64.hpp"
 #include "norvtext/services/form_errors.hpp"
@@ -21,11 +22,6 @@ namespace norvtext::services {
 namespace {
 
 using json = nlohmann::ordered_json;
-
-// The platform's dates run from 100-01-01 to 9999-12-31; a serial outside that has no
-// calendar day, and every date routine refuses it.
-constexpr double first_date_serial = -657434.0;
-constexpr double last_date_serial = 2958465.0;
 
 // --- Texts -------------------------------------------------------------------------------
 
@@ -91,15 +87,8 @@ std::optional<Currency> currency_from_text(std::string_view text) {
     return Currency{static_cast<std::int64_t>(bits)};
 }
 
-std::string currency_text(Currency c) {
-    const bool negative = c.ticks < 0;
-    const std::uint64_t magnitude = negative ? ~static_cast<std::uint64_t>(c.ticks) + 1 : static_cast<std::uint64_t>(c.ticks);
-    std::string out = (negative ? "-" : "") + std::to_string(magnitude / Currency::scale);
-    std::string fraction = std::to_string(magnitude % Currency::scale + Currency::scale).substr(1);
-    while (!fraction.empty() && fraction.back() == '0') fraction.pop_back();
-    if (!fraction.empty()) out += "." + fraction;
-    return out;
-}
+// The amount's exact plain text, "-1234.5": the locale-free form of the number services'.
+std::string currency_text(Currency c) { return to_utf8(currency_plain_text(c)); }
 
 // --- Reading values ------------------------------------------------------------------------
 
@@ -130,9 +119,6 @@ double double_from_json(const json& value, std::string_view where) {
     raise_form_error(where, "expected a number, \"Infinity\", \"-Infinity\" or \"NaN\" for Double, not " + printable(value.dump()));
 }
 
-bool in_date_range(double serial) {
-    return serial > first_date_serial - 1.0 && serial < last_date_serial + 1.0;
-}
 
 DateSerial date_from_json(const json& value, std::string_view where) {
     if (value.is_string()) {
