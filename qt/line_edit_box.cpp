@@ -17,8 +17,6 @@ namespace norvtext::qt {
 
 namespace {
 
-std::int32_t twips_to_pixels(std::int32_t twips, int dpi) { return static_cast<std::int32_t>(twips * dpi / 1440); }
-
 Qt::CursorShape cursor_shape(std::int16_t pointer) {
     // The platform's mouse pointer numbers.
     switch (pointer) {

@@ -16,9 +16,6 @@ class txtNorvCurrency : public NumericBoxBase {
 public:
     explicit txtNorvCurrency(Host& host);
 
-    static constexpr std::int32_t initial_width = NumericBoxBase::initial_width;
-    static constexpr std::int32_t initial_height = NumericBoxBase::initial_height;
-
     void ReadProperties(PropertyBag& bag) override;
     void WriteProperties(PropertyBag& bag) override;
     const ClassInfo& class_info() const override;

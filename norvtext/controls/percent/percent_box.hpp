@@ -15,9 +15,6 @@ class txtNorvPercent : public NumericBoxBase {
 public:
     explicit txtNorvPercent(Host& host);
 
-    static constexpr std::int32_t initial_width = NumericBoxBase::initial_width;
-    static constexpr std::int32_t initial_height = NumericBoxBase::initial_height;
-
     void ReadProperties(PropertyBag& bag) override;
     void WriteProperties(PropertyBag& bag) override;
     const ClassInfo& class_info() const override;
