@@ -18,7 +18,7 @@ namespace norvtext::qt {
 namespace {
 
 Qt::CursorShape cursor_shape(std::int16_t pointer) {
-    // The platform's mouse pointer numbers.
+    // The MousePointer values; any other shows the arrow.
     switch (pointer) {
         case 2: return Qt::CrossCursor;
         case 3: return Qt::IBeamCursor;
@@ -263,8 +263,8 @@ void LineEditBox<I>::focusInEvent(QFocusEvent* event) {
 
 template <class I>
 void LineEditBox<I>::focusOutEvent(QFocusEvent* event) {
-    // The line edit drops its selection on leaving; the platform's box keeps it (a blinking
-    // box goes on blinking after the focus has gone), so it is put back.
+    // The line edit drops its selection on leaving; the inner box keeps it (a blinking box
+    // goes on blinking after the focus has gone), so it is put back.
     const std::int32_t start = sel_start(), length = sel_length();
     QLineEdit::focusOutEvent(event);
     if (length > 0) setSelection(start, length);

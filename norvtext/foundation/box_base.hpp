@@ -22,12 +22,12 @@ namespace norvtext {
 // value the inner box keeps), what its writer takes and what that is kept as.
 template <MemberKind>
 struct PassType;
-#define NORVTEXT_PASS_TYPE(kind, Get, Set, Stored, to)                         \
-    template <>                                                                \
-    struct PassType<MemberKind::kind> {                                        \
-        using get = Get;                                                       \
-        using set = Set;                                                       \
-        static Get from(const Variant& v) { return v.to(); }                   \
+#define NORVTEXT_PASS_TYPE(kind, Get, Set, Stored, to)                            \
+    template <>                                                                   \
+    struct PassType<MemberKind::kind> {                                           \
+        using get = Get;                                                          \
+        using set = Set;                                                          \
+        static Get from(const Variant& v) { return v.to(); }                      \
         static Stored stored(Set v) { return static_cast<Stored>(std::move(v)); } \
     };
 NORVTEXT_PASS_TYPE(Colour, Colour, Colour, std::int32_t, to_colour)
@@ -68,9 +68,9 @@ public:
     // code may write; a design member's writer is protected, for the controls that publish one.
 #define NORVTEXT_BOX_READER(name, kind, ...) \
     PassType<MemberKind::kind>::get name() const { return PassType<MemberKind::kind>::from(inner(InnerMember::name)); }
-#define NORVTEXT_BOX_WRITER(name, kind, ...)                                                                  \
-    void set##name(PassType<MemberKind::kind>::set New_##name) {                                              \
-        set_inner(InnerMember::name, Variant(PassType<MemberKind::kind>::stored(std::move(New_##name))));         \
+#define NORVTEXT_BOX_WRITER(name, kind, ...)                                                              \
+    void set##name(PassType<MemberKind::kind>::set New_##name) {                                          \
+        set_inner(InnerMember::name, Variant(PassType<MemberKind::kind>::stored(std::move(New_##name)))); \
     }
 #define NORVTEXT_BOX_PUBLIC_WRITER_ReadWrite NORVTEXT_BOX_WRITER
 #define NORVTEXT_BOX_PUBLIC_WRITER_Design(...)
