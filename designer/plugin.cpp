@@ -63,7 +63,7 @@ void ControlPlugin::initialize(QDesignerFormEditorInterface* core) {
 }
 
 QString ControlPlugin::domXml() const {
-    // First placement: the class's initial size at the screen's usual 15 twips a pixel.
+    // First placement: the class's initial size at the screen's usual 96 dpi.
     const QString cls = to_qstring(class_.name);
     return QStringLiteral(
                "<ui language=\"c++\" displayname=\"%1\">\n"
@@ -74,8 +74,8 @@ QString ControlPlugin::domXml() const {
                " </widget>\n"
                "</ui>\n")
         .arg(cls, qualified(class_.name))
-        .arg(class_.initial_width / 15)
-        .arg(class_.initial_height / 15);
+        .arg(twips_to_pixels(class_.initial_width, 96))
+        .arg(twips_to_pixels(class_.initial_height, 96));
 }
 
 // ---------------------------------------------------------------------------------------

@@ -42,7 +42,7 @@ QString ControlWidget::className() const { return to_qstring(class_.name); }
 QLineEdit* ControlWidget::textbox() const { return dynamic_cast<QLineEdit*>(&control_->textbox()); }
 
 QSize ControlWidget::sizeHint() const {
-    return {class_.initial_width * logicalDpiX() / 1440, class_.initial_height * logicalDpiY() / 1440};
+    return {twips_to_pixels(class_.initial_width, logicalDpiX()), twips_to_pixels(class_.initial_height, logicalDpiY())};
 }
 
 void ControlWidget::resizeEvent(QResizeEvent* event) {

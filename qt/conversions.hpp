@@ -1,7 +1,8 @@
 // Conversions at the edge between the library's values and Qt's: text, Variant and
-// QVariant, fonts, colours (system colours included) and pictures.
+// QVariant, fonts, colours (system colours included), pictures and sizes.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -25,6 +26,11 @@ inline std::u16string to_u16(const QString& s) {
 inline QString to_qstring(std::string_view utf8) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
+
+// The controls measure in twips; a widget in pixels at its dpi.
+inline constexpr int twips_per_inch = 1440;
+inline int twips_to_pixels(std::int32_t twips, int dpi) { return twips * dpi / twips_per_inch; }
+inline std::int32_t pixels_to_twips(int pixels, int dpi) { return pixels * twips_per_inch / dpi; }
 
 QFont to_qfont(const Font& font);
 FontRef to_font(const QFont& font);

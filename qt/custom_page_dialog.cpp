@@ -41,8 +41,8 @@ bool offers_custom_page(std::string_view class_name) {
 namespace {
 
 QRect pixels(const Custom::Rect& r, const QWidget& w) {
-    const auto x = [&](std::int32_t t) { return t * w.logicalDpiX() / 1440; };
-    const auto y = [&](std::int32_t t) { return t * w.logicalDpiY() / 1440; };
+    const auto x = [&](std::int32_t t) { return twips_to_pixels(t, w.logicalDpiX()); };
+    const auto y = [&](std::int32_t t) { return twips_to_pixels(t, w.logicalDpiY()); };
     return {x(r.left), y(r.top), x(r.width), y(r.height)};
 }
 

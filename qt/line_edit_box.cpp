@@ -17,10 +17,8 @@ namespace norvtext::qt {
 
 namespace {
 
-std::int32_t twips_to_pixels(std::int32_t twips, int dpi) { return static_cast<std::int32_t>(twips * dpi / 1440); }
-
 Qt::CursorShape cursor_shape(std::int16_t pointer) {
-    // The platform's mouse pointer numbers.
+    // The MousePointer values; any other shows the arrow.
     switch (pointer) {
         case 2: return Qt::CrossCursor;
         case 3: return Qt::IBeamCursor;
@@ -43,31 +41,8 @@ Qt::CursorShape cursor_shape(std::int16_t pointer) {
 
 template <class I>
 LineEditBox<I>::LineEditBox(QWidget* parent, ErrorReporter report) : QLineEdit(parent), report_(std::move(report)) {
-    // The design-time state of the members, as the platform's edit box starts.
-    store(InnerMember::BackColor, Variant(static_cast<std::int32_t>(system_window_background)));
-    store(InnerMember::ForeColor, Variant(static_cast<std::int32_t>(system_window_text)));
-    store(InnerMember::Enabled, Variant(true));
-    store(InnerMember::MousePointer, Variant(std::int16_t{0}));
-    store(InnerMember::MouseIcon, Variant::nothing());
-    store(InnerMember::Font, Variant(to_font(font())));
-    store(InnerMember::PasswordChar, Variant(u""));
-    store(InnerMember::Locked, Variant(false));
-    store(InnerMember::LinkItem, Variant(u""));
-    store(InnerMember::LinkMode, Variant(std::int32_t{0}));
-    store(InnerMember::LinkTimeout, Variant(std::int16_t{50}));
-    store(InnerMember::LinkTopic, Variant(u""));
-    store(InnerMember::ToolTipText, Variant(u""));
-    store(InnerMember::RightToLeft, Variant(false));
-    store(InnerMember::OLEDragMode, Variant(std::int32_t{0}));
-    store(InnerMember::OLEDropMode, Variant(std::int32_t{0}));
-    store(InnerMember::hWnd, Variant(std::int32_t{0}));
-    store(InnerMember::Alignment, Variant(std::int32_t{0}));
-    store(InnerMember::Appearance, Variant(std::int32_t{1}));
-    store(InnerMember::BorderStyle, Variant(std::int32_t{1}));
-    store(InnerMember::MultiLine, Variant(false));
-    store(InnerMember::ScrollBars, Variant(std::int32_t{0}));
-    store(InnerMember::PromptChar, Variant(u"_"));
-    store(InnerMember::HideSelection, Variant(true));
+    const FontRef shown_font = to_font(font());
+    for (int i = 0; i < inner_member_count; ++i) store(InnerMember(i), design_value(InnerMember(i), shown_font));
     setAcceptDrops(false);
     setDragEnabled(false);
     QObject::connect(this, &QLineEdit::textChanged, this, [this] { guarded([this] { notice_change(); }); });
@@ -166,83 +141,31 @@ Variant LineEditBox<I>::member(InnerMember m) const {
 
 template <class I>
 void LineEditBox<I>::set_member(InnerMember m, const Variant& value) {
-    // Each member keeps its own type, as the platform's box property does: a value that
-    // does not convert raises the platform's error and leaves the member as it was.
+    // Kept first, so a value that does not convert raises and leaves the line edit as it was.
+    const Variant& v = store(m, to_member_kind(m, value));
     switch (m) {
         case InnerMember::BackColor:
-        case InnerMember::ForeColor:
-            store(m, Variant(static_cast<std::int32_t>(value.to_colour())));
-            apply_colours();
-            break;
-        case InnerMember::Enabled:
-            store(m, Variant(value.to_boolean()));
-            setEnabled(value.to_boolean());
-            break;
-        case InnerMember::Locked:
-            store(m, Variant(value.to_boolean()));
-            setReadOnly(value.to_boolean());
-            break;
-        case InnerMember::RightToLeft:
-            store(m, Variant(value.to_boolean()));
-            setLayoutDirection(value.to_boolean() ? Qt::RightToLeft : Qt::LeftToRight);
-            break;
-        case InnerMember::MultiLine:
-        case InnerMember::HideSelection: store(m, Variant(value.to_boolean())); break;
+        case InnerMember::ForeColor: apply_colours(); break;
+        case InnerMember::Enabled: setEnabled(v.to_boolean()); break;
+        case InnerMember::Locked: setReadOnly(v.to_boolean()); break;
+        case InnerMember::RightToLeft: setLayoutDirection(v.to_boolean() ? Qt::RightToLeft : Qt::LeftToRight); break;
         case InnerMember::MousePointer:
-            store(m, Variant(value.to_integer()));
-            apply_cursor();
+        case InnerMember::MouseIcon: apply_cursor(); break;
+        case InnerMember::Font:
+            if (const FontRef f = v.to_font()) setFont(to_qfont(*f));
             break;
-        case InnerMember::MouseIcon:
-            store(m, Variant(value.to_picture()));
-            apply_cursor();
-            break;
-        case InnerMember::LinkTimeout: store(m, Variant(value.to_integer())); break;
-        case InnerMember::Font: {
-            FontRef f = value.to_font();
-            if (f) setFont(to_qfont(*f));
-            store(m, Variant(std::move(f)));
-            break;
-        }
-        case InnerMember::PasswordChar:
-        case InnerMember::PromptChar: {
-            // One character at most: a longer text keeps its first character.
-            std::u16string s = value.to_string();
-            if (s.size() > 1) s.resize(1);
-            if (m == InnerMember::PasswordChar) setEchoMode(s.empty() ? QLineEdit::Normal : QLineEdit::Password);
-            store(m, Variant(std::move(s)));
-            break;
-        }
-        case InnerMember::LinkItem:
-        case InnerMember::LinkTopic: store(m, Variant(value.to_string())); break;
-        case InnerMember::ToolTipText:
-            store(m, Variant(value.to_string()));
-            setToolTip(to_qstring(value.to_string()));
-            break;
-        case InnerMember::OLEDragMode:
-            store(m, Variant(value.to_long()));
-            setDragEnabled(value.to_long() == 1);  // automatic
-            break;
-        case InnerMember::OLEDropMode:
-            store(m, Variant(value.to_long()));
-            setAcceptDrops(value.to_long() != 0);
-            break;
-        case InnerMember::hWnd:
-            store(m, Variant(value.to_long()));
-            hWnd_written_ = true;
-            break;
+        case InnerMember::PasswordChar: setEchoMode(v.string_ref().empty() ? QLineEdit::Normal : QLineEdit::Password); break;
+        case InnerMember::ToolTipText: setToolTip(to_qstring(v.string_ref())); break;
+        case InnerMember::OLEDragMode: setDragEnabled(v.to_long() == 1); break;  // automatic
+        case InnerMember::OLEDropMode: setAcceptDrops(v.to_long() != 0); break;
+        case InnerMember::hWnd: hWnd_written_ = true; break;
         case InnerMember::Alignment: {
-            const std::int32_t a = value.to_long();
-            store(m, Variant(a));
+            const std::int32_t a = v.to_long();
             setAlignment(a == 1 ? Qt::AlignRight : a == 2 ? Qt::AlignHCenter : Qt::AlignLeft);
             break;
         }
-        case InnerMember::BorderStyle:
-            store(m, Variant(value.to_long()));
-            setFrame(value.to_long() != 0);
-            break;
-        case InnerMember::Appearance:
-        case InnerMember::LinkMode:
-        case InnerMember::ScrollBars: store(m, Variant(value.to_long())); break;
+        case InnerMember::BorderStyle: setFrame(v.to_long() != 0); break;
+        default: break;  // kept only
     }
 }
 
@@ -340,8 +263,8 @@ void LineEditBox<I>::focusInEvent(QFocusEvent* event) {
 
 template <class I>
 void LineEditBox<I>::focusOutEvent(QFocusEvent* event) {
-    // The line edit drops its selection on leaving; the platform's box keeps it (a blinking
-    // box goes on blinking after the focus has gone), so it is put back.
+    // The line edit drops its selection on leaving; the inner box keeps it (a blinking box
+    // goes on blinking after the focus has gone), so it is put back.
     const std::int32_t start = sel_start(), length = sel_length();
     QLineEdit::focusOutEvent(event);
     if (length > 0) setSelection(start, length);
@@ -405,11 +328,6 @@ QString QtMaskedEditBox::qt_input_mask(std::u16string_view mask, char16_t prompt
     return out;
 }
 
-char16_t QtMaskedEditBox::prompt() const {
-    const Variant p = member(InnerMember::PromptChar);
-    return p.is_string() && p.string_ref().size() == 1 ? p.string_ref()[0] : u'_';
-}
-
 void QtMaskedEditBox::apply_mask(std::u16string_view mask, char16_t prompt, const std::u16string& text,
                                  std::int32_t caret) {
     // Qt cannot take ";" as a literal: it starts the blank character.
@@ -423,58 +341,39 @@ void QtMaskedEditBox::apply_mask(std::u16string_view mask, char16_t prompt, cons
     replace_text(to_qstring(text), caret);
 }
 
-MaskRules QtMaskedEditBox::rules() const { return {mask_, prompt()}; }
+MaskRules QtMaskedEditBox::rules() const { return {mask_, MaskRules::prompt_of(member(InnerMember::PromptChar))}; }
 
-bool QtMaskedEditBox::fits_mask(std::u16string_view text) const { return rules().fits_text(text); }
-
-std::int32_t QtMaskedEditBox::skip_literals(std::int32_t from) const { return rules().skip_literals(from); }
-
-bool QtMaskedEditBox::put_char(std::u16string& text, std::int32_t& caret, char16_t c) const {
-    // Qt's own positions admit more (any Unicode number for a digit, "+" and "-" for "#"):
-    // the box decides with the contract's rules before the line edit sees a character.
-    return rules().put_char(text, caret, c);
-}
-
-std::u16string QtMaskedEditBox::cleared_selection() const {
-    return rules().cleared(text(), sel_start(), sel_length());
-}
-
-void QtMaskedEditBox::set_text(std::u16string_view text) {
-    if (text.empty()) return LineEditBox::set_text(all_prompt_text(mask_, prompt()));
-    if (!fits_mask(text)) norvtext::raise(ErrorCode::InvalidPropertyValue);
-    LineEditBox::set_text(text);
-}
+void QtMaskedEditBox::set_text(std::u16string_view text) { LineEditBox::set_text(rules().assigned(text)); }
 
 void QtMaskedEditBox::set_mask(std::u16string_view mask) {
     // The entered characters that fit are kept, laid into the new positions in order.
     const std::u16string t = rules().relaid(text(), mask);
-    apply_mask(mask, prompt(), t, 0);
+    apply_mask(mask, rules().prompt, t, 0);
 }
 
 void QtMaskedEditBox::set_sel_text(std::u16string_view text) {
-    std::u16string t = cleared_selection();
-    std::int32_t caret = sel_start();
-    for (char16_t c : text) put_char(t, caret, c);
+    std::int32_t caret = 0;
+    const std::u16string t = rules().typed_over(this->text(), sel_start(), sel_length(), text, caret);
     replace_text(to_qstring(t), caret);
 }
 
 void QtMaskedEditBox::set_member(InnerMember m, const Variant& value) {
     if (m != InnerMember::PromptChar) return LineEditBox::set_member(m, value);
-    const std::u16string p = value.to_string();
-    if (!MaskRules::valid_prompt(p)) norvtext::raise(ErrorCode::InvalidPropertyValue);
-    const std::u16string t = rules().with_prompt(text(), p[0]);
+    const std::u16string t = rules().reprompted(text(), value);
     const std::int32_t caret = sel_start();
-    store(m, Variant(p));
-    apply_mask(mask_, p[0], t, caret);
+    LineEditBox::set_member(m, value);
+    apply_mask(mask_, rules().prompt, t, caret);
 }
 
 void QtMaskedEditBox::type_key(QKeyEvent* event, char16_t c) {
     // Qt would look further along the mask for a position the character fits, or jump to
-    // a literal it matches; the box takes the character only at its next position.
+    // a literal it matches, and its positions admit more (any Unicode number for a digit,
+    // "+" and "-" for "#"): the box takes the character only where the contract's rules
+    // put it at its next position.
     if (c >= 32) {
-        std::u16string t = cleared_selection();
+        std::u16string t = rules().cleared(text(), sel_start(), sel_length());
         std::int32_t caret = sel_start();
-        if (!put_char(t, caret, c)) return;
+        if (!rules().put_char(t, caret, c)) return;
     }
     LineEditBox::type_key(event, c);
 }
@@ -484,7 +383,7 @@ void QtMaskedEditBox::act_on_key(QKeyEvent* event) {
     // the caret stays where it was.
     if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier && !hasSelectedText()) {
         const std::int32_t caret = cursorPosition();
-        const std::int32_t pos = skip_literals(caret);
+        const std::int32_t pos = rules().skip_literals(caret);
         if (pos != caret && pos < length()) {
             setCursorPosition(pos);
             LineEditBox::act_on_key(event);

@@ -63,7 +63,7 @@ protected:
     void notice_change();
     template <class Action>
     void guarded(Action&& action);
-    void store(InnerMember m, Variant v) { members_[static_cast<std::size_t>(m)] = std::move(v); }
+    const Variant& store(InnerMember m, Variant v) { return members_[static_cast<std::size_t>(m)] = std::move(v); }
     std::int32_t length() const { return static_cast<std::int32_t>(shown().size()); }
 
 private:
@@ -110,13 +110,7 @@ protected:
     void act_on_key(QKeyEvent* event) override;
 
 private:
-    char16_t prompt() const;
     MaskRules rules() const;
-    bool fits_mask(std::u16string_view text) const;
-    std::int32_t skip_literals(std::int32_t from) const;
-    // Types c into the next position at or after caret; false when it does not fit.
-    bool put_char(std::u16string& text, std::int32_t& caret, char16_t c) const;
-    std::u16string cleared_selection() const;
     void apply_mask(std::u16string_view mask, char16_t prompt, const std::u16string& text, std::int32_t caret);
 
     std::u16string mask_;

@@ -102,8 +102,8 @@ void QtHost::show_about(const AboutBox& about) {
     if (widget_.constructed_) Q_EMIT widget_.aboutShown();
 }
 
-std::int32_t QtHost::width() { return widget_.width() * 1440 / widget_.logicalDpiX(); }
-std::int32_t QtHost::height() { return widget_.height() * 1440 / widget_.logicalDpiY(); }
+std::int32_t QtHost::width() { return pixels_to_twips(widget_.width(), widget_.logicalDpiX()); }
+std::int32_t QtHost::height() { return pixels_to_twips(widget_.height(), widget_.logicalDpiY()); }
 
 void QtHost::Click() { widget_.deliver(ControlWidget::Event::Click, "Click", {}); }
 void QtHost::DblClick() { widget_.deliver(ControlWidget::Event::DblClick, "DblClick", {}); }

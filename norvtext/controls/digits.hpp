@@ -41,9 +41,6 @@ Variant DigitsOnly(const Variant& value, const Locale& loc);
 
 class DigitBoxBase : public MaskedControlBase {
 public:
-    static constexpr std::int32_t initial_width = 1980;  // twips
-    static constexpr std::int32_t initial_height = 330;
-
     // Members the digit boxes publish with a writer.
     using BoxBase::setBorderStyle;
 

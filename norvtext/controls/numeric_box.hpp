@@ -15,9 +15,6 @@ namespace norvtext {
 
 class NumericBoxBase : public BoxBase {
 public:
-    static constexpr std::int32_t initial_width = 1980;  // twips, as a plain edit box
-    static constexpr std::int32_t initial_height = 330;
-
     // First placement: no typing limit, the zero display shown and stored.
     void InitProperties() override;
 

@@ -19,14 +19,18 @@ std::unique_ptr<BoxBase> make(Host& host) {
     return std::make_unique<Box>(host);
 }
 
+// Every class is first placed at a plain edit box's size.
+constexpr std::int32_t initial_width = 1980;  // twips
+constexpr std::int32_t initial_height = 330;
+
 constexpr std::array classes{
-    ControlClass{"txtNorvText", txtNorvText::initial_width, txtNorvText::initial_height, &make<txtNorvText>},
-    ControlClass{"txtNorvDate", txtNorvDate::initial_width, txtNorvDate::initial_height, &make<txtNorvDate>},
-    ControlClass{"txtNorvTelephone", txtNorvTelephone::initial_width, txtNorvTelephone::initial_height, &make<txtNorvTelephone>},
-    ControlClass{"txtNorvSocialSecurity", txtNorvSocialSecurity::initial_width, txtNorvSocialSecurity::initial_height, &make<txtNorvSocialSecurity>},
-    ControlClass{"txtNorvZip", txtNorvZip::initial_width, txtNorvZip::initial_height, &make<txtNorvZip>},
-    ControlClass{"txtNorvCurrency", txtNorvCurrency::initial_width, txtNorvCurrency::initial_height, &make<txtNorvCurrency>},
-    ControlClass{"txtNorvPercent", txtNorvPercent::initial_width, txtNorvPercent::initial_height, &make<txtNorvPercent>},
+    ControlClass{"txtNorvText", initial_width, initial_height, &make<txtNorvText>},
+    ControlClass{"txtNorvDate", initial_width, initial_height, &make<txtNorvDate>},
+    ControlClass{"txtNorvTelephone", initial_width, initial_height, &make<txtNorvTelephone>},
+    ControlClass{"txtNorvSocialSecurity", initial_width, initial_height, &make<txtNorvSocialSecurity>},
+    ControlClass{"txtNorvZip", initial_width, initial_height, &make<txtNorvZip>},
+    ControlClass{"txtNorvCurrency", initial_width, initial_height, &make<txtNorvCurrency>},
+    ControlClass{"txtNorvPercent", initial_width, initial_height, &make<txtNorvPercent>},
 };
 }  // namespace
 

@@ -87,26 +87,11 @@ void BoxBase::on_timer() {
     Textbox.set_sel_length(Textbox.sel_length() == length ? 0 : length);
 }
 
-void BoxBase::set_inner(InnerMember m, const Variant& value, std::string_view name) {
+void BoxBase::set_inner(InnerMember m, const Variant& value) {
     Textbox.set_member(m, value);
-    announce(name);
+    announce(inner_info(m).name);
 }
 
-// Pass-through members.
-Colour BoxBase::BackColor() const { return inner(InnerMember::BackColor).to_colour(); }
-void BoxBase::setBackColor(Colour v) { set_inner(InnerMember::BackColor, bag_default::colour(v), "BackColor"); }
-Colour BoxBase::ForeColor() const { return inner(InnerMember::ForeColor).to_colour(); }
-void BoxBase::setForeColor(Colour v) { set_inner(InnerMember::ForeColor, bag_default::colour(v), "ForeColor"); }
-bool BoxBase::Enabled() const { return inner(InnerMember::Enabled).to_boolean(); }
-void BoxBase::setEnabled(bool v) { set_inner(InnerMember::Enabled, Variant(v), "Enabled"); }
-std::int16_t BoxBase::MousePointer() const { return inner(InnerMember::MousePointer).to_integer(); }
-void BoxBase::setMousePointer(std::int16_t v) { set_inner(InnerMember::MousePointer, Variant(v), "MousePointer"); }
-PictureRef BoxBase::MouseIcon() const { return inner(InnerMember::MouseIcon).to_picture(); }
-void BoxBase::setMouseIcon(PictureRef v) { set_inner(InnerMember::MouseIcon, Variant(std::move(v)), "MouseIcon"); }
-FontRef BoxBase::Font() const { return inner(InnerMember::Font).to_font(); }
-void BoxBase::setFont(FontRef v) { set_inner(InnerMember::Font, Variant(std::move(v)), "Font"); }
-std::u16string BoxBase::PasswordChar() const { return inner(InnerMember::PasswordChar).to_string(); }
-void BoxBase::setPasswordChar(std::u16string_view v) { set_inner(InnerMember::PasswordChar, Variant(v), "PasswordChar"); }
 std::int32_t BoxBase::SelLength() const { return Textbox.sel_length(); }
 void BoxBase::setSelLength(std::int32_t v) {
     Textbox.set_sel_length(v);
@@ -122,42 +107,15 @@ void BoxBase::setSelText(std::u16string_view v) {
     Textbox.set_sel_text(v);
     announce("SelText");
 }
-std::u16string BoxBase::LinkItem() const { return inner(InnerMember::LinkItem).to_string(); }
-void BoxBase::setLinkItem(std::u16string_view v) { set_inner(InnerMember::LinkItem, Variant(v), "LinkItem"); }
-std::int32_t BoxBase::LinkMode() const { return inner(InnerMember::LinkMode).to_long(); }
-void BoxBase::setLinkMode(std::int32_t v) { set_inner(InnerMember::LinkMode, Variant(v), "LinkMode"); }
-std::int16_t BoxBase::LinkTimeout() const { return inner(InnerMember::LinkTimeout).to_integer(); }
-void BoxBase::setLinkTimeout(std::int16_t v) { set_inner(InnerMember::LinkTimeout, Variant(v), "LinkTimeout"); }
-std::u16string BoxBase::LinkTopic() const { return inner(InnerMember::LinkTopic).to_string(); }
-void BoxBase::setLinkTopic(std::u16string_view v) { set_inner(InnerMember::LinkTopic, Variant(v), "LinkTopic"); }
-bool BoxBase::Locked() const { return inner(InnerMember::Locked).to_boolean(); }
-void BoxBase::setLocked(bool v) { set_inner(InnerMember::Locked, Variant(v), "Locked"); }
-std::u16string BoxBase::ToolTipText() const { return inner(InnerMember::ToolTipText).to_string(); }
-void BoxBase::setToolTipText(std::u16string_view v) { set_inner(InnerMember::ToolTipText, Variant(v), "ToolTipText"); }
-bool BoxBase::RightToLeft() const { return inner(InnerMember::RightToLeft).to_boolean(); }
-void BoxBase::setRightToLeft(bool v) { set_inner(InnerMember::RightToLeft, Variant(v), "RightToLeft"); }
-std::int32_t BoxBase::OLEDragMode() const { return inner(InnerMember::OLEDragMode).to_long(); }
-void BoxBase::setOLEDragMode(std::int32_t v) { set_inner(InnerMember::OLEDragMode, Variant(v), "OLEDragMode"); }
-std::int32_t BoxBase::OLEDropMode() const { return inner(InnerMember::OLEDropMode).to_long(); }
-void BoxBase::setOLEDropMode(std::int32_t v) { set_inner(InnerMember::OLEDropMode, Variant(v), "OLEDropMode"); }
-std::int32_t BoxBase::hWnd() const { return inner(InnerMember::hWnd).to_long(); }
-void BoxBase::sethWnd(std::int32_t v) { set_inner(InnerMember::hWnd, Variant(v), "hWnd"); }
-std::int32_t BoxBase::Alignment() const { return inner(InnerMember::Alignment).to_long(); }
-std::int32_t BoxBase::Appearance() const { return inner(InnerMember::Appearance).to_long(); }
-void BoxBase::setAppearance(std::int32_t v) { set_inner(InnerMember::Appearance, Variant(v), "Appearance"); }
-std::int32_t BoxBase::BorderStyle() const { return inner(InnerMember::BorderStyle).to_long(); }
-void BoxBase::setBorderStyle(std::int32_t v) { set_inner(InnerMember::BorderStyle, Variant(v), "BorderStyle"); }
-std::int32_t BoxBase::ScrollBars() const { return inner(InnerMember::ScrollBars).to_long(); }
-bool BoxBase::MultiLine() const { return inner(InnerMember::MultiLine).to_boolean(); }
 
 namespace {
 using T = MemberTable<BoxBase>;
-Variant colour_variant(Colour c) { return bag_default::colour(c); }
 }  // namespace
 
 const MemberTable<BoxBase>& BoxBase::common_members() {
-    // Writers of members a class publishes read-only are still bound: the type library
-    // refuses the write (383) before any binding is reached.
+    // The pass-through members are no rows: get_member and put_member hand them to the inner
+    // box by name. Writers of members a class publishes read-only are still bound: the type
+    // library refuses the write (383) before any binding is reached.
     static const T table{
         {"FocusSelect", [](BoxBase& b) { return Variant(b.FocusSelect()); },
          [](BoxBase& b, const Variant& v) { b.setFocusSelect(v.to_boolean()); }},
@@ -169,60 +127,23 @@ const MemberTable<BoxBase>& BoxBase::common_members() {
          [](BoxBase& b, const Variant& v) { b.setBlink(v.to_boolean()); }},
         {"About", [](BoxBase& b) { return Variant(b.About()); },
          [](BoxBase& b, const Variant& v) { b.setAbout(v.to_boolean()); }},
-        {"BackColor", [](BoxBase& b) { return colour_variant(b.BackColor()); },
-         [](BoxBase& b, const Variant& v) { b.setBackColor(v.to_colour()); }},
-        {"ForeColor", [](BoxBase& b) { return colour_variant(b.ForeColor()); },
-         [](BoxBase& b, const Variant& v) { b.setForeColor(v.to_colour()); }},
-        {"Enabled", [](BoxBase& b) { return Variant(b.Enabled()); },
-         [](BoxBase& b, const Variant& v) { b.setEnabled(v.to_boolean()); }},
-        {"MousePointer", [](BoxBase& b) { return Variant(b.MousePointer()); },
-         [](BoxBase& b, const Variant& v) { b.setMousePointer(v.to_integer()); }},
-        {"MouseIcon", [](BoxBase& b) { return Variant(b.MouseIcon()); },
-         [](BoxBase& b, const Variant& v) { b.setMouseIcon(v.to_picture()); }},
-        {"Font", [](BoxBase& b) { return Variant(b.Font()); },
-         [](BoxBase& b, const Variant& v) { b.setFont(v.to_font()); }},
-        {"PasswordChar", [](BoxBase& b) { return Variant(b.PasswordChar()); },
-         [](BoxBase& b, const Variant& v) { b.setPasswordChar(v.to_string()); }},
         {"SelLength", [](BoxBase& b) { return Variant(b.SelLength()); },
          [](BoxBase& b, const Variant& v) { b.setSelLength(v.to_long()); }},
         {"SelStart", [](BoxBase& b) { return Variant(b.SelStart()); },
          [](BoxBase& b, const Variant& v) { b.setSelStart(v.to_long()); }},
         {"SelText", [](BoxBase& b) { return Variant(b.SelText()); },
          [](BoxBase& b, const Variant& v) { b.setSelText(v.to_string()); }},
-        {"LinkItem", [](BoxBase& b) { return Variant(b.LinkItem()); },
-         [](BoxBase& b, const Variant& v) { b.setLinkItem(v.to_string()); }},
-        {"LinkMode", [](BoxBase& b) { return Variant(b.LinkMode()); },
-         [](BoxBase& b, const Variant& v) { b.setLinkMode(v.to_long()); }},
-        {"LinkTimeout", [](BoxBase& b) { return Variant(b.LinkTimeout()); },
-         [](BoxBase& b, const Variant& v) { b.setLinkTimeout(v.to_integer()); }},
-        {"LinkTopic", [](BoxBase& b) { return Variant(b.LinkTopic()); },
-         [](BoxBase& b, const Variant& v) { b.setLinkTopic(v.to_string()); }},
-        {"Locked", [](BoxBase& b) { return Variant(b.Locked()); },
-         [](BoxBase& b, const Variant& v) { b.setLocked(v.to_boolean()); }},
-        {"ToolTipText", [](BoxBase& b) { return Variant(b.ToolTipText()); },
-         [](BoxBase& b, const Variant& v) { b.setToolTipText(v.to_string()); }},
-        {"RightToLeft", [](BoxBase& b) { return Variant(b.RightToLeft()); },
-         [](BoxBase& b, const Variant& v) { b.setRightToLeft(v.to_boolean()); }},
-        {"OLEDragMode", [](BoxBase& b) { return Variant(b.OLEDragMode()); },
-         [](BoxBase& b, const Variant& v) { b.setOLEDragMode(v.to_long()); }},
-        {"OLEDropMode", [](BoxBase& b) { return Variant(b.OLEDropMode()); },
-         [](BoxBase& b, const Variant& v) { b.setOLEDropMode(v.to_long()); }},
-        {"hWnd", [](BoxBase& b) { return Variant(b.hWnd()); },
-         [](BoxBase& b, const Variant& v) { b.sethWnd(v.to_long()); }},
-        {"Alignment", [](BoxBase& b) { return Variant(b.Alignment()); }, nullptr},
-        {"Appearance", [](BoxBase& b) { return Variant(b.Appearance()); },
-         [](BoxBase& b, const Variant& v) { b.setAppearance(v.to_long()); }},
-        {"BorderStyle", [](BoxBase& b) { return Variant(b.BorderStyle()); },
-         [](BoxBase& b, const Variant& v) { b.setBorderStyle(v.to_long()); }},
-        {"ScrollBars", [](BoxBase& b) { return Variant(b.ScrollBars()); }, nullptr},
-        {"MultiLine", [](BoxBase& b) { return Variant(b.MultiLine()); }, nullptr},
     };
     return table;
 }
 
-Variant BoxBase::get_member(std::string_view member) { return common_members().get(*this, member); }
+Variant BoxBase::get_member(std::string_view member) {
+    if (const InnerMember* m = find_inner_member(member)) return inner(*m);
+    return common_members().get(*this, member);
+}
 
 void BoxBase::put_member(std::string_view member, const Variant& value) {
+    if (const InnerMember* m = find_inner_member(member)) return set_inner(*m, value);
     common_members().put(*this, member, value);
 }
 

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "norvtext/foundation/bag_layout.hpp"
@@ -18,6 +19,28 @@
 #include "norvtext/foundation/timer.hpp"
 
 namespace norvtext {
+
+// The C++ form of a pass-through member of each kind: what its reader returns (taken from the
+// value the inner box keeps), what its writer takes and what that is kept as.
+template <MemberKind>
+struct PassType;
+#define NORVTEXT_PASS_TYPE(kind, Get, Set, Stored, to)                            \
+    template <>                                                                   \
+    struct PassType<MemberKind::kind> {                                           \
+        using get = Get;                                                          \
+        using set = Set;                                                          \
+        static Get from(const Variant& v) { return v.to(); }                      \
+        static Stored stored(Set v) { return static_cast<Stored>(std::move(v)); } \
+    };
+NORVTEXT_PASS_TYPE(Colour, Colour, Colour, std::int32_t, to_colour)
+NORVTEXT_PASS_TYPE(Boolean, bool, bool, bool, to_boolean)
+NORVTEXT_PASS_TYPE(Integer, std::int16_t, std::int16_t, std::int16_t, to_integer)
+NORVTEXT_PASS_TYPE(Long, std::int32_t, std::int32_t, std::int32_t, to_long)
+NORVTEXT_PASS_TYPE(Text, std::u16string, std::u16string_view, std::u16string_view, to_string)
+NORVTEXT_PASS_TYPE(Char, std::u16string, std::u16string_view, std::u16string_view, to_string)
+NORVTEXT_PASS_TYPE(Font, FontRef, FontRef, FontRef, to_font)
+NORVTEXT_PASS_TYPE(Picture, PictureRef, PictureRef, PictureRef, to_picture)
+#undef NORVTEXT_PASS_TYPE
 
 class BoxBase : public Dispatch, protected EditBoxListener, protected TimerListener {
 public:
@@ -45,51 +68,28 @@ public:
     bool About() const { return true; }
     void setAbout(bool New_About);
 
-    // Pass-through members of the inner box.
-    Colour BackColor() const;
-    void setBackColor(Colour New_BackColor);
-    Colour ForeColor() const;
-    void setForeColor(Colour New_ForeColor);
-    bool Enabled() const;
-    void setEnabled(bool New_Enabled);
-    std::int16_t MousePointer() const;
-    void setMousePointer(std::int16_t New_MousePointer);
-    PictureRef MouseIcon() const;
-    void setMouseIcon(PictureRef New_MouseIcon);
-    FontRef Font() const;
-    void setFont(FontRef New_Font);
-    std::u16string PasswordChar() const;
-    void setPasswordChar(std::u16string_view New_PasswordChar);
+    // Pass-through members of the inner box: a reader each, and a writer for those program
+    // code may write; a design member's writer is protected, for the controls that publish one.
+#define NORVTEXT_BOX_READER(name, kind, ...) \
+    PassType<MemberKind::kind>::get name() const { return PassType<MemberKind::kind>::from(inner(InnerMember::name)); }
+#define NORVTEXT_BOX_WRITER(name, kind, ...)                                                              \
+    void set##name(PassType<MemberKind::kind>::set New_##name) {                                          \
+        set_inner(InnerMember::name, Variant(PassType<MemberKind::kind>::stored(std::move(New_##name)))); \
+    }
+#define NORVTEXT_BOX_PUBLIC_WRITER_ReadWrite NORVTEXT_BOX_WRITER
+#define NORVTEXT_BOX_PUBLIC_WRITER_Design(...)
+#define NORVTEXT_BOX_PROTECTED_WRITER_ReadWrite(...)
+#define NORVTEXT_BOX_PROTECTED_WRITER_Design NORVTEXT_BOX_WRITER
+#define NORVTEXT_BOX_PUBLIC(name, kind, access, ...) \
+    NORVTEXT_BOX_READER(name, kind) NORVTEXT_BOX_PUBLIC_WRITER_##access(name, kind)
+#define NORVTEXT_BOX_PROTECTED(name, kind, access, ...) NORVTEXT_BOX_PROTECTED_WRITER_##access(name, kind)
+    NORVTEXT_SHARED_INNER_MEMBERS(NORVTEXT_BOX_PUBLIC)
     std::int32_t SelLength() const;
     void setSelLength(std::int32_t New_SelLength);
     std::int32_t SelStart() const;
     void setSelStart(std::int32_t New_SelStart);
     std::u16string SelText() const;
     void setSelText(std::u16string_view New_SelText);
-    std::u16string LinkItem() const;
-    void setLinkItem(std::u16string_view New_LinkItem);
-    std::int32_t LinkMode() const;
-    void setLinkMode(std::int32_t New_LinkMode);
-    std::int16_t LinkTimeout() const;
-    void setLinkTimeout(std::int16_t New_LinkTimeout);
-    std::u16string LinkTopic() const;
-    void setLinkTopic(std::u16string_view New_LinkTopic);
-    bool Locked() const;
-    void setLocked(bool New_Locked);
-    std::u16string ToolTipText() const;
-    void setToolTipText(std::u16string_view New_ToolTipText);
-    bool RightToLeft() const;
-    void setRightToLeft(bool New_RightToLeft);
-    std::int32_t OLEDragMode() const;
-    void setOLEDragMode(std::int32_t New_OLEDragMode);
-    std::int32_t OLEDropMode() const;
-    void setOLEDropMode(std::int32_t New_OLEDropMode);
-    std::int32_t hWnd() const;
-    std::int32_t Alignment() const;
-    std::int32_t Appearance() const;
-    std::int32_t BorderStyle() const;
-    std::int32_t ScrollBars() const;
-    bool MultiLine() const;
 
     // The constituents, for hosts that draw or drive them.
     EditBox& textbox() { return Textbox; }
@@ -100,10 +100,7 @@ public:
 protected:
     BoxBase(Host& host, std::unique_ptr<EditBox> box);
 
-    // Design-only members that some controls publish with a writer.
-    void sethWnd(std::int32_t New_hWnd);
-    void setAppearance(std::int32_t New_Appearance);
-    void setBorderStyle(std::int32_t New_BorderStyle);
+    NORVTEXT_SHARED_INNER_MEMBERS(NORVTEXT_BOX_PROTECTED)
 
     void announce(std::string_view name) { host_.property_changed(name); }
     const Locale& locale() const { return host_.locale(); }
@@ -128,7 +125,7 @@ protected:
 
     // Pass-through with announcement.
     Variant inner(InnerMember m) const { return Textbox.member(m); }
-    void set_inner(InnerMember m, const Variant& value, std::string_view name);
+    void set_inner(InnerMember m, const Variant& value);
 
     // The class's persistence; see BagLayout.
     virtual const BagLayout& bag_layout() const = 0;
@@ -155,12 +152,13 @@ protected:
     bool escape_clear_ = true;
     bool read_only_ = false;
 };
-
-// Bag defaults shared by every control.
-namespace bag_default {
-inline Variant colour(Colour c) { return Variant(static_cast<std::int32_t>(c)); }
-inline const Variant back_color = colour(system_window_background);
-inline const Variant fore_color = colour(system_window_text);
-}  // namespace bag_default
+#undef NORVTEXT_BOX_READER
+#undef NORVTEXT_BOX_WRITER
+#undef NORVTEXT_BOX_PUBLIC_WRITER_ReadWrite
+#undef NORVTEXT_BOX_PUBLIC_WRITER_Design
+#undef NORVTEXT_BOX_PROTECTED_WRITER_ReadWrite
+#undef NORVTEXT_BOX_PROTECTED_WRITER_Design
+#undef NORVTEXT_BOX_PUBLIC
+#undef NORVTEXT_BOX_PROTECTED
 
 }  // namespace norvtext

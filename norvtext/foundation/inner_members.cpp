@@ -1,19 +1,9 @@
-// The inner box's pass-through members: the table and the conversions every box shares.
+// The inner box's pass-through members: the look-up by name and the conversions every box shares.
 #include "norvtext/foundation/inner_members.hpp"
-
-#include <array>
 
 namespace norvtext {
 
 namespace {
-
-constexpr std::array rows{
-#define NORVTEXT_INNER_ROW(name, kind, access, persisted, number, text) \
-    InnerMemberInfo{#name, MemberKind::kind, MemberAccess::access, persisted, static_cast<std::int64_t>(number), text},
-    NORVTEXT_INNER_MEMBERS(NORVTEXT_INNER_ROW)
-#undef NORVTEXT_INNER_ROW
-};
-static_assert(rows.size() == inner_member_count);
 
 constexpr std::array ids{
 #define NORVTEXT_INNER_ID(name, ...) InnerMember::name,
@@ -23,13 +13,9 @@ constexpr std::array ids{
 
 }  // namespace
 
-std::span<const InnerMemberInfo> inner_members() { return rows; }
-
-const InnerMemberInfo& inner_info(InnerMember m) { return rows[static_cast<std::size_t>(m)]; }
-
 const InnerMember* find_inner_member(std::string_view name) {
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        if (rows[i].name == name) return &ids[i];
+    for (std::size_t i = 0; i < inner_member_rows.size(); ++i)
+        if (inner_member_rows[i].name == name) return &ids[i];
     return nullptr;
 }
 

@@ -1,9 +1,11 @@
 // The inner box's pass-through members as one table: each member's name (also its bag key),
 // the one form every inner box keeps its value in, whether program code may write it, and
-// the value a new box starts with, which is also the bag's default for a persisted member.
-// The controls' accessors, both inner boxes, the type library and the bag layouts read it.
+// the value a new box starts with, which is also the bag's default for a persisted member,
+// and how the type library ordinarily publishes it. The controls' accessors, both inner
+// boxes, the type library and the bag layouts read it.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -40,35 +42,62 @@ struct InnerMemberInfo {
     // a text (Text, Char). A Font starts as the host's ambient font, a Picture as none.
     std::int64_t number;
     std::u16string_view text;
+    // The type and description the type library gives the member where a class keeps the
+    // ordinary ones.
+    std::string_view type;
+    std::string_view description;
 };
 
-// One row per member, in InnerMember order.
-#define NORVTEXT_INNER_MEMBERS(X)                                                       \
-    X(BackColor, Colour, ReadWrite, true, system_window_background, u"")               \
-    X(ForeColor, Colour, ReadWrite, true, system_window_text, u"")                     \
-    X(Enabled, Boolean, ReadWrite, true, 1, u"")                                       \
-    X(MousePointer, Integer, ReadWrite, true, 0, u"")                                  \
-    X(MouseIcon, Picture, ReadWrite, true, 0, u"")                                     \
-    X(Font, Font, ReadWrite, true, 0, u"")                                             \
-    X(PasswordChar, Char, ReadWrite, true, 0, u"")                                     \
-    X(Locked, Boolean, ReadWrite, true, 0, u"")                                        \
-    X(LinkItem, Text, ReadWrite, true, 0, u"")                                         \
-    X(LinkMode, Long, ReadWrite, true, 0, u"")                                         \
-    X(LinkTimeout, Integer, ReadWrite, true, 50, u"")                                  \
-    X(LinkTopic, Text, ReadWrite, true, 0, u"")                                        \
-    X(ToolTipText, Text, ReadWrite, true, 0, u"")                                      \
-    X(RightToLeft, Boolean, ReadWrite, true, 0, u"")                                   \
-    X(OLEDragMode, Long, ReadWrite, true, 0, u"")                                      \
-    X(OLEDropMode, Long, ReadWrite, true, 0, u"")                                      \
-    X(hWnd, Long, Design, false, 0, u"")                                               \
-    X(Alignment, Long, Design, false, 0, u"")                                          \
-    X(Appearance, Long, Design, false, 1, u"")                                         \
-    X(BorderStyle, Long, Design, false, 1, u"")                                        \
-    X(MultiLine, Boolean, Design, false, 0, u"")                                       \
-    X(ScrollBars, Long, Design, false, 0, u"")                                         \
-    /* the masked box's own */                                                          \
-    X(PromptChar, Char, ReadWrite, true, 0, u"_")                                      \
-    X(HideSelection, Boolean, Design, false, 1, u"")
+// One row per member, in InnerMember order: the members every control publishes, then the
+// masked box's own, which no control publishes.
+#define NORVTEXT_INNER_MEMBERS(X) NORVTEXT_SHARED_INNER_MEMBERS(X) NORVTEXT_MASKED_INNER_MEMBERS(X)
+#define NORVTEXT_SHARED_INNER_MEMBERS(X)                                                                           \
+    X(BackColor, Colour, ReadWrite, true, system_window_background, u"", "Colour",                                 \
+      "Returns/sets the background color used to display text and graphics in an object.")                         \
+    X(ForeColor, Colour, ReadWrite, true, system_window_text, u"", "Colour",                                       \
+      "Returns/sets the foreground color used to display text and graphics in an object.")                         \
+    X(Enabled, Boolean, ReadWrite, true, 1, u"", "Boolean",                                                        \
+      "Returns/sets a value that determines whether an object can respond to user-generated events.")              \
+    X(MousePointer, Integer, ReadWrite, true, 0, u"", "Integer",                                                   \
+      "Returns/sets the type of mouse pointer displayed when over part of an object.")                             \
+    X(MouseIcon, Picture, ReadWrite, true, 0, u"", "Picture", "Sets a custom mouse icon.")                         \
+    X(Font, Font, ReadWrite, true, 0, u"", "Font", "Returns a Font object.")                                       \
+    X(PasswordChar, Char, ReadWrite, true, 0, u"", "String",                                                       \
+      "Returns/sets a value that determines whether characters typed by a user or placeholder characters are "     \
+      "displayed in a control.")                                                                                   \
+    X(Locked, Boolean, ReadWrite, true, 0, u"", "Boolean", "Determines whether a control can be edited.")          \
+    X(LinkItem, Text, ReadWrite, true, 0, u"", "String",                                                           \
+      "Returns/sets the data passed to a destination control in a DDE conversation with another application.")    \
+    X(LinkMode, Long, ReadWrite, true, 0, u"", "LinkModeEnum",                                                     \
+      "Returns/sets the type of link used for a DDE conversation and activates the connection.")                   \
+    X(LinkTimeout, Integer, ReadWrite, true, 50, u"", "Integer",                                                   \
+      "Returns/sets the amount of time a control waits for a response to a DDE message.")                          \
+    X(LinkTopic, Text, ReadWrite, true, 0, u"", "String",                                                          \
+      "Returns/sets the source application and topic for a destination control.")                                  \
+    X(ToolTipText, Text, ReadWrite, true, 0, u"", "String",                                                        \
+      "Returns/sets the text displayed when the mouse is paused over the control.")                                \
+    X(RightToLeft, Boolean, ReadWrite, true, 0, u"", "Boolean",                                                    \
+      "Determines text display direction and control visual appearance on a bidirectional system.")                \
+    X(OLEDragMode, Long, ReadWrite, true, 0, u"", "AutoManualEnum",                                                \
+      "Returns/Sets whether this object can act as an OLE drag/drop source, and whether this process is started "  \
+      "automatically or under programmatic control.")                                                              \
+    X(OLEDropMode, Long, ReadWrite, true, 0, u"", "DragModeEnum",                                                  \
+      "Returns/Sets whether this object can act as an OLE drop target, and whether this takes place "              \
+      "automatically or under programmatic control.")                                                              \
+    X(hWnd, Long, Design, false, 0, u"", "Long",                                                                   \
+      "Returns a handle (from the windowing system) to an object's window.")                                       \
+    X(Alignment, Long, Design, false, 0, u"", "AlignmentEnum",                                                     \
+      "Returns/sets the alignment of a CheckBox or OptionButton, or a control's text.")                            \
+    X(Appearance, Long, Design, false, 1, u"", "AppearanceEnum",                                                   \
+      "Returns/sets whether or not an object is painted at run time with 3-D effects.")                            \
+    X(BorderStyle, Long, Design, false, 1, u"", "BorderstyleEnum", "Returns/sets the border style for an object.") \
+    X(MultiLine, Boolean, Design, false, 0, u"", "Boolean",                                                        \
+      "Returns/sets a value that determines whether a control can accept multiple lines of text.")                 \
+    X(ScrollBars, Long, Design, false, 0, u"", "ScrollBarEnum",                                                    \
+      "Returns/sets a value indicating whether an object has vertical or horizontal scroll bars.")
+#define NORVTEXT_MASKED_INNER_MEMBERS(X)                                                                           \
+    X(PromptChar, Char, ReadWrite, true, 0, u"_", "String", "")                                                    \
+    X(HideSelection, Boolean, Design, false, 1, u"", "Boolean", "")
 
 enum class InnerMember : std::uint8_t {
 #define NORVTEXT_INNER_ENUM(name, ...) name,
@@ -76,9 +105,17 @@ enum class InnerMember : std::uint8_t {
 #undef NORVTEXT_INNER_ENUM
 };
 
-std::span<const InnerMemberInfo> inner_members();
-inline constexpr int inner_member_count = 24;
-const InnerMemberInfo& inner_info(InnerMember m);
+inline constexpr std::array inner_member_rows{
+#define NORVTEXT_INNER_ROW(name, kind, access, persisted, number, text, type, description)                     \
+    InnerMemberInfo{#name, MemberKind::kind, MemberAccess::access, persisted, static_cast<std::int64_t>(number), \
+                    text, type, description},
+    NORVTEXT_INNER_MEMBERS(NORVTEXT_INNER_ROW)
+#undef NORVTEXT_INNER_ROW
+};
+inline constexpr int inner_member_count = static_cast<int>(inner_member_rows.size());
+
+constexpr std::span<const InnerMemberInfo> inner_members() { return inner_member_rows; }
+constexpr const InnerMemberInfo& inner_info(InnerMember m) { return inner_member_rows[static_cast<std::size_t>(m)]; }
 // The member of that name, or nullptr.
 const InnerMember* find_inner_member(std::string_view name);
 

@@ -6,6 +6,7 @@
 #include <unicode/uchar.h>
 
 #include "norvtext/foundation/edit_box.hpp"
+#include "norvtext/platform/error.hpp"
 
 namespace norvtext {
 
@@ -16,7 +17,9 @@ bool MaskRules::fits(char16_t m, char16_t c) {
     return false;
 }
 
-bool MaskRules::valid_prompt(std::u16string_view p) { return p.size() == 1 && !fits(u'#', p[0]) && !fits(u'?', p[0]); }
+char16_t MaskRules::prompt_of(const Variant& p) {
+    return p.is_string() && p.string_ref().size() == 1 ? p.string_ref()[0] : u'_';
+}
 
 bool MaskRules::fits_text(std::u16string_view text) const {
     if (text.size() != mask.size()) return false;
@@ -63,10 +66,26 @@ std::u16string MaskRules::relaid(std::u16string_view text, std::u16string_view n
     return t;
 }
 
-std::u16string MaskRules::with_prompt(std::u16string_view text, char16_t new_prompt) const {
+std::u16string MaskRules::assigned(std::u16string_view text) const {
+    if (text.empty()) return all_prompt_text(mask, prompt);
+    if (!fits_text(text)) raise(ErrorCode::InvalidPropertyValue);
+    return std::u16string(text);
+}
+
+std::u16string MaskRules::typed_over(std::u16string_view text, std::int32_t start, std::int32_t length,
+                                     std::u16string_view typed, std::int32_t& caret) const {
+    std::u16string t = cleared(text, start, length);
+    caret = start;
+    for (char16_t c : typed) put_char(t, caret, c);
+    return t;
+}
+
+std::u16string MaskRules::reprompted(std::u16string_view text, const Variant& prompt_char) const {
+    const std::u16string p = prompt_char.to_string();
+    if (p.size() != 1 || fits(u'#', p[0]) || fits(u'?', p[0])) raise(ErrorCode::InvalidPropertyValue);
     std::u16string t(text);
     for (std::size_t i = 0; i < t.size() && i < mask.size(); ++i)
-        if (is_position(mask[i]) && t[i] == prompt) t[i] = new_prompt;
+        if (is_position(mask[i]) && t[i] == prompt) t[i] = p[0];
     return t;
 }
 

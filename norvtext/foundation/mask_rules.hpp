@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "norvtext/platform/variant.hpp"
+
 namespace norvtext {
 
 struct MaskRules {
@@ -16,9 +18,8 @@ struct MaskRules {
     static bool is_position(char16_t m) { return m == u'#' || m == u'?'; }
     // "#" takes the digits 0-9, "?" any letter.
     static bool fits(char16_t m, char16_t c);
-    // A prompt is one character that no position admits, or an empty position could not
-    // be told from an entered character.
-    static bool valid_prompt(std::u16string_view p);
+    // The prompt a box's PromptChar member shows: "_" until it holds one character.
+    static char16_t prompt_of(const Variant& prompt_char);
 
     // The text has the mask's shape: literals in place, each position empty or fitting.
     bool fits_text(std::u16string_view text) const;
@@ -32,8 +33,17 @@ struct MaskRules {
     // The entered characters of `text`, laid in order into the positions of `new_mask`
     // that they fit; the rest of the new text is empty positions.
     std::u16string relaid(std::u16string_view text, std::u16string_view new_mask) const;
-    // The text with its empty positions shown by `new_prompt`.
-    std::u16string with_prompt(std::u16string_view text, char16_t new_prompt) const;
+    // What assigning `text` shows: "" the all-prompt text, a text of the mask's shape
+    // itself; any other raises 380, before the box changes.
+    std::u16string assigned(std::u16string_view text) const;
+    // What writing `typed` over the selection [start, start + length) shows, and the caret
+    // after it: the selection emptied, then each character that fits put at the next position.
+    std::u16string typed_over(std::u16string_view text, std::int32_t start, std::int32_t length,
+                              std::u16string_view typed, std::int32_t& caret) const;
+    // The text with its empty positions shown by the new PromptChar value, which must be one
+    // character that no position admits, or an empty position could not be told from an
+    // entered character; any other raises 380.
+    std::u16string reprompted(std::u16string_view text, const Variant& prompt_char) const;
 };
 
 }  // namespace norvtext

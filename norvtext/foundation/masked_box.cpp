@@ -1,6 +1,8 @@
 // Shared behaviour of the masked boxes.
 #include "norvtext/foundation/masked_box.hpp"
 
+#include "norvtext/foundation/mask_rules.hpp"
+
 namespace norvtext {
 
 MaskedControlBase::MaskedControlBase(Host& host, std::u16string_view design_mask, std::int32_t design_max_length)
@@ -11,9 +13,7 @@ MaskedControlBase::MaskedControlBase(Host& host, std::u16string_view design_mask
 std::u16string MaskedControlBase::empty_text() const {
     // A loaded bag may have given the inner box another prompt; the untouched text is
     // whatever the box shows, or clearing would write prompts the box refuses.
-    const Variant prompt = masked_.member(InnerMember::PromptChar);
-    const bool one_char = prompt.is_string() && prompt.string_ref().size() == 1;
-    return all_prompt_text(masked_.mask(), one_char ? prompt.string_ref()[0] : u'_');
+    return all_prompt_text(masked_.mask(), MaskRules::prompt_of(masked_.member(InnerMember::PromptChar)));
 }
 
 void MaskedControlBase::on_got_focus() {

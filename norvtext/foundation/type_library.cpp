@@ -2,8 +2,11 @@
 // entry text form that the script host prints and docs/typelib.txt keeps.
 #include "norvtext/foundation/type_library.hpp"
 
+#include "norvtext/foundation/inner_members.hpp"
+
 #include <array>
 #include <cstdio>
+#include <span>
 #include <stdexcept>
 
 namespace norvtext {
@@ -56,98 +59,38 @@ constexpr std::array key_code_params{Param{"KeyCode", "Integer"}, Param{"Shift",
 constexpr std::array key_ascii_params{Param{"KeyAscii", "Integer"}};
 
 // ---------------------------------------------------------------------------------------------
-// Descriptions. The pass-through members use the ordinary edit-box wording in every class that
-// describes them; a few classes word a member their own way, kept beside the ordinary text.
+// Descriptions. The pass-through members' ordinary wording is the inner-member table's; these
+// are the other members' and the few a class words its own way.
 
 namespace words {
 constexpr std::string_view none = "";
-constexpr std::string_view hwnd =
-    "Returns a handle (from the windowing system) to an object's window.";
 constexpr std::string_view hwnd_short = "Returns a handle to a form or control.";
-constexpr std::string_view back_color =
-    "Returns/sets the background color used to display text and graphics in an object.";
-constexpr std::string_view fore_color =
-    "Returns/sets the foreground color used to display text and graphics in an object.";
-constexpr std::string_view enabled =
-    "Returns/sets a value that determines whether an object can respond to user-generated "
-    "events.";
-constexpr std::string_view mouse_pointer =
-    "Returns/sets the type of mouse pointer displayed when over part of an object.";
-constexpr std::string_view mouse_icon = "Sets a custom mouse icon.";
-constexpr std::string_view font = "Returns a Font object.";
 constexpr std::string_view font_short = "Font Property";
 constexpr std::string_view text = "Returns/sets the text contained in the control.";
 constexpr std::string_view text_textbox = "Returns/sets the text in the textbox.";
-constexpr std::string_view alignment =
-    "Returns/sets the alignment of a CheckBox or OptionButton, or a control's text.";
-constexpr std::string_view appearance =
-    "Returns/sets whether or not an object is painted at run time with 3-D effects.";
-constexpr std::string_view password_char =
-    "Returns/sets a value that determines whether characters typed by a user or placeholder "
-    "characters are displayed in a control.";
 constexpr std::string_view sel_length = "Returns/sets the number of characters selected.";
 constexpr std::string_view sel_start = "Returns/sets the starting point of text selected.";
-constexpr std::string_view sel_text =
-    "Returns/sets the string containing the currently selected text.";
-constexpr std::string_view border_style = "Returns/sets the border style for an object.";
-constexpr std::string_view link_item =
-    "Returns/sets the data passed to a destination control in a DDE conversation with "
-    "another application.";
-constexpr std::string_view link_mode =
-    "Returns/sets the type of link used for a DDE conversation and activates the connection.";
-constexpr std::string_view link_timeout =
-    "Returns/sets the amount of time a control waits for a response to a DDE message.";
-constexpr std::string_view link_topic =
-    "Returns/sets the source application and topic for a destination control.";
-constexpr std::string_view locked = "Determines whether a control can be edited.";
-constexpr std::string_view tool_tip_text =
-    "Returns/sets the text displayed when the mouse is paused over the control.";
-constexpr std::string_view scroll_bars =
-    "Returns/sets a value indicating whether an object has vertical or horizontal scroll "
-    "bars.";
-constexpr std::string_view right_to_left =
-    "Determines text display direction and control visual appearance on a bidirectional "
-    "system.";
-constexpr std::string_view ole_drag_mode =
-    "Returns/Sets whether this object can act as an OLE drag/drop source, and whether this "
-    "process is started automatically or under programmatic control.";
-constexpr std::string_view ole_drag_mode_masked =
-    "Returns/Sets whether this control can act as an OLE drag/drop source, and whether this "
-    "process is started automatically or under programmatic control.";
-constexpr std::string_view ole_drop_mode =
-    "Returns/Sets whether this object can act as an OLE drop target, and whether this takes "
-    "place automatically or under programmatic control.";
-constexpr std::string_view ole_drop_mode_masked =
-    "Returns/Sets whether this control can act as an OLE drop target.";
-constexpr std::string_view multi_line =
-    "Returns/sets a value that determines whether a control can accept multiple lines of "
-    "text.";
+constexpr std::string_view sel_text = "Returns/sets the string containing the currently selected text.";
 
-constexpr std::string_view click =
-    "Occurs when the user presses and then releases a mouse button over an object.";
+constexpr std::string_view click = "Occurs when the user presses and then releases a mouse button over an object.";
 constexpr std::string_view dbl_click =
-    "Occurs when the user presses and releases a mouse button and then presses and releases "
-    "it again over an object.";
-constexpr std::string_view key_up =
-    "Occurs when the user releases a key while an object has the focus.";
-constexpr std::string_view key_down =
-    "Occurs when the user presses a key while an object has the focus.";
+    "Occurs when the user presses and releases a mouse button and then presses and releases it again over an "
+    "object.";
+constexpr std::string_view key_up = "Occurs when the user releases a key while an object has the focus.";
+constexpr std::string_view key_down = "Occurs when the user presses a key while an object has the focus.";
 constexpr std::string_view key_press = "Occurs when the user presses and releases an ANSI key.";
 }  // namespace words
 
 // The behaviour members are worded per class.
 namespace text_words {
-constexpr std::string_view max_chars =
-    "Maximum number of chars which can be entered into the field";
+constexpr std::string_view max_chars = "Maximum number of chars which can be entered into the field";
 constexpr std::string_view chars =
-    "This field can be set to allow only a specific set of characters to be entered into the "
-    "field";
+    "This field can be set to allow only a specific set of characters to be entered into the field";
 constexpr std::string_view char_table =
-    "These are additional characters which may be allowed to be entered into the field, it "
-    "works in conjunction with the Chars property";
+    "These are additional characters which may be allowed to be entered into the field, it works in conjunction "
+    "with the Chars property";
 constexpr std::string_view value = "returns the value of the text in the box";
-constexpr std::string_view focus_select =
-    "if set to True, the Field will be Automatically selected on Got_Focus";
+constexpr std::string_view focus_select = "if set to True, the Field will be Automatically selected on Got_Focus";
 constexpr std::string_view escape_clear =
     "When set to True, the field will be cleared if the user presses the escape key";
 }  // namespace text_words
@@ -156,8 +99,7 @@ namespace date_words {
 constexpr std::string_view value = "contains the date value";
 constexpr std::string_view focus_select =
     "determines whether the got focus event will automatically select all text in the box";
-constexpr std::string_view escape_clear =
-    "determines whether or not the escape key will clear the box";
+constexpr std::string_view escape_clear = "determines whether or not the escape key will clear the box";
 constexpr std::string_view format_mask = "Contains the date format to show in the box";
 constexpr std::string_view blink = "When set to True the field will Blink";
 constexpr std::string_view blink_on_error =
@@ -166,12 +108,9 @@ constexpr std::string_view blink_on_error =
 
 namespace telephone_words {
 constexpr std::string_view value = "this is the raw telephone number";
-constexpr std::string_view focus_select =
-    "Determines whether or not the Got Focus will select all the text in the box";
-constexpr std::string_view escape_clear =
-    "Determines whether or not the Escape key will clear the box";
-constexpr std::string_view format_mask =
-    "This is the format of the telephone number which will appear in the box";
+constexpr std::string_view focus_select = "Determines whether or not the Got Focus will select all the text in the box";
+constexpr std::string_view escape_clear = "Determines whether or not the Escape key will clear the box";
+constexpr std::string_view format_mask = "This is the format of the telephone number which will appear in the box";
 constexpr std::string_view blink = "When set to True the Field will Blink";
 constexpr std::string_view blink_on_error =
     "When set to True, the field will blink on Lost_focus if the user enters Invalid Data";
@@ -179,10 +118,8 @@ constexpr std::string_view blink_on_error =
 
 namespace ssn_words {
 constexpr std::string_view value = "Social Security number ";  // the trailing blank is published
-constexpr std::string_view focus_select =
-    "Determines whether or not Got Focus will select the text in the box";
-constexpr std::string_view escape_clear =
-    "Determines whether or not the Escape key will clear the box";
+constexpr std::string_view focus_select = "Determines whether or not Got Focus will select the text in the box";
+constexpr std::string_view escape_clear = "Determines whether or not the Escape key will clear the box";
 constexpr std::string_view blink = "When set to true the field will Blink";
 constexpr std::string_view blink_on_error =
     "When True, the field will blink on lost_focus if then user enters invalid data";
@@ -198,313 +135,159 @@ constexpr std::string_view escape_clear =
     "When set to True, the field will clear if the user presses the Escape key";
 }  // namespace numeric_words
 
-constexpr bool font_id = true;  // the accessor carries the standard font identifier
-
 // ---------------------------------------------------------------------------------------------
-// Default interfaces, one row per slot in slot order.
+// Default interfaces as entries in slot order: a member's reader and writer side by side, one
+// of them where the class publishes only one or sets them apart, or a run of members.
 
-constexpr std::array text_slots{
-    Slot{"MaxChars", Get, "Integer", text_words::max_chars},
-    Slot{"MaxChars", Put, "Integer", text_words::max_chars},
-    Slot{"hWnd", Get, "Long", words::hwnd},
-    Slot{"BackColor", Get, "Colour", words::back_color},
-    Slot{"BackColor", Put, "Colour", words::back_color},
-    Slot{"ForeColor", Get, "Colour", words::fore_color},
-    Slot{"ForeColor", Put, "Colour", words::fore_color},
-    Slot{"Enabled", Get, "Boolean", words::enabled},
-    Slot{"Enabled", Put, "Boolean", words::enabled},
-    Slot{"MousePointer", Get, "Integer", words::mouse_pointer},
-    Slot{"MousePointer", Put, "Integer", words::mouse_pointer},
-    Slot{"MouseIcon", Get, "Picture", words::mouse_icon},
-    Slot{"MouseIcon", PutRef, "Picture", words::mouse_icon},
-    Slot{"Font", Get, "Font", words::font, font_id},
-    Slot{"Font", PutRef, "Font", words::font, font_id},
-    Slot{"Text", Get, "String", words::text},
-    Slot{"Text", Put, "String", words::text},
-    Slot{"Alignment", Get, "AlignmentEnum", words::alignment},
-    Slot{"Appearance", Get, "AppearanceEnum", words::appearance},
-    Slot{"PasswordChar", Get, "String", words::password_char},
-    Slot{"PasswordChar", Put, "String", words::password_char},
-    Slot{"SelLength", Get, "Long", words::sel_length},
-    Slot{"SelLength", Put, "Long", words::sel_length},
-    Slot{"SelStart", Get, "Long", words::sel_start},
-    Slot{"SelStart", Put, "Long", words::sel_start},
-    Slot{"SelText", Get, "String", words::sel_text},
-    Slot{"SelText", Put, "String", words::sel_text},
-    Slot{"Value", Get, "String", text_words::value},
-    Slot{"Value", Put, "String", text_words::value},
-    Slot{"Chars", Get, "Integer", text_words::chars},
-    Slot{"Chars", Put, "Integer", text_words::chars},
-    Slot{"BorderStyle", Get, "BorderstyleEnum", words::border_style},
-    Slot{"LinkItem", Get, "String", words::link_item},
-    Slot{"LinkItem", Put, "String", words::link_item},
-    Slot{"LinkMode", Get, "LinkModeEnum", words::link_mode},
-    Slot{"LinkMode", Put, "LinkModeEnum", words::link_mode},
-    Slot{"LinkTimeout", Get, "Integer", words::link_timeout},
-    Slot{"LinkTimeout", Put, "Integer", words::link_timeout},
-    Slot{"LinkTopic", Get, "String", words::link_topic},
-    Slot{"LinkTopic", Put, "String", words::link_topic},
-    Slot{"Locked", Get, "Boolean", words::locked},
-    Slot{"Locked", Put, "Boolean", words::locked},
-    Slot{"ToolTipText", Get, "String", words::tool_tip_text},
-    Slot{"ToolTipText", Put, "String", words::tool_tip_text},
-    Slot{"ScrollBars", Get, "ScrollBarEnum", words::scroll_bars},
-    Slot{"RightToLeft", Get, "Boolean", words::right_to_left},
-    Slot{"RightToLeft", Put, "Boolean", words::right_to_left},
-    Slot{"OLEDragMode", Get, "AutoManualEnum", words::ole_drag_mode},
-    Slot{"OLEDragMode", Put, "AutoManualEnum", words::ole_drag_mode},
-    Slot{"OLEDropMode", Get, "DragModeEnum", words::ole_drop_mode},
-    Slot{"OLEDropMode", Put, "DragModeEnum", words::ole_drop_mode},
-    Slot{"MultiLine", Get, "Boolean", words::multi_line},
-    Slot{"CharTable", Get, "String", text_words::char_table},
-    Slot{"CharTable", Put, "String", text_words::char_table},
-    Slot{"FocusSelect", Get, "Boolean", text_words::focus_select},
-    Slot{"FocusSelect", Put, "Boolean", text_words::focus_select},
-    Slot{"EscapeClear", Get, "Boolean", text_words::escape_clear},
-    Slot{"EscapeClear", Put, "Boolean", text_words::escape_clear},
-    Slot{"ReadOnly", Get, "Boolean", words::none},
-    Slot{"ReadOnly", Put, "Boolean", words::none},
-    Slot{"PCase", Method, "String", words::none, false, pcase_params},
-    Slot{"Blink", Get, "Boolean", words::none},
-    Slot{"Blink", Put, "Boolean", words::none},
-    Slot{"About", Put, "Boolean", words::none},
-    Slot{"About", Get, "Boolean", words::none},
+using M = InnerMember;
+
+struct Entry {
+    std::array<Slot, 6> slots{};
+    std::size_t count = 0;
+
+    constexpr Entry(std::initializer_list<Slot> list) {
+        for (const Slot& s : list) slots[count++] = s;
+    }
+    constexpr Entry(Slot s) : Entry{{s}} {}
+    // A class that types or words a member its own way.
+    constexpr Entry typed(std::string_view type) const {
+        Entry e = *this;
+        for (Slot& s : e.slots) s.type = type;
+        return e;
+    }
+    constexpr Entry worded(std::string_view description) const {
+        Entry e = *this;
+        for (Slot& s : e.slots) s.description = description;
+        return e;
+    }
+    // A class that publishes neither description nor the standard font identifier.
+    constexpr Entry bare() const {
+        Entry e = worded({});
+        for (Slot& s : e.slots) s.standard_font_id = false;
+        return e;
+    }
+};
+
+// A member the class publishes itself, read and written.
+constexpr Entry rw(std::string_view name, std::string_view type, std::string_view description = {}) {
+    return {Slot{name, Get, type, description}, Slot{name, Put, type, description}};
+}
+
+// A pass-through member's reader or writer as the inner box ordinarily publishes it; an object
+// is written by reference, and a Font carries the standard font identifier.
+constexpr Entry pass(M m, Accessor accessor) {
+    const InnerMemberInfo& info = inner_info(m);
+    const bool object = info.kind == MemberKind::Font || info.kind == MemberKind::Picture;
+    return Slot{info.name, accessor == Put && object ? PutRef : accessor, info.type, info.description,
+                info.kind == MemberKind::Font};
+}
+constexpr Entry pass(M m) { return {pass(m, Get).slots[0], pass(m, Put).slots[0]}; }
+
+// SelLength, SelStart and SelText side by side, read only or read and written.
+constexpr Entry selection(bool writable) {
+    Entry e{};
+    for (Slot s : {Slot{"SelLength", Get, "Long", words::sel_length}, Slot{"SelStart", Get, "Long", words::sel_start},
+                   Slot{"SelText", Get, "String", words::sel_text}}) {
+        e.slots[e.count++] = s;
+        if (writable) e.slots[e.count++] = Slot{s.member, Put, s.type, s.description};
+    }
+    return e;
+}
+
+// The entries every class or a family of classes publishes alike.
+constexpr Entry read_only = rw("ReadOnly", "Boolean");
+constexpr Entry about{Slot{"About", Put, "Boolean", words::none}, Slot{"About", Get, "Boolean", words::none}};
+// The masked boxes take the drag and drop modes as the host's enumerations, worded for a control.
+constexpr Entry masked_drag = pass(M::OLEDragMode).typed("HostEnum").worded(
+    "Returns/Sets whether this control can act as an OLE drag/drop source, and whether this process is started "
+    "automatically or under programmatic control.");
+constexpr Entry masked_drop =
+    pass(M::OLEDropMode).typed("HostEnum").worded("Returns/Sets whether this control can act as an OLE drop target.");
+// The digit boxes (telephone, social security, ZIP) read Appearance as an Integer and take
+// BorderStyle as the host's enumeration.
+constexpr Entry digit_appearance = pass(M::Appearance, Get).typed("Integer");
+constexpr Entry digit_border_style = pass(M::BorderStyle).typed("HostEnum");
+
+constexpr std::size_t slot_count(std::span<const Entry> entries) {
+    std::size_t n = 0;
+    for (const Entry& e : entries) n += e.count;
+    return n;
+}
+
+// A class's slots, laid out from its entries; a class that describes nothing is laid out bare.
+template <const auto& entries, bool described = true>
+constexpr auto slots_of = [] {
+    std::array<Slot, slot_count(entries)> out{};
+    std::size_t i = 0;
+    for (const Entry& e : entries)
+        for (std::size_t k = 0; k < e.count; ++k) out[i++] = (described ? e : e.bare()).slots[k];
+    return out;
+}();
+
+constexpr Entry text_entries[]{
+    rw("MaxChars", "Integer", text_words::max_chars), pass(M::hWnd, Get), pass(M::BackColor), pass(M::ForeColor),
+    pass(M::Enabled), pass(M::MousePointer), pass(M::MouseIcon), pass(M::Font), rw("Text", "String", words::text),
+    pass(M::Alignment, Get), pass(M::Appearance, Get), pass(M::PasswordChar), selection(true),
+    rw("Value", "String", text_words::value), rw("Chars", "Integer", text_words::chars), pass(M::BorderStyle, Get),
+    pass(M::LinkItem), pass(M::LinkMode), pass(M::LinkTimeout), pass(M::LinkTopic), pass(M::Locked),
+    pass(M::ToolTipText), pass(M::ScrollBars, Get), pass(M::RightToLeft), pass(M::OLEDragMode), pass(M::OLEDropMode),
+    pass(M::MultiLine, Get), rw("CharTable", "String", text_words::char_table),
+    rw("FocusSelect", "Boolean", text_words::focus_select), rw("EscapeClear", "Boolean", text_words::escape_clear),
+    read_only, Slot{"PCase", Method, "String", words::none, false, pcase_params}, rw("Blink", "Boolean"), about,
 };
 
 // The date box's Appearance writer sits early and its reader after Font: two entries.
-constexpr std::array date_slots{
-    Slot{"FocusSelect", Get, "Boolean", date_words::focus_select},
-    Slot{"FocusSelect", Put, "Boolean", date_words::focus_select},
-    Slot{"EscapeClear", Get, "Boolean", date_words::escape_clear},
-    Slot{"EscapeClear", Put, "Boolean", date_words::escape_clear},
-    Slot{"Text", Get, "String", words::text},
-    Slot{"Text", Put, "String", words::text},
-    Slot{"Appearance", Put, "AppearanceEnum", words::appearance},
-    Slot{"Value", Get, "Variant", date_words::value},
-    Slot{"Value", Put, "Variant", date_words::value},
-    Slot{"Font", Get, "Font", words::font_short, font_id},
-    Slot{"Font", PutRef, "Font", words::font_short, font_id},
-    Slot{"Appearance", Get, "AppearanceEnum", words::appearance},
-    Slot{"SelLength", Get, "Long", words::sel_length},
-    Slot{"SelStart", Get, "Long", words::sel_start},
-    Slot{"SelText", Get, "String", words::sel_text},
-    Slot{"BackColor", Get, "Colour", words::back_color},
-    Slot{"BackColor", Put, "Colour", words::back_color},
-    Slot{"BorderStyle", Get, "BorderstyleEnum", words::border_style},
-    Slot{"BorderStyle", Put, "BorderstyleEnum", words::border_style},
-    Slot{"Enabled", Get, "Boolean", words::enabled},
-    Slot{"Enabled", Put, "Boolean", words::enabled},
-    Slot{"ForeColor", Get, "Colour", words::fore_color},
-    Slot{"ForeColor", Put, "Colour", words::fore_color},
-    Slot{"hWnd", Get, "Long", words::hwnd_short},
-    Slot{"hWnd", Put, "Long", words::hwnd_short},
-    Slot{"MouseIcon", Get, "Picture", words::mouse_icon},
-    Slot{"MouseIcon", PutRef, "Picture", words::mouse_icon},
-    Slot{"MousePointer", Get, "HostEnum", words::mouse_pointer},
-    Slot{"MousePointer", Put, "HostEnum", words::mouse_pointer},
-    Slot{"OLEDragMode", Get, "HostEnum", words::ole_drag_mode_masked},
-    Slot{"OLEDragMode", Put, "HostEnum", words::ole_drag_mode_masked},
-    Slot{"OLEDropMode", Get, "HostEnum", words::ole_drop_mode_masked},
-    Slot{"OLEDropMode", Put, "HostEnum", words::ole_drop_mode_masked},
-    Slot{"ToolTipText", Get, "String", words::tool_tip_text},
-    Slot{"ToolTipText", Put, "String", words::tool_tip_text},
-    Slot{"FormatMask", Get, "DateFormatEnum", date_words::format_mask},
-    Slot{"FormatMask", Put, "DateFormatEnum", date_words::format_mask},
-    Slot{"Blink", Get, "Boolean", date_words::blink},
-    Slot{"Blink", Put, "Boolean", date_words::blink},
-    Slot{"BlinkOnError", Get, "Boolean", date_words::blink_on_error},
-    Slot{"BlinkOnError", Put, "Boolean", date_words::blink_on_error},
-    Slot{"ReadOnly", Get, "Boolean", words::none},
-    Slot{"ReadOnly", Put, "Boolean", words::none},
-    Slot{"About", Put, "Boolean", words::none},
-    Slot{"About", Get, "Boolean", words::none},
+constexpr Entry date_entries[]{
+    rw("FocusSelect", "Boolean", date_words::focus_select), rw("EscapeClear", "Boolean", date_words::escape_clear),
+    rw("Text", "String", words::text), pass(M::Appearance, Put), rw("Value", "Variant", date_words::value),
+    pass(M::Font).worded(words::font_short), pass(M::Appearance, Get), selection(false), pass(M::BackColor),
+    pass(M::BorderStyle), pass(M::Enabled), pass(M::ForeColor), pass(M::hWnd).worded(words::hwnd_short),
+    pass(M::MouseIcon), pass(M::MousePointer).typed("HostEnum"), masked_drag, masked_drop, pass(M::ToolTipText),
+    rw("FormatMask", "DateFormatEnum", date_words::format_mask), rw("Blink", "Boolean", date_words::blink),
+    rw("BlinkOnError", "Boolean", date_words::blink_on_error), read_only, about,
 };
 
 // The telephone box's ForeColor reader and writer sit on either side of Font: two entries.
-constexpr std::array telephone_slots{
-    Slot{"Text", Get, "String", words::text},
-    Slot{"Text", Put, "String", words::text},
-    Slot{"Value", Get, "Variant", telephone_words::value},
-    Slot{"Value", Put, "Variant", telephone_words::value},
-    Slot{"FormatMask", Get, "FormatMaskEnum", telephone_words::format_mask},
-    Slot{"FormatMask", Put, "FormatMaskEnum", telephone_words::format_mask},
-    Slot{"Appearance", Get, "Integer", words::appearance},
-    Slot{"SelLength", Get, "Long", words::sel_length},
-    Slot{"SelStart", Get, "Long", words::sel_start},
-    Slot{"SelText", Get, "String", words::sel_text},
-    Slot{"BackColor", Get, "Colour", words::back_color},
-    Slot{"BackColor", Put, "Colour", words::back_color},
-    Slot{"BorderStyle", Get, "HostEnum", words::border_style},
-    Slot{"BorderStyle", Put, "HostEnum", words::border_style},
-    Slot{"Enabled", Get, "Boolean", words::enabled},
-    Slot{"Enabled", Put, "Boolean", words::enabled},
-    Slot{"ForeColor", Get, "Colour", words::fore_color},
-    Slot{"Font", Get, "Font", words::none},
-    Slot{"Font", PutRef, "Font", words::none},
-    Slot{"ForeColor", Put, "Colour", words::fore_color},
-    Slot{"hWnd", Get, "Long", words::hwnd_short},
-    Slot{"hWnd", Put, "Long", words::hwnd_short},
-    Slot{"OLEDragMode", Get, "HostEnum", words::ole_drag_mode_masked},
-    Slot{"OLEDragMode", Put, "HostEnum", words::ole_drag_mode_masked},
-    Slot{"OLEDropMode", Get, "HostEnum", words::ole_drop_mode_masked},
-    Slot{"OLEDropMode", Put, "HostEnum", words::ole_drop_mode_masked},
-    Slot{"ToolTipText", Get, "String", words::tool_tip_text},
-    Slot{"ToolTipText", Put, "String", words::tool_tip_text},
-    Slot{"FocusSelect", Get, "Boolean", telephone_words::focus_select},
-    Slot{"FocusSelect", Put, "Boolean", telephone_words::focus_select},
-    Slot{"EscapeClear", Get, "Boolean", telephone_words::escape_clear},
-    Slot{"EscapeClear", Put, "Boolean", telephone_words::escape_clear},
-    Slot{"Blink", Get, "Boolean", telephone_words::blink},
-    Slot{"Blink", Put, "Boolean", telephone_words::blink},
-    Slot{"BlinkOnError", Get, "Variant", telephone_words::blink_on_error},
-    Slot{"BlinkOnError", Put, "Variant", telephone_words::blink_on_error},
-    Slot{"ReadOnly", Get, "Boolean", words::none},
-    Slot{"ReadOnly", Put, "Boolean", words::none},
-    Slot{"About", Put, "Boolean", words::none},
-    Slot{"About", Get, "Boolean", words::none},
+constexpr Entry telephone_entries[]{
+    rw("Text", "String", words::text), rw("Value", "Variant", telephone_words::value),
+    rw("FormatMask", "FormatMaskEnum", telephone_words::format_mask), digit_appearance, selection(false),
+    pass(M::BackColor), digit_border_style, pass(M::Enabled), pass(M::ForeColor, Get), pass(M::Font).bare(),
+    pass(M::ForeColor, Put), pass(M::hWnd).worded(words::hwnd_short), masked_drag, masked_drop, pass(M::ToolTipText),
+    rw("FocusSelect", "Boolean", telephone_words::focus_select),
+    rw("EscapeClear", "Boolean", telephone_words::escape_clear), rw("Blink", "Boolean", telephone_words::blink),
+    rw("BlinkOnError", "Variant", telephone_words::blink_on_error), read_only, about,
 };
 
-constexpr std::array ssn_slots{
-    Slot{"FocusSelect", Get, "Boolean", ssn_words::focus_select},
-    Slot{"FocusSelect", Put, "Boolean", ssn_words::focus_select},
-    Slot{"EscapeClear", Get, "Boolean", ssn_words::escape_clear},
-    Slot{"EscapeClear", Put, "Boolean", ssn_words::escape_clear},
-    Slot{"Text", Get, "String", words::text},
-    Slot{"Text", Put, "String", words::text},
-    Slot{"Value", Get, "Variant", ssn_words::value},
-    Slot{"Value", Put, "Variant", ssn_words::value},
-    Slot{"hWnd", Get, "Long", words::hwnd},
-    Slot{"BackColor", Get, "Colour", words::back_color},
-    Slot{"BackColor", Put, "Colour", words::back_color},
-    Slot{"ForeColor", Get, "Colour", words::fore_color},
-    Slot{"ForeColor", Put, "Colour", words::fore_color},
-    Slot{"Enabled", Get, "Boolean", words::enabled},
-    Slot{"MousePointer", Get, "Integer", words::mouse_pointer},
-    Slot{"MouseIcon", Get, "Picture", words::mouse_icon},
-    Slot{"Font", Get, "Font", words::font, font_id},
-    Slot{"Font", PutRef, "Font", words::font, font_id},
-    Slot{"Appearance", Get, "Integer", words::appearance},
-    Slot{"SelLength", Get, "Long", words::sel_length},
-    Slot{"SelStart", Get, "Long", words::sel_start},
-    Slot{"SelText", Get, "String", words::sel_text},
-    Slot{"BorderStyle", Get, "HostEnum", words::border_style},
-    Slot{"BorderStyle", Put, "HostEnum", words::border_style},
-    Slot{"OLEDragMode", Get, "HostEnum", words::ole_drag_mode_masked},
-    Slot{"OLEDragMode", Put, "HostEnum", words::ole_drag_mode_masked},
-    Slot{"OLEDropMode", Get, "HostEnum", words::ole_drop_mode_masked},
-    Slot{"OLEDropMode", Put, "HostEnum", words::ole_drop_mode_masked},
-    Slot{"ToolTipText", Get, "String", words::tool_tip_text},
-    Slot{"ToolTipText", Put, "String", words::tool_tip_text},
-    Slot{"Blink", Get, "Boolean", ssn_words::blink},
-    Slot{"Blink", Put, "Boolean", ssn_words::blink},
-    Slot{"BlinkOnError", Get, "Boolean", ssn_words::blink_on_error},
-    Slot{"BlinkOnError", Put, "Boolean", ssn_words::blink_on_error},
-    Slot{"ReadOnly", Get, "Boolean", words::none},
-    Slot{"ReadOnly", Put, "Boolean", words::none},
-    Slot{"About", Put, "Boolean", words::none},
-    Slot{"About", Get, "Boolean", words::none},
+constexpr Entry ssn_entries[]{
+    rw("FocusSelect", "Boolean", ssn_words::focus_select), rw("EscapeClear", "Boolean", ssn_words::escape_clear),
+    rw("Text", "String", words::text), rw("Value", "Variant", ssn_words::value), pass(M::hWnd, Get),
+    pass(M::BackColor), pass(M::ForeColor), pass(M::Enabled, Get), pass(M::MousePointer, Get),
+    pass(M::MouseIcon, Get), pass(M::Font), digit_appearance, selection(false), digit_border_style, masked_drag,
+    masked_drop, pass(M::ToolTipText), rw("Blink", "Boolean", ssn_words::blink),
+    rw("BlinkOnError", "Boolean", ssn_words::blink_on_error), read_only, about,
 };
 
 // The ZIP box publishes no descriptions at all.
-constexpr std::array zip_slots{
-    Slot{"Text", Get, "String", words::none},
-    Slot{"Text", Put, "String", words::none},
-    Slot{"Value", Get, "Variant", words::none},
-    Slot{"Value", Put, "Variant", words::none},
-    Slot{"FormatMask", Get, "ZipFormatEnum", words::none},
-    Slot{"FormatMask", Put, "ZipFormatEnum", words::none},
-    Slot{"Font", Get, "Font", words::none},
-    Slot{"Font", PutRef, "Font", words::none},
-    Slot{"Appearance", Get, "Integer", words::none},
-    Slot{"SelLength", Get, "Long", words::none},
-    Slot{"SelStart", Get, "Long", words::none},
-    Slot{"SelText", Get, "String", words::none},
-    Slot{"BackColor", Get, "Colour", words::none},
-    Slot{"BackColor", Put, "Colour", words::none},
-    Slot{"BorderStyle", Get, "HostEnum", words::none},
-    Slot{"BorderStyle", Put, "HostEnum", words::none},
-    Slot{"Enabled", Get, "Boolean", words::none},
-    Slot{"Enabled", Put, "Boolean", words::none},
-    Slot{"ForeColor", Get, "Colour", words::none},
-    Slot{"ForeColor", Put, "Colour", words::none},
-    Slot{"hWnd", Get, "Long", words::none},
-    Slot{"hWnd", Put, "Long", words::none},
-    Slot{"OLEDragMode", Get, "HostEnum", words::none},
-    Slot{"OLEDragMode", Put, "HostEnum", words::none},
-    Slot{"OLEDropMode", Get, "HostEnum", words::none},
-    Slot{"OLEDropMode", Put, "HostEnum", words::none},
-    Slot{"ToolTipText", Get, "String", words::none},
-    Slot{"ToolTipText", Put, "String", words::none},
-    Slot{"FocusSelect", Get, "Boolean", words::none},
-    Slot{"FocusSelect", Put, "Boolean", words::none},
-    Slot{"EscapeClear", Get, "Boolean", words::none},
-    Slot{"EscapeClear", Put, "Boolean", words::none},
-    Slot{"Blink", Get, "Boolean", words::none},
-    Slot{"Blink", Put, "Boolean", words::none},
-    Slot{"BlinkOnError", Get, "Variant", words::none},
-    Slot{"BlinkOnError", Put, "Variant", words::none},
-    Slot{"ReadOnly", Get, "Boolean", words::none},
-    Slot{"ReadOnly", Put, "Boolean", words::none},
-    Slot{"Zip_4", Get, "String", words::none},
-    Slot{"Zip_4", Put, "String", words::none},
-    Slot{"Zip_5", Get, "String", words::none},
-    Slot{"Zip_5", Put, "String", words::none},
-    Slot{"About", Put, "Boolean", words::none},
-    Slot{"About", Get, "Boolean", words::none},
+constexpr Entry zip_entries[]{
+    rw("Text", "String"), rw("Value", "Variant"), rw("FormatMask", "ZipFormatEnum"), pass(M::Font), digit_appearance,
+    selection(false), pass(M::BackColor), digit_border_style, pass(M::Enabled), pass(M::ForeColor), pass(M::hWnd),
+    masked_drag, masked_drop, pass(M::ToolTipText), rw("FocusSelect", "Boolean"), rw("EscapeClear", "Boolean"),
+    rw("Blink", "Boolean"), rw("BlinkOnError", "Variant"), read_only, rw("Zip_4", "String"), rw("Zip_5", "String"),
+    about,
 };
 
 // The currency and percent boxes share one interface layout and wording.
-constexpr std::array numeric_slots{
-    Slot{"Value", Get, "String", numeric_words::value},
-    Slot{"Value", Put, "String", numeric_words::value},
-    Slot{"MaxChars", Get, "Integer", numeric_words::max_chars},
-    Slot{"MaxChars", Put, "Integer", numeric_words::max_chars},
-    Slot{"Text", Get, "String", words::text_textbox},
-    Slot{"Text", Put, "String", words::text_textbox},
-    Slot{"hWnd", Get, "Long", words::hwnd},
-    Slot{"BackColor", Get, "Colour", words::back_color},
-    Slot{"BackColor", Put, "Colour", words::back_color},
-    Slot{"ForeColor", Get, "Colour", words::fore_color},
-    Slot{"ForeColor", Put, "Colour", words::fore_color},
-    Slot{"Enabled", Get, "Boolean", words::enabled},
-    Slot{"Enabled", Put, "Boolean", words::enabled},
-    Slot{"MousePointer", Get, "Integer", words::mouse_pointer},
-    Slot{"MousePointer", Put, "Integer", words::mouse_pointer},
-    Slot{"MouseIcon", Get, "Picture", words::mouse_icon},
-    Slot{"MouseIcon", PutRef, "Picture", words::mouse_icon},
-    Slot{"Font", Get, "Font", words::font, font_id},
-    Slot{"Font", PutRef, "Font", words::font, font_id},
-    Slot{"Appearance", Get, "AppearanceEnum", words::appearance},
-    Slot{"BorderStyle", Get, "BorderstyleEnum", words::border_style},
-    Slot{"SelLength", Get, "Long", words::sel_length},
-    Slot{"SelLength", Put, "Long", words::sel_length},
-    Slot{"SelStart", Get, "Long", words::sel_start},
-    Slot{"SelStart", Put, "Long", words::sel_start},
-    Slot{"SelText", Get, "String", words::sel_text},
-    Slot{"SelText", Put, "String", words::sel_text},
-    Slot{"OLEDragMode", Get, "AutoManualEnum", words::ole_drag_mode},
-    Slot{"OLEDragMode", Put, "AutoManualEnum", words::ole_drag_mode},
-    Slot{"OLEDropMode", Get, "DragModeEnum", words::ole_drop_mode},
-    Slot{"OLEDropMode", Put, "DragModeEnum", words::ole_drop_mode},
-    Slot{"ToolTipText", Get, "String", words::tool_tip_text},
-    Slot{"ToolTipText", Put, "String", words::tool_tip_text},
-    Slot{"FocusSelect", Get, "Boolean", numeric_words::focus_select},
-    Slot{"FocusSelect", Put, "Boolean", numeric_words::focus_select},
-    Slot{"EscapeClear", Get, "Boolean", numeric_words::escape_clear},
-    Slot{"EscapeClear", Put, "Boolean", numeric_words::escape_clear},
-    Slot{"Blink", Get, "Boolean", words::none},
-    Slot{"Blink", Put, "Boolean", words::none},
-    Slot{"BlinkOnError", Get, "Boolean", words::none},
-    Slot{"BlinkOnError", Put, "Boolean", words::none},
-    Slot{"ReadOnly", Get, "Boolean", words::none},
-    Slot{"ReadOnly", Put, "Boolean", words::none},
-    Slot{"About", Put, "Boolean", words::none},
-    Slot{"About", Get, "Boolean", words::none},
+constexpr Entry numeric_entries[]{
+    rw("Value", "String", numeric_words::value), rw("MaxChars", "Integer", numeric_words::max_chars),
+    rw("Text", "String", words::text_textbox), pass(M::hWnd, Get), pass(M::BackColor), pass(M::ForeColor),
+    pass(M::Enabled), pass(M::MousePointer), pass(M::MouseIcon), pass(M::Font), pass(M::Appearance, Get),
+    pass(M::BorderStyle, Get), selection(true), pass(M::OLEDragMode), pass(M::OLEDropMode), pass(M::ToolTipText),
+    rw("FocusSelect", "Boolean", numeric_words::focus_select),
+    rw("EscapeClear", "Boolean", numeric_words::escape_clear), rw("Blink", "Boolean"), rw("BlinkOnError", "Boolean"),
+    read_only, about,
 };
 
-constexpr std::array custom_slots{
-    Slot{"GetChars", Method, "Void", words::none},
-};
+constexpr std::array custom_slots{Slot{"GetChars", Method, "Void", words::none}};
 
 // ---------------------------------------------------------------------------------------------
 // Event interfaces, in declared order.
@@ -536,20 +319,20 @@ constexpr std::array numeric_events{
 // ---------------------------------------------------------------------------------------------
 
 constexpr std::array classes{
-    ClassInfo{"txtNorvText", "_txtNorvText", "__txtNorvText", ClassKind::Control, text_slots,
+    ClassInfo{"txtNorvText", "_txtNorvText", "__txtNorvText", ClassKind::Control, slots_of<text_entries>,
               text_events},
-    ClassInfo{"txtNorvDate", "_txtNorvDate", "__txtNorvDate", ClassKind::Control, date_slots,
+    ClassInfo{"txtNorvDate", "_txtNorvDate", "__txtNorvDate", ClassKind::Control, slots_of<date_entries>,
               masked_events},
     ClassInfo{"txtNorvTelephone", "_txtNorvTelephone", "__txtNorvTelephone", ClassKind::Control,
-              telephone_slots, masked_events},
+              slots_of<telephone_entries>, masked_events},
     ClassInfo{"txtNorvSocialSecurity", "_txtNorvSocialSecurity", "__txtNorvSocialSecurity",
-              ClassKind::Control, ssn_slots, masked_events},
-    ClassInfo{"txtNorvZip", "_txtNorvZip", "__txtNorvZip", ClassKind::Control, zip_slots,
+              ClassKind::Control, slots_of<ssn_entries>, masked_events},
+    ClassInfo{"txtNorvZip", "_txtNorvZip", "__txtNorvZip", ClassKind::Control, slots_of<zip_entries, false>,
               masked_events},
     ClassInfo{"txtNorvCurrency", "_txtNorvCurrency", "__txtNorvCurrency", ClassKind::Control,
-              numeric_slots, numeric_events},
+              slots_of<numeric_entries>, numeric_events},
     ClassInfo{"txtNorvPercent", "_txtNorvPercent", "__txtNorvPercent", ClassKind::Control,
-              numeric_slots, numeric_events},
+              slots_of<numeric_entries>, numeric_events},
     ClassInfo{"Custom", "_Custom", "", ClassKind::Page, custom_slots, {}},
 };
 

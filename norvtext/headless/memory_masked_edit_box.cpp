@@ -2,36 +2,21 @@
 // literals; a key that does not fit its position is rejected; deleting puts prompts back.
 #include "norvtext/headless/memory_masked_edit_box.hpp"
 
-#include "norvtext/platform/error.hpp"
-
 namespace norvtext::headless {
 
 MemoryMaskedEditBox::MemoryMaskedEditBox(std::u16string_view mask, std::int32_t max_length)
     : mask_(mask), max_length_(max_length) {
-    text_ = all_prompt_text(mask_, prompt());
-}
-
-char16_t MemoryMaskedEditBox::prompt() const {
-    const Variant p = member(InnerMember::PromptChar);
-    return p.is_string() && p.string_ref().size() == 1 ? p.string_ref()[0] : u'_';
+    text_ = all_prompt_text(mask_, rules().prompt);
 }
 
 void MemoryMaskedEditBox::set_member(InnerMember m, const Variant& value) {
     if (m != InnerMember::PromptChar) return MemoryBox::set_member(m, value);
-    const std::u16string p = value.to_string();
-    if (!MaskRules::valid_prompt(p)) raise(ErrorCode::InvalidPropertyValue);
-    const std::u16string t = rules().with_prompt(text_, p[0]);
+    const std::u16string t = rules().reprompted(text_, value);
     MemoryBox::set_member(m, value);
     change_text(t, sel_start_);
 }
 
-bool MemoryMaskedEditBox::fits_mask(std::u16string_view text) const { return rules().fits_text(text); }
-
-void MemoryMaskedEditBox::set_text(std::u16string_view text) {
-    if (text.empty()) return change_text(all_prompt_text(mask_, prompt()), 0);
-    if (!fits_mask(text)) raise(ErrorCode::InvalidPropertyValue);
-    change_text(text, 0);
-}
+void MemoryMaskedEditBox::set_text(std::u16string_view text) { change_text(rules().assigned(text), 0); }
 
 void MemoryMaskedEditBox::set_mask(std::u16string_view mask) {
     const std::u16string t = rules().relaid(text_, mask);
@@ -49,9 +34,8 @@ void MemoryMaskedEditBox::insert_char(char16_t c) {
 }
 
 void MemoryMaskedEditBox::set_sel_text(std::u16string_view text) {
-    std::u16string t = rules().cleared(text_, sel_start_, sel_length_);
-    std::int32_t caret = sel_start_;
-    for (char16_t c : text) rules().put_char(t, caret, c);
+    std::int32_t caret = 0;
+    const std::u16string t = rules().typed_over(text_, sel_start_, sel_length_, text, caret);
     change_text(t, caret);
 }
 

@@ -22,7 +22,6 @@ public:
     void set_sel_text(std::u16string_view text) override;
     // PromptChar is one character that fits no position; others raise 380.
     void set_member(InnerMember m, const Variant& value) override;
-    bool fits_mask(std::u16string_view text) const;
     std::int32_t max_length() const { return max_length_; }
 
 protected:
@@ -31,8 +30,7 @@ protected:
     void delete_forward() override;
 
 private:
-    char16_t prompt() const;
-    MaskRules rules() const { return {mask_, prompt()}; }
+    MaskRules rules() const { return {mask_, MaskRules::prompt_of(member(InnerMember::PromptChar))}; }
 
     std::u16string mask_;
     std::int32_t max_length_;

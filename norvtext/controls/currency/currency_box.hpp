@@ -16,9 +16,6 @@ class txtNorvCurrency : public NumericBoxBase {
 public:
     explicit txtNorvCurrency(Host& host);
 
-    static constexpr std::int32_t initial_width = NumericBoxBase::initial_width;
-    static constexpr std::int32_t initial_height = NumericBoxBase::initial_height;
-
     const ClassInfo& class_info() const override;
 
     // The amount's plain form ("1234.5"), "0" for zero and for a text that is no amount.

@@ -28,9 +28,6 @@ class txtNorvDate : public MaskedControlBase {
 public:
     explicit txtNorvDate(Host& host);
 
-    static constexpr std::int32_t initial_width = 1980;  // twips
-    static constexpr std::int32_t initial_height = 330;
-
     void InitProperties() override;
     const ClassInfo& class_info() const override;
 

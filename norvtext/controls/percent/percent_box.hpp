@@ -15,9 +15,6 @@ class txtNorvPercent : public NumericBoxBase {
 public:
     explicit txtNorvPercent(Host& host);
 
-    static constexpr std::int32_t initial_width = NumericBoxBase::initial_width;
-    static constexpr std::int32_t initial_height = NumericBoxBase::initial_height;
-
     const ClassInfo& class_info() const override;
 
     // The number's general text ("12.5", "-3"), shown or being edited alike; "0" for a text

@@ -15,9 +15,6 @@ class txtNorvText : public BoxBase {
 public:
     explicit txtNorvText(Host& host);
 
-    static constexpr std::int32_t initial_width = 1980;  // twips
-    static constexpr std::int32_t initial_height = 330;
-
     void InitProperties() override;
     const ClassInfo& class_info() const override;
 
