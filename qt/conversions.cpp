@@ -35,8 +35,8 @@ FontRef to_font(const QFont& font) {
 }
 
 QPalette::ColorRole system_colour_role(Colour colour) {
-    // The platform's system colour indices, each on the palette role that paints the same
-    // part of a widget.
+    // A system colour (high bit set) names its index in the low byte; each index goes on the
+    // palette role that paints the same part of a widget.
     switch (colour & 0xFFu) {
         case 4: return QPalette::Window;           // menu
         case 5: return QPalette::Base;             // window background

@@ -148,7 +148,7 @@ QImage paint(Painter painter, int size) {
 }  // namespace
 
 QPixmap product_icon(int size) {
-    // Sixteen colours: the classic palette, as the platform's icons had.
+    // Sixteen colours: the icons are drawn in the classic sixteen-colour palette.
     static const QList<QRgb> sixteen{0xFF000000, 0xFF800000, 0xFF008000, 0xFF808000, 0xFF000080, 0xFF800080,
                                      0xFF008080, 0xFFC0C0C0, 0xFF808080, 0xFFFF0000, 0xFF00FF00, 0xFFFFFF00,
                                      0xFF0000FF, 0xFFFF00FF, 0xFF00FFFF, 0xFFFFFFFF};

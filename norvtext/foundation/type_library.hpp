@@ -26,7 +26,7 @@ struct Slot {
     // enumeration's name, or "HostEnum"; for a method, its result type ("Void" for none).
     std::string_view type;
     std::string_view description;
-    bool standard_font_id = false;  // carries the platform's standard font identifier (-512)
+    bool standard_font_id = false;  // carries the standard font member's identifier (-512)
     std::span<const Param> params = {};
 };
 
