@@ -137,32 +137,28 @@ Variant ControlWidget::invoke(std::string_view name, std::span<const Variant> ar
     return out;
 }
 
-// A member reads as its type's empty value when the read failed (reported already).
-int ControlWidget::read_int(std::string_view name) const {
-    int out = 0;
+// A member reads as its type's empty value when the read failed (reported already) or gave
+// Empty.
+template <class T, class Convert>
+T ControlWidget::read_as(std::string_view name, Convert convert) const {
+    T out{};
     guarded([&] {
         const Variant v = read(name);
-        if (!v.is_empty()) out = v.to_long();
+        if (!v.is_empty()) out = convert(v);
     });
     return out;
+}
+
+int ControlWidget::read_int(std::string_view name) const {
+    return read_as<int>(name, [](const Variant& v) { return v.to_long(); });
 }
 
 bool ControlWidget::read_bool(std::string_view name) const {
-    bool out = false;
-    guarded([&] {
-        const Variant v = read(name);
-        if (!v.is_empty()) out = v.to_boolean();
-    });
-    return out;
+    return read_as<bool>(name, [](const Variant& v) { return v.to_boolean(); });
 }
 
 double ControlWidget::read_double(std::string_view name) const {
-    double out = 0;
-    guarded([&] {
-        const Variant v = read(name);
-        if (!v.is_empty()) out = v.to_double();
-    });
-    return out;
+    return read_as<double>(name, [](const Variant& v) { return v.to_double(); });
 }
 
 QString ControlWidget::read_string(std::string_view name) const {

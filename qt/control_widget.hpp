@@ -100,6 +100,8 @@ private:
     void deliver(Event event, std::string_view name, std::initializer_list<std::int16_t*> args);
     template <class Action>
     bool guarded(Action&& action) const;
+    template <class T, class Convert>
+    T read_as(std::string_view name, Convert convert) const;
 
     const ControlClass& class_;
     std::unique_ptr<QtHost> host_;

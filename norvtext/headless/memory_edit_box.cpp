@@ -142,22 +142,27 @@ void MemoryBox<I>::lost_focus() {
 }
 
 template <class I>
-void MemoryBox<I>::type(char16_t c, std::int16_t key_code, std::int16_t shift) {
+template <class Between>
+void MemoryBox<I>::keystroke(std::int16_t key_code, std::int16_t shift, Between&& between) {
+    // KeyDown and KeyUp each get the key as pressed, whatever a handler did to the other.
     std::int16_t code = key_code, sh = shift;
     if (listener_) listener_->on_key_down(code, sh);
-    deliver_key_press(static_cast<std::int16_t>(c));
+    between(code);
     code = key_code, sh = shift;
     if (listener_) listener_->on_key_up(code, sh);
 }
 
 template <class I>
+void MemoryBox<I>::type(char16_t c, std::int16_t key_code, std::int16_t shift) {
+    keystroke(key_code, shift, [&](std::int16_t) { deliver_key_press(static_cast<std::int16_t>(c)); });
+}
+
+template <class I>
 void MemoryBox<I>::press(std::int16_t key_code, std::int16_t shift, std::int16_t key_ascii) {
-    std::int16_t code = key_code, sh = shift;
-    if (listener_) listener_->on_key_down(code, sh);
-    act_on_key_down(code);
-    if (key_ascii != 0) deliver_key_press(key_ascii);
-    code = key_code, sh = shift;
-    if (listener_) listener_->on_key_up(code, sh);
+    keystroke(key_code, shift, [&](std::int16_t code) {
+        act_on_key_down(code);
+        if (key_ascii != 0) deliver_key_press(key_ascii);
+    });
 }
 
 template <class I>
