@@ -16,7 +16,7 @@ void FormatMaskBoxBase::init_common() {
     SetMask();
     stored_value_ = Variant(std::int16_t{0});
     reset_switches();
-    blink_on_error_ = Variant(true);
+    blink_on_error_value_ = Variant(true);
 }
 
 void FormatMaskBoxBase::set_format_mask(std::int32_t New_FormatMask) {
@@ -29,7 +29,7 @@ void FormatMaskBoxBase::set_format_mask(std::int32_t New_FormatMask) {
 void FormatMaskBoxBase::setBlinkOnError(const Variant& New_BlinkOnError) {
     // Refused now (13, 94) rather than when a Value assignment consults it.
     (void)New_BlinkOnError.to_boolean(locale());
-    blink_on_error_ = New_BlinkOnError;
+    blink_on_error_value_ = New_BlinkOnError;
     announce("BlinkOnError");
 }
 
@@ -66,7 +66,7 @@ void FormatMaskBoxBase::setValue(const Variant& New_Value) {
             clear_quietly();
         }
     } else {
-        const bool blink = blink_on_error_.to_boolean(locale());  // before anything changes
+        const bool blink = blink_on_error_value_.to_boolean(locale());  // before anything changes
         clear_stored();
         if (blink)
             start_blink();
@@ -106,8 +106,8 @@ const BagLayout& FormatMaskBoxBase::bag_layout() const {
             // Written but never read back: a window handle means nothing in the next session.
             {"hWnd", {}, nullptr, [](const BoxBase& b) { return Variant(b.hWnd()); }, BagKey::WriteDefault::Own,
              Variant(std::int32_t{2740})},
-            {"BlinkOnError", Variant(true), [](BoxBase& b, const Variant& v) { as<B>(b).blink_on_error_ = v; },
-             [](const BoxBase& b) { return as<B>(b).blink_on_error_; }},
+            {"BlinkOnError", Variant(true), [](BoxBase& b, const Variant& v) { as<B>(b).blink_on_error_value_ = v; },
+             [](const BoxBase& b) { return as<B>(b).blink_on_error_value_; }},
         }};
     return layout;
 }

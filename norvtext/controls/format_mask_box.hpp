@@ -19,7 +19,7 @@ public:
     Variant Value() const { return typed_number(); }
     void setValue(const Variant& New_Value);
     // Any value that converts to a Boolean is accepted and kept as it was given.
-    const Variant& BlinkOnError() const { return blink_on_error_; }
+    const Variant& BlinkOnError() const { return blink_on_error_value_; }
     void setBlinkOnError(const Variant& New_BlinkOnError);
 
     using BoxBase::sethWnd;
@@ -49,7 +49,7 @@ protected:
     const Members* bound_members() const override;
 
     std::int32_t format_mask_ = 0;
-    Variant blink_on_error_ = Variant(true);
+    Variant blink_on_error_value_ = Variant(true);  // kept as written, the Boolean switch unused
 
 private:
     // Shows a positive number and stores it; the blink stops and the selection goes.

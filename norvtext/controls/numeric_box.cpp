@@ -26,7 +26,6 @@ void NumericBoxBase::InitProperties() {
     stored_text_ = zero_display_;
     Textbox.set_text(zero_display_);
     reset_switches();
-    blink_on_error_ = true;
 }
 
 void NumericBoxBase::setMaxChars(std::int16_t New_MaxChars) {
@@ -34,11 +33,6 @@ void NumericBoxBase::setMaxChars(std::int16_t New_MaxChars) {
     max_chars_ = New_MaxChars;
     leave_box(number_text_for_max_chars());
     announce("MaxChars");
-}
-
-void NumericBoxBase::setBlinkOnError(bool New_BlinkOnError) {
-    blink_on_error_ = New_BlinkOnError;
-    announce("BlinkOnError");
 }
 
 void NumericBoxBase::setValue(std::u16string_view New_Value) {
@@ -142,8 +136,6 @@ BagLayout NumericBoxBase::numeric_layout(std::u16string_view zero_display, std::
                  b.textbox().set_text(as<B>(b).stored_text_);
              },
              [](const BoxBase& b) { return Variant(as<B>(b).stored_text_); }},
-            {"BlinkOnError", Variant(true), [](BoxBase& b, const Variant& v) { as<B>(b).blink_on_error_ = v.to_boolean(); },
-             [](const BoxBase& b) { return Variant(as<B>(b).blink_on_error_); }},
         }};
 }
 
@@ -156,8 +148,6 @@ const Members* NumericBoxBase::bound_members() const {
          [](NumericBoxBase& b, const Variant& v) { b.setMaxChars(v.to_integer()); }},
         {"Text", [](NumericBoxBase& b) { return Variant(b.Text()); },
          [](NumericBoxBase& b, const Variant& v) { b.setText(v.string_ref()); }},
-        {"BlinkOnError", [](NumericBoxBase& b) { return Variant(b.BlinkOnError()); },
-         [](NumericBoxBase& b, const Variant& v) { b.setBlinkOnError(v.to_boolean()); }},
         {"OLEDragMode", [](NumericBoxBase& b) { return Variant(b.OLEDragMode()); },
          [](NumericBoxBase& b, const Variant& v) { b.setOLEDragMode(v.to_long()); }},
         {"OLEDropMode", [](NumericBoxBase& b) { return Variant(b.OLEDropMode()); },

@@ -21,8 +21,8 @@ public:
     std::int16_t MaxChars() const { return max_chars_; }
     // Stores the limit and then judges the current text as leaving the box does.
     void setMaxChars(std::int16_t New_MaxChars);
-    bool BlinkOnError() const { return blink_on_error_; }
-    void setBlinkOnError(bool New_BlinkOnError);
+    using BoxBase::BlinkOnError;
+    using BoxBase::setBlinkOnError;
 
     // Value and Text are worked out from the inner text every time: the box keeps no number.
     virtual std::u16string Value() const = 0;
@@ -77,7 +77,6 @@ protected:
     // the host again.
     const Locale& number_locale_;
     std::int16_t max_chars_ = 0;
-    bool blink_on_error_ = true;
     std::u16string stored_text_;
 
 private:

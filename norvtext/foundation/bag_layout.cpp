@@ -55,6 +55,8 @@ const std::vector<BagKey>& BoxBase::shared_bag_keys() {
          [](const BoxBase& b) { return Variant(b.focus_select_); }},
         {"EscapeClear", Variant(true), [](BoxBase& b, const Variant& v) { b.escape_clear_ = v.to_boolean(); },
          [](const BoxBase& b) { return Variant(b.escape_clear_); }},
+        {"BlinkOnError", Variant(true), [](BoxBase& b, const Variant& v) { b.blink_on_error_ = v.to_boolean(); },
+         [](const BoxBase& b) { return Variant(b.blink_on_error_); }},
         {"ReadOnly", Variant(false), [](BoxBase& b, const Variant& v) { b.read_only_ = v.to_boolean(); },
          [](const BoxBase& b) { return Variant(b.read_only_); }},
         // Straight into the timer: loading does not run the Blink writer's selection step.

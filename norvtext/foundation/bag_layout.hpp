@@ -30,7 +30,8 @@ struct BagKey {
 };
 
 // The orders are names separated by blanks. A name is an id of `keys`, a key every control
-// keeps alike (FocusSelect, EscapeClear, ReadOnly, Blink, SelLength, SelStart, SelText), or
+// keeps alike (FocusSelect, EscapeClear, ReadOnly, Blink, BlinkOnError, SelLength, SelStart,
+// SelText), or
 // an inner member, kept as the inner box keeps it with its design value as the default:
 //   NAME:Long, NAME:Integer   the member goes into the bag as that kind (read and written)
 //   NAME!                     loading goes through the property writer, which announces it

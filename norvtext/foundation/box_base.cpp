@@ -42,6 +42,11 @@ void BoxBase::setReadOnly(bool New_ReadOnly) {
     announce("ReadOnly");
 }
 
+void BoxBase::setBlinkOnError(bool New_BlinkOnError) {
+    blink_on_error_ = New_BlinkOnError;
+    announce("BlinkOnError");
+}
+
 void BoxBase::setBlink(bool New_Blink) {
     Timer1.set_enabled(New_Blink);
     if (Timer1.enabled())
@@ -125,6 +130,8 @@ const MemberTable<BoxBase>& BoxBase::common_members() {
          [](BoxBase& b, const Variant& v) { b.setReadOnly(v.to_boolean()); }},
         {"Blink", [](BoxBase& b) { return Variant(b.Blink()); },
          [](BoxBase& b, const Variant& v) { b.setBlink(v.to_boolean()); }},
+        {"BlinkOnError", [](BoxBase& b) { return Variant(b.BlinkOnError()); },
+         [](BoxBase& b, const Variant& v) { b.setBlinkOnError(v.to_boolean()); }},
         {"About", [](BoxBase& b) { return Variant(b.About()); },
          [](BoxBase& b, const Variant& v) { b.setAbout(v.to_boolean()); }},
         {"SelLength", [](BoxBase& b) { return Variant(b.SelLength()); },

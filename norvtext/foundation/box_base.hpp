@@ -130,7 +130,10 @@ protected:
     // The class's persistence; see BagLayout.
     virtual const BagLayout& bag_layout() const = 0;
     // First placement's switches, alike in every control.
-    void reset_switches() { focus_select_ = true, escape_clear_ = true, read_only_ = false; }
+    void reset_switches() { focus_select_ = true, escape_clear_ = true, read_only_ = false, blink_on_error_ = true; }
+    // Blinking on an invalid entry, for the boxes that publish the switch as a Boolean.
+    bool BlinkOnError() const { return blink_on_error_; }
+    void setBlinkOnError(bool New_BlinkOnError);
 
     // Late-bound access to the members every control shares.
     Variant get_member(std::string_view member) override;
@@ -151,6 +154,7 @@ protected:
     bool focus_select_ = true;
     bool escape_clear_ = true;
     bool read_only_ = false;
+    bool blink_on_error_ = true;
 };
 #undef NORVTEXT_BOX_READER
 #undef NORVTEXT_BOX_WRITER

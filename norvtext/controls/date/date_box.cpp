@@ -109,7 +109,6 @@ void txtNorvDate::InitProperties() {
     reset_switches();
     stored_value_ = Variant(design_empty_text);
     format_mask_ = DateFormatEnum::MMDDYYYY;
-    blink_on_error_ = true;
 }
 
 void txtNorvDate::setFormatMask(DateFormatEnum New_FormatMask) {
@@ -117,11 +116,6 @@ void txtNorvDate::setFormatMask(DateFormatEnum New_FormatMask) {
     format_mask_ = New_FormatMask;
     SetMask();
     announce("FormatMask");
-}
-
-void txtNorvDate::setBlinkOnError(bool New_BlinkOnError) {
-    blink_on_error_ = New_BlinkOnError;
-    announce("BlinkOnError");
 }
 
 std::u16string txtNorvDate::Text() const {
@@ -211,9 +205,6 @@ const BagLayout& txtNorvDate::bag_layout() const {
                  d.SetMask();
                  d.ShowDate(d.date_of(d.loaded_text_));
              }},
-            {"BlinkOnError", Variant(true),
-             [](BoxBase& b, const Variant& v) { as<txtNorvDate>(b).blink_on_error_ = v.to_boolean(); },
-             [](const BoxBase& b) { return Variant(as<txtNorvDate>(b).blink_on_error_); }},
             {"HideSelection", {}, nullptr,
              [](const BoxBase& b) { return Variant(b.textbox().member(InnerMember::HideSelection).to_boolean()); },
              BagKey::WriteDefault::Own, Variant(false)},
@@ -241,8 +232,6 @@ const Members* txtNorvDate::bound_members() const {
          [](txtNorvDate& b, const Variant& v) { b.setValue(v); }},
         {"FormatMask", [](txtNorvDate& b) { return Variant(static_cast<std::int32_t>(b.FormatMask())); },
          [](txtNorvDate& b, const Variant& v) { b.setFormatMask(static_cast<DateFormatEnum>(v.to_long())); }},
-        {"BlinkOnError", [](txtNorvDate& b) { return Variant(b.BlinkOnError()); },
-         [](txtNorvDate& b, const Variant& v) { b.setBlinkOnError(v.to_boolean()); }},
     }, nullptr);
     return &table;
 }

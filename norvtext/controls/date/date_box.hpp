@@ -33,8 +33,8 @@ public:
 
     DateFormatEnum FormatMask() const { return format_mask_; }
     void setFormatMask(DateFormatEnum New_FormatMask);
-    bool BlinkOnError() const { return blink_on_error_; }
-    void setBlinkOnError(bool New_BlinkOnError);
+    using BoxBase::BlinkOnError;
+    using BoxBase::setBlinkOnError;
     // The shown text when it is a date, otherwise "".
     std::u16string Text() const;
     void setText(std::u16string_view New_Text);
@@ -68,7 +68,6 @@ private:
     void show_assigned(DateSerial date);
 
     DateFormatEnum format_mask_ = DateFormatEnum::MMDDYYYY;
-    bool blink_on_error_ = true;
     Variant stored_value_;
     std::u16string loaded_text_;  // the bag's "Text" until the loaded shape is known
 };

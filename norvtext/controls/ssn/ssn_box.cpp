@@ -25,12 +25,6 @@ void txtNorvSocialSecurity::InitProperties() {
     masked().set_mask(ssn_row.mask);
     reset_switches();
     stored_value_ = Variant(std::int16_t{0});
-    blink_on_error_ = true;
-}
-
-void txtNorvSocialSecurity::setBlinkOnError(bool New_BlinkOnError) {
-    blink_on_error_ = New_BlinkOnError;
-    announce("BlinkOnError");
 }
 
 void txtNorvSocialSecurity::show_number(double number) {
@@ -91,8 +85,6 @@ const BagLayout& txtNorvSocialSecurity::bag_layout() const {
              Variant(never_shown_text)},
             sel_text_in_host_locale(),
             stored_value_key(),
-            {"BlinkOnError", Variant(true), [](BoxBase& b, const Variant& v) { as<B>(b).blink_on_error_ = v.to_boolean(); },
-             [](const BoxBase& b) { return Variant(as<B>(b).blink_on_error_); }},
         }};
     return layout;
 }
@@ -104,8 +96,6 @@ const Members* txtNorvSocialSecurity::bound_members() const {
          [](txtNorvSocialSecurity& b, const Variant& v) { b.setText(v.to_string()); }},
         {"Value", [](txtNorvSocialSecurity& b) { return b.Value(); },
          [](txtNorvSocialSecurity& b, const Variant& v) { b.setValue(v); }},
-        {"BlinkOnError", [](txtNorvSocialSecurity& b) { return Variant(b.BlinkOnError()); },
-         [](txtNorvSocialSecurity& b, const Variant& v) { b.setBlinkOnError(v.to_boolean()); }},
     }, DigitBoxBase::bound_members());
     return &table;
 }

@@ -26,8 +26,8 @@ public:
     // leading zeros; a larger one or a value without digits clears the box and, with
     // BlinkOnError, blinks.
     void setValue(const Variant& New_Value);
-    bool BlinkOnError() const { return blink_on_error_; }
-    void setBlinkOnError(bool New_BlinkOnError);
+    using BoxBase::BlinkOnError;
+    using BoxBase::setBlinkOnError;
 
 protected:
     const BagLayout& bag_layout() const override;
@@ -41,8 +41,6 @@ private:
     void show_number(double number);
     // Unusable: the box empties and blinks when BlinkOnError says so.
     void clear_and_flag();
-
-    bool blink_on_error_ = true;
 };
 
 }  // namespace norvtext
