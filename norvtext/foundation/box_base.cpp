@@ -26,26 +26,11 @@ void BoxBase::Resize() {
     Textbox.set_height(host_.height());
 }
 
-void BoxBase::setFocusSelect(bool New_FocusSelect) {
-    focus_select_ = New_FocusSelect;
-    announce("FocusSelect");
-}
-
-void BoxBase::setEscapeClear(bool New_EscapeClear) {
-    escape_clear_ = New_EscapeClear;
-    announce("EscapeClear");
-}
-
-void BoxBase::setReadOnly(bool New_ReadOnly) {
-    // The inner box's Locked stays as it is: read-only only filters typed characters.
-    read_only_ = New_ReadOnly;
-    announce("ReadOnly");
-}
-
-void BoxBase::setBlinkOnError(bool New_BlinkOnError) {
-    blink_on_error_ = New_BlinkOnError;
-    announce("BlinkOnError");
-}
+void BoxBase::setFocusSelect(bool New_FocusSelect) { set_switch(focus_select_, New_FocusSelect, "FocusSelect"); }
+void BoxBase::setEscapeClear(bool New_EscapeClear) { set_switch(escape_clear_, New_EscapeClear, "EscapeClear"); }
+// The inner box's Locked stays as it is: read-only only filters typed characters.
+void BoxBase::setReadOnly(bool New_ReadOnly) { set_switch(read_only_, New_ReadOnly, "ReadOnly"); }
+void BoxBase::setBlinkOnError(bool New_BlinkOnError) { set_switch(blink_on_error_, New_BlinkOnError, "BlinkOnError"); }
 
 void BoxBase::setBlink(bool New_Blink) {
     Timer1.set_enabled(New_Blink);

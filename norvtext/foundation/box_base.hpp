@@ -103,6 +103,11 @@ protected:
     NORVTEXT_SHARED_INNER_MEMBERS(NORVTEXT_BOX_PROTECTED)
 
     void announce(std::string_view name) { host_.property_changed(name); }
+    // A behaviour switch's writer: stores, then announces.
+    void set_switch(bool& field, bool value, std::string_view name) {
+        field = value;
+        announce(name);
+    }
     const Locale& locale() const { return host_.locale(); }
     const Locale& argument_locale() const override { return host_.locale(); }
 

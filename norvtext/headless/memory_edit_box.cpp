@@ -132,14 +132,10 @@ void MemoryBox<I>::deliver_key_press(std::int16_t key_ascii) {
 }
 
 template <class I>
-void MemoryBox<I>::got_focus() {
-    if (listener_) listener_->on_got_focus();
-}
+void MemoryBox<I>::got_focus() { notify(&EditBoxListener::on_got_focus); }
 
 template <class I>
-void MemoryBox<I>::lost_focus() {
-    if (listener_) listener_->on_lost_focus();
-}
+void MemoryBox<I>::lost_focus() { notify(&EditBoxListener::on_lost_focus); }
 
 template <class I>
 template <class Between>
@@ -172,14 +168,10 @@ void MemoryBox<I>::user_select(std::int32_t start, std::int32_t length) {
 }
 
 template <class I>
-void MemoryBox<I>::click() {
-    if (listener_) listener_->on_click();
-}
+void MemoryBox<I>::click() { notify(&EditBoxListener::on_click); }
 
 template <class I>
-void MemoryBox<I>::dbl_click() {
-    if (listener_) listener_->on_dbl_click();
-}
+void MemoryBox<I>::dbl_click() { notify(&EditBoxListener::on_dbl_click); }
 
 template class MemoryBox<EditBox>;
 template class MemoryBox<MaskedEditBox>;

@@ -76,6 +76,9 @@ protected:
 
 private:
     void deliver_key_press(std::int16_t key_ascii);
+    void notify(void (EditBoxListener::*notification)()) {
+        if (listener_) (listener_->*notification)();
+    }
     // KeyDown, then `between` with the key code as the KeyDown handler left it, then KeyUp.
     template <class Between>
     void keystroke(std::int16_t key_code, std::int16_t shift, Between&& between);
