@@ -9,6 +9,7 @@
 #include <limits>
 #include <system_error>
 
+#include "norvtext/platform/blanks.hpp"
 #include "norvtext/platform/error.hpp"
 
 namespace norvtext {
@@ -184,8 +185,6 @@ void append_ascii(std::u16string& out, const char* first, const char* last) {
     for (; first < last; ++first) out.push_back(static_cast<char16_t>(*first));
 }
 
-bool is_parse_blank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\u00A0'; }
-bool is_leading_blank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\n'; }
 bool is_sign(char16_t c) { return c == u'+' || c == u'-'; }
 bool is_exponent_mark(char16_t c) { return c == u'e' || c == u'E'; }
 
@@ -282,7 +281,7 @@ bool read_number(std::u16string_view text, const Locale& loc, Decimal& value) {
         const char16_t c = text[i];
         switch (step) {
             case Step::Lead:
-                if (is_parse_blank(c)) {
+                if (is_number_blank(c)) {
                     ++i;
                 } else if (c == u'(' && !open && !signed_ && !dollar) {
                     open = true;
@@ -352,7 +351,7 @@ bool read_number(std::u16string_view text, const Locale& loc, Decimal& value) {
                 }
                 break;
             case Step::Tail:
-                if (is_parse_blank(c)) {
+                if (is_number_blank(c)) {
                     ++i;
                 } else if (is_sign(c) && !signed_ && !open) {
                     signed_ = true;
@@ -366,7 +365,7 @@ bool read_number(std::u16string_view text, const Locale& loc, Decimal& value) {
                 }
                 break;
             case Step::Closed:
-                if (!is_parse_blank(c)) return false;
+                if (!is_number_blank(c)) return false;
                 ++i;
                 break;
         }
