@@ -102,11 +102,7 @@ std::string iso_text(DateSerial d) {
     return buffer;
 }
 
-std::optional<DateSerial> parse_iso(std::string_view text) {
-    std::u16string units;
-    for (const char c : text) units.push_back(static_cast<unsigned char>(c));
-    return read_date_time(units, exact_dates);
-}
+std::optional<DateSerial> parse_iso(std::string_view text) { return read_date_time(widen(text), exact_dates); }
 
 // The year is written with four digits ("1/1/0100") so the text always has one shape.
 std::u16string general_date_text(DateSerial d, const Locale& loc) {
