@@ -1,6 +1,7 @@
 // libFuzzer target for the date services: every input, read as UTF-16 code units and as
-// Latin-1 text, goes through the date recognition in three locales and serves as a display
-// pattern; whatever is recognised must come back unchanged through the display patterns.
+// Latin-1 text, goes through the date reader by each caller's rules in three locales and
+// serves as a display pattern; whatever is read must come back unchanged through the texts
+// written for it.
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
@@ -67,7 +68,11 @@ void check_text(std::u16string_view text) {
     for (int i = 0; i < 3; ++i) {
         const Locale& loc = locale_at(i);
         if (const std::optional<DateSerial> value = recognise_date(text, loc, today)) check_value(*value, loc);
+        // The String conversion reads back what it writes.
+        if (const std::optional<DateSerial> value = read_date_time(text, general_dates, loc))
+            check(read_date_time(general_date_text(*value, loc), general_dates, loc) == value);
     }
+    if (const std::optional<DateSerial> value = read_date_time(text, exact_dates)) check(parse_iso(iso_text(*value)) == value);
     // Any text is a pattern: its codes are filled in, everything else is copied.
     const std::u16string shown = format_date(DateSerial{46361.547}, text, Locale::en_us());
     check(text.find(u'M') != std::u16string_view::npos || text.find(u'D') != std::u16string_view::npos ||

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "norvtext/platform/dates.hpp"
 #include "norvtext/platform/error.hpp"
 
 namespace norvtext {
@@ -18,8 +19,10 @@ namespace chr = std::chrono;
 
 constexpr sys_days serial_epoch = sys_days{chr::year{1899} / chr::December / 30};
 constexpr std::int32_t seconds_per_day = 86400;
-constexpr std::int32_t first_day = (sys_days{chr::year{100} / chr::January / 1} - serial_epoch).count();
-constexpr std::int32_t last_day = (sys_days{chr::year{9999} / chr::December / 31} - serial_epoch).count();
+constexpr auto first_day = static_cast<std::int32_t>(first_date_serial);
+constexpr auto last_day = static_cast<std::int32_t>(last_date_serial);
+static_assert(sys_days{chr::year{100} / chr::January / 1} == serial_epoch + chr::days{first_day});
+static_assert(sys_days{chr::year{9999} / chr::December / 31} == serial_epoch + chr::days{last_day});
 
 // A serial split into its calendar day (relative to the epoch) and the second of that day.
 struct DayAndSecond {
@@ -31,7 +34,7 @@ struct DayAndSecond {
 // serial that is not a date of the platform's range raises Overflow.
 DayAndSecond split(DateSerial d) {
     const double s = d.serial;
-    if (!std::isfinite(s) || s <= first_day - 1.0 || s >= last_day + 1.0) raise(ErrorCode::Overflow);
+    if (!in_date_range(s)) raise(ErrorCode::Overflow);
     const double whole = std::trunc(s);
     // A negative serial's fraction still counts forward from that day's midnight.
     const double fraction = std::fabs(s - whole);
@@ -58,33 +61,6 @@ DateTimeParts to_parts(DayAndSecond ds) {
 
 std::u16string widen(std::string_view ascii) { return std::u16string(ascii.begin(), ascii.end()); }
 
-// Exactly `count` ASCII digits at `pos`, or -1.
-int read_digits(std::string_view text, std::size_t pos, std::size_t count) {
-    if (pos + count > text.size()) return -1;
-    int value = 0;
-    for (std::size_t i = pos; i < pos + count; ++i) {
-        if (text[i] < '0' || text[i] > '9') return -1;
-        value = value * 10 + (text[i] - '0');
-    }
-    return value;
-}
-
-bool read_date(std::string_view text, DateTimeParts& parts) {
-    if (text.size() != 10 || text[4] != '-' || text[7] != '-') return false;
-    parts.year = read_digits(text, 0, 4);
-    parts.month = read_digits(text, 5, 2);
-    parts.day = read_digits(text, 8, 2);
-    return parts.year >= 0 && parts.month >= 0 && parts.day >= 0;
-}
-
-bool read_time(std::string_view text, DateTimeParts& parts) {
-    if (text.size() != 8 || text[2] != ':' || text[5] != ':') return false;
-    parts.hour = read_digits(text, 0, 2);
-    parts.minute = read_digits(text, 3, 2);
-    parts.second = read_digits(text, 6, 2);
-    return parts.hour >= 0 && parts.minute >= 0 && parts.second >= 0;
-}
-
 }  // namespace
 
 std::optional<DateSerial> serial_from_parts(const DateTimeParts& parts) {
@@ -104,8 +80,6 @@ std::optional<DateSerial> serial_from_parts(const DateTimeParts& parts) {
 }
 
 DateTimeParts parts_from_serial(DateSerial d) { return to_parts(split(d)); }
-
-bool in_date_range(double serial) { return serial > first_day - 1.0 && serial < last_day + 1.0; }
 
 bool has_time(DateSerial d) { return split(d).second != 0; }
 bool has_date(DateSerial d) { return split(d).day != 0; }
@@ -128,21 +102,7 @@ std::string iso_text(DateSerial d) {
     return buffer;
 }
 
-// Grammar: DATE | DATE ' ' TIME | TIME, with DATE = YYYY-MM-DD and TIME = HH:MM:SS, every
-// field exactly that many ASCII digits.
-std::optional<DateSerial> parse_iso(std::string_view text) {
-    DateTimeParts parts;
-    bool ok = false;
-    if (text.size() == 10) {
-        ok = read_date(text, parts);
-    } else if (text.size() == 8) {
-        ok = read_time(text, parts);
-    } else if (text.size() == 19 && text[10] == ' ') {
-        ok = read_date(text.substr(0, 10), parts) && read_time(text.substr(11), parts);
-    }
-    if (!ok) return std::nullopt;
-    return serial_from_parts(parts);
-}
+std::optional<DateSerial> parse_iso(std::string_view text) { return read_date_time(widen(text), exact_dates); }
 
 // The year is written with four digits ("1/1/0100") so the text always has one shape.
 std::u16string general_date_text(DateSerial d, const Locale& loc) {

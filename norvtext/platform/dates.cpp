@@ -1,4 +1,4 @@
-// Reading dates and times as users of a locale type them, and writing a date value with the
+// Reading dates and times, one reader for every caller, and writing a date value with the
 // date box's display patterns.
 #include "norvtext/platform/dates.hpp"
 
@@ -7,10 +7,10 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <span>
 #include <vector>
 
 #include "norvtext/platform/date_serial.hpp"
+#include "norvtext/platform/text_case.hpp"
 
 namespace norvtext {
 
@@ -34,22 +34,16 @@ struct Token {
 };
 
 bool is_digit(char16_t c) { return c >= u'0' && c <= u'9'; }
-// The no-break spaces count because locale data puts them inside dates and designators.
-bool is_blank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\u00A0' || c == u'\u202F'; }
 bool is_separator(char16_t c) { return c == u'/' || c == u'-' || c == u'.' || c == u',' || c == u':'; }
+bool is_separator_token(const Token& t, char16_t c) { return t.kind == TokenKind::Separator && t.separator == c; }
 
-std::u16string_view trim_blanks(std::u16string_view text) {
-    while (!text.empty() && is_blank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && is_blank(text.back())) text.remove_suffix(1);
-    return text;
-}
-
-// Turkish and Azeri pair dotted and dotless i differently from every other language.
-bool uses_turkic_i(const Locale& loc) {
-    const std::string_view name = loc.name;
-    const bool turkic = name.starts_with("tr") || name.starts_with("az");
-    return turkic && (name.size() == 2 || name[2] == '_' || name[2] == '-');
-}
+// What a text is read with: the caller's rules and the locale's words.
+struct Reading {
+    const DateRules& rules;
+    const Locale& loc;
+    // Case folding takes only a lower-case language code ("tr", not "TR") as Turkic.
+    bool turkic = uses_turkic_i(loc) && loc.name[0] >= 'a';
+};
 
 UChar32 fold(UChar32 c, bool turkic) {
     // ASCII needs no table, except the Turkic capital I, which folds to the dotless i.
@@ -57,9 +51,13 @@ UChar32 fold(UChar32 c, bool turkic) {
     return u_foldCase(c, turkic ? U_FOLD_CASE_EXCLUDE_SPECIAL_I : U_FOLD_CASE_DEFAULT);
 }
 
-// How many units of `text` from `pos` spell `word` under simple case folding; 0 when they
-// do not. Folding compares code points, so "MÄR", "mär" and "Mär" are one word.
-std::size_t folded_match(std::u16string_view text, std::size_t pos, std::u16string_view word, bool turkic) {
+// How many units of `text` from `pos` spell `word` without regard to case; 0 when they do
+// not. Folding compares code points, so "MÄR", "mär" and "Mär" are one word.
+std::size_t matched_length(std::u16string_view text, std::size_t pos, std::u16string_view word, const Reading& r) {
+    if (r.rules.upper_case_designators) {
+        // Upper case keeps every code point's length, so a match is as long as the word.
+        return to_upper(text.substr(pos, word.size()), r.loc) == to_upper(word, r.loc) ? word.size() : 0;
+    }
     std::size_t t = pos;
     std::size_t w = 0;
     while (w < word.size()) {
@@ -68,14 +66,9 @@ std::size_t folded_match(std::u16string_view text, std::size_t pos, std::u16stri
         UChar32 b = 0;
         U16_NEXT(text.data(), t, text.size(), a);
         U16_NEXT(word.data(), w, word.size(), b);
-        if (fold(a, turkic) != fold(b, turkic)) return 0;
+        if (fold(a, r.turkic) != fold(b, r.turkic)) return 0;
     }
     return t - pos;
-}
-
-// Whether a word may end here: "Decx" is not "Dec" followed by something.
-bool ends_word(std::u16string_view text, std::size_t end) {
-    return end == text.size() || is_blank(text[end]) || is_digit(text[end]) || is_separator(text[end]);
 }
 
 // A word of the locale found in the text, and how many units it covers there (0: none).
@@ -84,46 +77,36 @@ struct WordMatch {
     std::size_t length = 0;
 };
 
-// The longest month name, month abbreviation or AM/PM designator of the locale at `pos`,
-// so that "Dezember" wins over "Dez".
-WordMatch read_word(std::u16string_view text, std::size_t pos, const Locale& loc, bool turkic) {
+WordMatch read_word(std::u16string_view text, std::size_t pos, const Reading& r) {
     WordMatch best;
     const auto consider = [&](std::u16string_view word, TokenKind kind, int value) {
         if (word.empty()) return;
-        const std::size_t n = folded_match(text, pos, word, turkic);
-        if (n > best.length && ends_word(text, pos + n)) best = {Token{kind, value}, n};
+        const std::size_t n = matched_length(text, pos, word, r);
+        const std::size_t end = pos + n;
+        // A word ends at a blank, digit, separator or the end: "Decx" is not "Dec" and more.
+        const bool ends = end == text.size() || r.rules.is_blank(text[end]) || is_digit(text[end]) ||
+                          is_separator(text[end]);
+        if (n > best.length && ends) best = {Token{kind, value}, n};
     };
-    for (std::size_t m = 0; m < 12; ++m) {
-        consider(loc.months[m], TokenKind::Month, static_cast<int>(m) + 1);
-        consider(loc.month_abbreviations[m], TokenKind::Month, static_cast<int>(m) + 1);
+    for (std::size_t m = 0; r.rules.any_shape && m < 12; ++m) {
+        consider(r.loc.months[m], TokenKind::Month, static_cast<int>(m) + 1);
+        consider(r.loc.month_abbreviations[m], TokenKind::Month, static_cast<int>(m) + 1);
     }
-    consider(loc.am, TokenKind::Meridiem, 0);
-    consider(loc.pm, TokenKind::Meridiem, 12);
+    consider(r.loc.am, TokenKind::Meridiem, 0);
+    consider(r.loc.pm, TokenKind::Meridiem, 12);
     return best;
 }
 
-// Token grammar (blanks around the whole text are already gone):
-//   text      := token+
-//   token     := blanks | word | number | separator      tried in this order at each position
-//   blanks    := (' ' | TAB | NBSP | narrow NBSP)+
-//   word      := a month name or abbreviation or an AM/PM designator of the locale, compared
-//                without case, the longest that fits, ended by a blank, digit, separator or
-//                the end of the text
-//   number    := '0'..'9'{1,4}
-//   separator := '/' | '-' | '.' | ',' | ':'
-// Words come before numbers because some locales spell months with digits ("12月").
-// Anything else (a stray letter, "_", a five-digit run) makes the text no date.
-std::optional<std::vector<Token>> tokenize(std::u16string_view text, const Locale& loc) {
-    const bool turkic = uses_turkic_i(loc);
+std::optional<std::vector<Token>> tokenize(std::u16string_view text, const Reading& r) {
     std::vector<Token> tokens;
     tokens.reserve(16);
     std::size_t i = 0;
     while (i < text.size()) {
         const char16_t c = text[i];
-        if (is_blank(c)) {
-            while (i < text.size() && is_blank(text[i])) ++i;
+        if (r.rules.is_blank(c)) {
+            while (i < text.size() && r.rules.is_blank(text[i])) ++i;
             tokens.push_back({TokenKind::Blanks});
-        } else if (const WordMatch word = read_word(text, i, loc, turkic); word.length > 0) {
+        } else if (const WordMatch word = read_word(text, i, r); word.length > 0) {
             tokens.push_back(word.token);
             i += word.length;
         } else if (is_digit(c)) {
@@ -144,8 +127,14 @@ std::optional<std::vector<Token>> tokenize(std::u16string_view text, const Local
     return tokens;
 }
 
-bool is_separator_token(const Token& t, char16_t c) { return t.kind == TokenKind::Separator && t.separator == c; }
-bool is_field(const Token& t) { return t.kind == TokenKind::Number || t.kind == TokenKind::Month; }
+// The time begins at a number right before ':', or before the designator, blanks between.
+bool starts_time(const std::vector<Token>& t, std::size_t i) {
+    if (i >= t.size() || t[i].kind != TokenKind::Number) return false;
+    std::size_t next = i + 1;
+    if (next < t.size() && is_separator_token(t[next], u':')) return true;
+    if (next < t.size() && t[next].kind == TokenKind::Blanks) ++next;
+    return next < t.size() && t[next].kind == TokenKind::Meridiem;
+}
 
 // The date's fields in written order, and what stood between them (a separator, or ' ' for
 // blanks alone).
@@ -155,62 +144,9 @@ struct DateFields {
     int count = 0;
 };
 
-// date := field gap field [gap field]
-// gap  := blanks | [blanks] separator [blanks]          any separator but ':'
-std::optional<DateFields> read_date_fields(std::span<const Token> tokens) {
-    enum class Expect { Field, Gap };
-    DateFields out;
-    Expect expect = Expect::Field;
-    std::size_t i = 0;
-    while (i < tokens.size()) {
-        if (expect == Expect::Field) {
-            if (!is_field(tokens[i])) return std::nullopt;
-            out.field[out.count++] = tokens[i++];
-            expect = Expect::Gap;
-            continue;
-        }
-        // A third field ends the date: nothing may follow it.
-        if (out.count == 3) return std::nullopt;
-        char16_t gap = 0;
-        if (tokens[i].kind == TokenKind::Blanks) {
-            gap = u' ';
-            ++i;
-        }
-        if (i < tokens.size() && tokens[i].kind == TokenKind::Separator && tokens[i].separator != u':') {
-            gap = tokens[i].separator;
-            ++i;
-            if (i < tokens.size() && tokens[i].kind == TokenKind::Blanks) ++i;
-        }
-        if (gap == 0) return std::nullopt;
-        out.gap[out.count - 1] = gap;
-        expect = Expect::Field;
-    }
-    // Ending after a gap ("12/05/") leaves a field unwritten.
-    if (expect == Expect::Field || out.count < 2) return std::nullopt;
-    return out;
-}
-
-// A year of two digits lies in 1930..2029; four digits stand as written. Anything else
-// (one or three digits) is no year.
-std::optional<int> year_of(const Token& t) {
-    if (t.kind != TokenKind::Number) return std::nullopt;
-    if (t.digits == 4) return t.value;
-    if (t.digits == 2) return t.value < 30 ? 2000 + t.value : 1900 + t.value;
-    return std::nullopt;
-}
-
-// Orders of the fields (M month, D day, Y year; a month word is always M):
-//   3 numbers                M D Y, or Y M D when the first has four digits
-//   word, number, number     M D Y
-//   number, word, number     D M Y, or Y M D when the first has four digits
-//   2 numbers                M D of today's year, or M Y / Y M (day 1) when one has four digits
-//   word, number             M D of today's year, or M Y (day 1) for a four-digit number
-//   number, word             D M of today's year, or Y M (day 1) for a four-digit number
-// All-numeric dates are month first, the order of the library's locale.
-bool read_date(std::span<const Token> tokens, int today_year, DateTimeParts& parts) {
-    const std::optional<DateFields> fields = read_date_fields(tokens);
-    if (!fields) return false;
-    const Token* const f = fields->field;
+// The year, month and day of the fields by the orders of the grammar; false when no order fits.
+bool date_of(const DateFields& fields, const DateRules& rules, int today_year, DateTimeParts& parts) {
+    const Token* const f = fields.field;
     const Token* year = nullptr;
     const Token* month = nullptr;
     const Token* day = nullptr;
@@ -222,12 +158,12 @@ bool read_date(std::span<const Token> tokens, int today_year, DateTimeParts& par
     const bool word0 = f[0].kind == TokenKind::Month;
     const bool word1 = f[1].kind == TokenKind::Month;
     if (word0 && word1) return false;
-    if (fields->count == 3) {
+    if (fields.count == 3) {
         if (f[2].kind == TokenKind::Month) return false;
         // "12/05-2026" mixes two ways of writing a date; neither is meant.
-        if (!word0 && !word1 && fields->gap[0] != fields->gap[1]) return false;
+        if (!word0 && !word1 && fields.gap[0] != fields.gap[1]) return false;
         if (word0) order(&f[2], &f[0], &f[1]);
-        else if (f[0].digits == 4) order(&f[0], &f[1], &f[2]);
+        else if (f[0].digits == 4 && rules.any_shape) order(&f[0], &f[1], &f[2]);
         else if (word1) order(&f[2], &f[1], &f[0]);
         else order(&f[2], &f[0], &f[1]);
     } else if (word0 || word1) {
@@ -246,97 +182,169 @@ bool read_date(std::span<const Token> tokens, int today_year, DateTimeParts& par
     // A number standing for a month or a day has one or two digits.
     const auto small = [](const Token* t) { return t->kind != TokenKind::Number || t->digits <= 2; };
     if (!small(month) || (day != nullptr && !small(day))) return false;
-    int y = today_year;
+    parts.year = today_year;
     if (year != nullptr) {
-        const std::optional<int> written = year_of(*year);
-        if (!written) return false;
-        y = *written;
+        if (year->digits == 4) parts.year = year->value;
+        else if (year->digits == 2 && rules.any_shape) parts.year = (year->value < 30 ? 2000 : 1900) + year->value;
+        else return false;
     }
-    parts.year = y;
     parts.month = month->value;
     parts.day = day != nullptr ? day->value : 1;
     return true;
 }
 
-// time := hour ':' minute [':' second] [blanks] [meridiem] | hour [blanks] meridiem
-// Each number has one or two digits. With a designator the hour runs 1..12 (12 AM is
-// midnight), without one 0..23; the remaining ranges are checked with the date.
-bool read_time(std::span<const Token> tokens, DateTimeParts& parts) {
-    std::size_t i = 0;
-    const auto number = [&](int& out) {
-        if (i >= tokens.size() || tokens[i].kind != TokenKind::Number || tokens[i].digits > 2) return false;
-        out = tokens[i++].value;
-        return true;
-    };
-    const auto colon = [&] {
-        if (i >= tokens.size() || !is_separator_token(tokens[i], u':')) return false;
-        ++i;
-        return true;
-    };
-    int hour = 0, minute = 0, second = 0;
-    if (!number(hour)) return false;
-    const bool has_minutes = colon();
-    if (has_minutes && !number(minute)) return false;
-    if (has_minutes && colon() && !number(second)) return false;
-    if (i < tokens.size() && tokens[i].kind == TokenKind::Blanks) ++i;
-    const bool has_meridiem = i < tokens.size() && tokens[i].kind == TokenKind::Meridiem;
-    if (has_meridiem) {
-        if (hour < 1 || hour > 12) return false;
-        hour = hour % 12 + tokens[i++].value;
-    }
-    // A bare number ("5") is a number, not five o'clock.
-    if (!has_minutes && !has_meridiem) return false;
-    if (i != tokens.size()) return false;
-    parts.hour = hour;
-    parts.minute = minute;
-    parts.second = second;
-    return true;
-}
-
-// Where the time begins: at the number before the first ':' or before the designator; the
-// whole text when it has neither. Nothing when that place holds no number.
-std::optional<std::size_t> time_start(std::span<const Token> tokens) {
-    for (std::size_t i = 0; i < tokens.size(); ++i) {
-        const bool colon = is_separator_token(tokens[i], u':');
-        if (!colon && tokens[i].kind != TokenKind::Meridiem) continue;
-        // "1 PM" may have blanks before its designator; "1:07" has none before its colon.
-        std::size_t after_hour = i;
-        if (!colon && after_hour > 0 && tokens[after_hour - 1].kind == TokenKind::Blanks) --after_hour;
-        if (after_hour == 0 || tokens[after_hour - 1].kind != TokenKind::Number) return std::nullopt;
-        return after_hour - 1;
-    }
-    return tokens.size();
-}
-
-int calendar_year(chr::sys_days day) { return static_cast<int>(chr::year_month_day{day}.year()); }
-
-}  // namespace
-
-// text := date | time | date [','] blanks time
+// The grammar of a date-and-time text, for every caller (blanks around it are gone first):
+//
+//   text      := date | time | [date] join time
+//   date      := field gap field [gap field]
+//   field     := number | month
+//   gap       := blanks | [blanks] separator [blanks]          any separator but ':'
+//   join      := [','] blanks
+//   time      := hour ':' minute [':' second] [blanks] [meridiem] | hour [blanks] meridiem
+//   hour, minute, second, and a month or day written as a number: one or two digits
+//
+// The time begins at the number right before the first ':' or, blanks between, before the
+// designator. The text is first cut into tokens, at each position the first that fits:
+//   blanks    := a run of the rules' blank characters
+//   word      := a month name or abbreviation (month) or an AM/PM designator (meridiem) of the
+//                locale, compared without case, the longest that fits, ended by a blank,
+//                digit, separator or the end of the text
+//   number    := '0'..'9'{1,4}
+//   separator := '/' | '-' | '.' | ',' | ':'
+// Words come before numbers because some locales spell months with digits ("12月"). Anything
+// else (a stray letter, "_", a five-digit run) makes the text no date.
+//
+// Orders of the date fields (M month, D day, Y year; a month word is always M), month first
+// when all are numbers, as the library's locale writes them:
+//   3 numbers                M D Y, or Y M D when the first has four digits
+//   word, number, number     M D Y
+//   number, word, number     D M Y, or Y M D when the first has four digits
+//   2 numbers                M D of today's year, or M Y / Y M (day 1) when one has four digits
+//   word, number             M D of today's year, or M Y (day 1) for a four-digit number
+//   number, word             D M of today's year, or Y M (day 1) for a four-digit number
+// A year has four digits, or two: 00-29 is 20xx, 30-99 19xx. With a designator the hour runs
+// 1..12 (12 AM is midnight), without one 0..23; a bare number ("5") is no time.
+//
+// Where a rule is off, the grammar narrows:
+//   any_shape off  date := number '/' number '/' number in M D Y order, a four-digit year;
+//                  join := blanks; a time has minutes, and minutes and seconds two digits;
+//                  no month words
+//   typing         no "_" anywhere and at most 256 units
+//   one_picture    the text is also one of YYYY-MM-DD, HH:MM:SS, YYYY-MM-DD HH:MM:SS
+//
 // The fields go into a scratch value that serial_from_parts checks as a whole (month 13,
 // Feb 29 of a common year, minute 60, a year outside 100..9999): a text is a date only when
 // every field of it is right.
-std::optional<DateSerial> recognise_date(std::u16string_view text, const Locale& loc, chr::sys_days today) {
-    if (text.size() > longest_date_text) return std::nullopt;
-    // A prompt character means the user has not finished typing, whatever the rest reads as.
-    if (text.find(u'_') != std::u16string_view::npos) return std::nullopt;
-    const std::optional<std::vector<Token>> tokens = tokenize(trim_blanks(text), loc);
-    if (!tokens || tokens->empty()) return std::nullopt;
-    const std::span<const Token> all(*tokens);
-
-    const std::optional<std::size_t> start = time_start(all);
-    if (!start) return std::nullopt;
-    std::span<const Token> date = all.first(*start);
-    const std::span<const Token> time = all.subspan(*start);
-    if (!date.empty() && !time.empty()) {
-        if (date.back().kind != TokenKind::Blanks) return std::nullopt;
-        date = date.first(date.size() - 1);
-        if (!date.empty() && is_separator_token(date.back(), u',')) date = date.first(date.size() - 1);
+bool read_tokens(const std::vector<Token>& t, const DateRules& rules, int today_year, DateTimeParts& parts) {
+    // Gap and Field alternate through the date, from the empty gap before its first field;
+    // every later step hands on only to a later one.
+    enum class Step { Gap, Field, Hour, Minute, Second, Meridiem, End };
+    Step step = Step::Gap;
+    DateFields date;
+    int meridiem = -1;
+    bool minutes = false;
+    std::size_t i = 0;
+    const auto take = [&](TokenKind kind) { return i < t.size() && t[i].kind == kind && (++i, true); };
+    const auto take_colon = [&] { return i < t.size() && is_separator_token(t[i], u':') && (++i, true); };
+    // A time number has at most two digits; minutes and seconds exactly two outside any shape.
+    const auto take_number = [&](int& out, bool time_field) {
+        const int least = time_field && !rules.any_shape ? 2 : 1;
+        if (i >= t.size() || t[i].kind != TokenKind::Number || t[i].digits > 2 || t[i].digits < least) return false;
+        out = t[i++].value;
+        return true;
+    };
+    while (i < t.size()) {
+        switch (step) {
+            case Step::Gap: {
+                const std::size_t start = i;
+                const bool before = take(TokenKind::Blanks);
+                const bool has_separator = i < t.size() && t[i].kind == TokenKind::Separator && t[i].separator != u':';
+                const char16_t separator = has_separator ? t[i++].separator : 0;
+                const bool after = has_separator && take(TokenKind::Blanks);
+                // Ending after a gap ("12/05/") leaves a field unwritten.
+                if (i == t.size()) return false;
+                if (starts_time(t, i)) {
+                    // A time alone needs no join; one with no date before it (", 1 PM") reads as the time.
+                    const bool alone = date.count == 0 && i == start;
+                    const bool blanks_only = before && !has_separator;
+                    const bool comma = rules.any_shape && !before && separator == u',' && after;
+                    if (!alone && !blanks_only && !comma) return false;
+                    step = Step::Hour;
+                    break;
+                }
+                // A third field ends the date: only the time may follow it.
+                if (date.count == 3) return false;
+                if (date.count == 0) {
+                    if (i != start) return false;
+                } else {
+                    const bool fits = rules.any_shape ? before || has_separator
+                                                      : separator == u'/' && !before && !after;
+                    if (!fits) return false;
+                    date.gap[date.count - 1] = has_separator ? separator : u' ';
+                }
+                step = Step::Field;
+                break;
+            }
+            case Step::Field:
+                if (t[i].kind != TokenKind::Number && t[i].kind != TokenKind::Month) return false;
+                date.field[date.count++] = t[i++];
+                step = Step::Gap;
+                break;
+            case Step::Hour:
+                if (!take_number(parts.hour, false)) return false;
+                step = take_colon() ? Step::Minute : Step::Meridiem;
+                break;
+            case Step::Minute:
+                if (!take_number(parts.minute, true)) return false;
+                minutes = true;
+                step = take_colon() ? Step::Second : Step::Meridiem;
+                break;
+            case Step::Second:
+                if (!take_number(parts.second, true)) return false;
+                step = Step::Meridiem;
+                break;
+            case Step::Meridiem:
+                take(TokenKind::Blanks);
+                if (i < t.size() && t[i].kind == TokenKind::Meridiem) meridiem = t[i++].value;
+                step = Step::End;
+                break;
+            case Step::End: return false;
+        }
     }
+    // "1:07:" ends where a number is due.
+    if (step == Step::Minute || step == Step::Second) return false;
+    if (step >= Step::Hour) {
+        if (!minutes && (meridiem < 0 || !rules.any_shape)) return false;
+        if (meridiem >= 0) {
+            if (parts.hour < 1 || parts.hour > 12) return false;
+            parts.hour = parts.hour % 12 + meridiem;
+        }
+    }
+    if (date.count == 1 || (date.count == 2 && !rules.any_shape)) return false;
+    return date.count == 0 || date_of(date, rules, today_year, parts);
+}
 
+// The exact form's pictures: '0' stands for a digit, anything else for itself.
+bool fits_picture(std::u16string_view text) {
+    constexpr std::u16string_view pictures[] = {u"0000-00-00", u"00:00:00", u"0000-00-00 00:00:00"};
+    return std::any_of(std::begin(pictures), std::end(pictures), [&](std::u16string_view picture) {
+        return std::equal(picture.begin(), picture.end(), text.begin(), text.end(),
+                          [](char16_t p, char16_t c) { return p == u'0' ? is_digit(c) : p == c; });
+    });
+}
+
+}  // namespace
+
+std::optional<DateSerial> read_date_time(std::u16string_view text, const DateRules& rules, const Locale& loc,
+                                         chr::sys_days today) {
+    if (rules.one_picture && !fits_picture(text)) return std::nullopt;
+    if (rules.typing && (text.size() > longest_date_text || text.find(u'_') != std::u16string_view::npos))
+        return std::nullopt;
+    const std::optional<std::vector<Token>> tokens = tokenize(trim_blanks(text, rules.is_blank), Reading{rules, loc});
+    if (!tokens || tokens->empty()) return std::nullopt;
     DateTimeParts scratch;  // day 0 at midnight until the text says otherwise
-    if (!date.empty() && !read_date(date, calendar_year(today), scratch)) return std::nullopt;
-    if (!time.empty() && !read_time(time, scratch)) return std::nullopt;
+    const int today_year = static_cast<int>(chr::year_month_day{today}.year());
+    if (!read_tokens(*tokens, rules, today_year, scratch)) return std::nullopt;
     return serial_from_parts(scratch);
 }
 

@@ -1,6 +1,6 @@
-// Number services: reading texts as numbers, the general number text and the pattern
-// formatter, all worked on exact decimal digits rather than on binary values (the money
-// conversions and the rounding to integer types are in money.cpp).
+// Number services: exact decimals, the general number text, the pattern formatter and the
+// money conversions, all worked on decimal digits rather than on binary values. The numeric
+// grammar is in number_grammar.cpp.
 #include "norvtext/platform/numbers.hpp"
 
 #include <algorithm>
@@ -15,61 +15,8 @@
 namespace norvtext {
 namespace {
 
-// Exponent digits stop counting here: a billion is beyond any Double either way, and the
-// saturation keeps the point arithmetic far from int64 limits whatever the text holds.
-constexpr std::int64_t exponent_ceiling = 1'000'000'000;
-// A point outside this span is far outside Double's range; clamping keeps it an int.
-constexpr std::int64_t point_limit = 2'000'000'000;
 // The shortest digits of a Double never exceed 17.
 constexpr std::size_t double_digits = 17;
-
-bool is_digit(char16_t c) { return c >= u'0' && c <= u'9'; }
-
-bool at(std::u16string_view text, std::size_t pos, std::u16string_view symbol) {
-    return !symbol.empty() && text.substr(pos).starts_with(symbol);
-}
-
-// Collects the significant digits of a decimal text while it is read: leading zeros only
-// move the point, trailing zeros are dropped at the end.
-class DigitCollector {
-public:
-    // Reads into `out`, which starts as zero.
-    explicit DigitCollector(Decimal& out) : out_(out) {
-        out_.negative = false;
-        out_.digits.clear();
-        out_.point = 0;
-    }
-
-    void integer_digit(char16_t c) {
-        any_ = true;
-        if (out_.digits.empty() && c == u'0') return;
-        out_.digits.push_back(static_cast<char>(c));
-        ++point_;
-    }
-    void fraction_digit(char16_t c) {
-        any_ = true;
-        if (out_.digits.empty() && c == u'0') {
-            --point_;
-            return;
-        }
-        out_.digits.push_back(static_cast<char>(c));
-    }
-    bool any_digit() const { return any_; }
-
-    // Completes the number in the Decimal given at construction.
-    void finish(bool negative, std::int64_t exponent) {
-        std::string& d = out_.digits;
-        while (!d.empty() && d.back() == '0') d.pop_back();
-        if (d.empty()) return;
-        out_.negative = negative;
-        out_.point = static_cast<int>(std::clamp(point_ + exponent, -point_limit, point_limit));
-    }
-
-private:
-    Decimal& out_;
-    std::int64_t point_ = 0;
-    bool any_ = false;
-};
 
 // Digits of a value being rounded or printed, in a caller's buffer.
 struct DigitSpan {
@@ -103,7 +50,7 @@ void round_digits(DigitSpan& v, std::int64_t keep, Ties ties) {
             // All kept digits were nines (or none was kept): the carry makes a new leading 1.
             v.d[0] = '1';
             v.n = 1;
-            v.point = static_cast<int>(std::min<std::int64_t>(static_cast<std::int64_t>(v.point) + 1, point_limit));
+            v.point = static_cast<int>(std::min<std::int64_t>(std::int64_t{v.point} + 1, Decimal::point_limit));
         } else {
             ++v.d[v.n - 1];
         }
@@ -185,10 +132,6 @@ void append_ascii(std::u16string& out, const char* first, const char* last) {
     for (; first < last; ++first) out.push_back(static_cast<char16_t>(*first));
 }
 
-bool is_parse_blank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\u00A0'; }
-bool is_leading_blank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\n'; }
-bool is_sign(char16_t c) { return c == u'+' || c == u'-'; }
-bool is_exponent_mark(char16_t c) { return c == u'e' || c == u'E'; }
 
 }  // namespace
 
@@ -249,218 +192,6 @@ double Decimal::to_double() const {
         v = point > 0 ? std::numeric_limits<double>::infinity() : 0.0;
     }
     return negative ? -v : v;
-}
-
-// ---- The numeric test ----------------------------------------------------------------------
-
-// The grammar of a number text, read left to right by the steps below; a step only ever
-// hands on to a later one:
-//
-//   text     = blank* ["(" blank*] lead mantissa [exponent] blank* [trail blank*] [")" blank*]
-//   lead     = [sign blank*] ["$" blank*]  |  "$" blank* sign blank*
-//   mantissa = integer [dec digit*]  |  dec digit+
-//   integer  = digit {[group] digit}          a group symbol counts only between two digits
-//   exponent = ("e" | "E") [sign] digit+
-//   trail    = sign                           only when lead has no sign and there is no "("
-//   sign     = "+" | "-";  blank = space, tab or no-break space;  dec and group are the
-//   locale's symbols.  "(" ... ")" marks a negative and takes no sign of its own.
-namespace {
-
-bool read_number(std::u16string_view text, const Locale& loc, Decimal& value) {
-    enum class Step { Lead, Integer, Fraction, ExponentSign, ExponentDigits, Tail, Closed };
-    const std::u16string_view dec = loc.decimal;
-    const std::u16string_view group = loc.grouping;
-
-    Step step = Step::Lead;
-    DigitCollector mantissa(value);
-    bool signed_ = false, negative = false, open = false, dollar = false;
-    bool exponent_negative = false;
-    std::int64_t exponent = 0;
-    int exponent_digits = 0;
-
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const char16_t c = text[i];
-        switch (step) {
-            case Step::Lead:
-                if (is_parse_blank(c)) {
-                    ++i;
-                } else if (c == u'(' && !open && !signed_ && !dollar) {
-                    open = true;
-                    ++i;
-                } else if (is_sign(c) && !signed_ && !open) {
-                    signed_ = true;
-                    negative = c == u'-';
-                    ++i;
-                } else if (c == u'$' && !dollar) {
-                    dollar = true;
-                    ++i;
-                } else if (is_digit(c)) {
-                    step = Step::Integer;
-                } else if (at(text, i, dec)) {
-                    i += dec.size();
-                    step = Step::Fraction;
-                } else {
-                    return false;
-                }
-                break;
-            case Step::Integer:
-                if (is_digit(c)) {
-                    mantissa.integer_digit(c);
-                    ++i;
-                } else if (at(text, i, dec)) {
-                    i += dec.size();
-                    step = Step::Fraction;
-                } else if (at(text, i, group) && i + group.size() < text.size() &&
-                           is_digit(text[i + group.size()])) {
-                    i += group.size();
-                } else if (is_exponent_mark(c)) {
-                    ++i;
-                    step = Step::ExponentSign;
-                } else {
-                    step = Step::Tail;
-                }
-                break;
-            case Step::Fraction:
-                if (is_digit(c)) {
-                    mantissa.fraction_digit(c);
-                    ++i;
-                } else if (!mantissa.any_digit()) {
-                    return false;  // a decimal symbol with no digit on either side
-                } else if (is_exponent_mark(c)) {
-                    ++i;
-                    step = Step::ExponentSign;
-                } else {
-                    step = Step::Tail;
-                }
-                break;
-            case Step::ExponentSign:
-                if (is_sign(c)) {
-                    exponent_negative = c == u'-';
-                    ++i;
-                }
-                step = Step::ExponentDigits;
-                break;
-            case Step::ExponentDigits:
-                if (is_digit(c)) {
-                    exponent = std::min(exponent * 10 + (c - u'0'), exponent_ceiling);
-                    ++exponent_digits;
-                    ++i;
-                } else if (exponent_digits == 0) {
-                    return false;
-                } else {
-                    step = Step::Tail;
-                }
-                break;
-            case Step::Tail:
-                if (is_parse_blank(c)) {
-                    ++i;
-                } else if (is_sign(c) && !signed_ && !open) {
-                    signed_ = true;
-                    negative = c == u'-';
-                    ++i;
-                } else if (c == u')' && open) {
-                    step = Step::Closed;
-                    ++i;
-                } else {
-                    return false;
-                }
-                break;
-            case Step::Closed:
-                if (!is_parse_blank(c)) return false;
-                ++i;
-                break;
-        }
-    }
-
-    switch (step) {
-        case Step::Lead:
-        case Step::ExponentSign: return false;
-        case Step::Fraction:
-            if (!mantissa.any_digit()) return false;
-            break;
-        case Step::ExponentDigits:
-            if (exponent_digits == 0) return false;
-            break;
-        case Step::Integer:
-        case Step::Tail:
-        case Step::Closed: break;
-    }
-    if (open && step != Step::Closed) return false;
-
-    mantissa.finish(negative || open, exponent_negative ? -exponent : exponent);
-    // 10^308 lies within Double's range and 10^309 beyond it: only a point of 309 or more
-    // (the value is at least 10^308) needs the conversion to tell.
-    return value.point < 309 || !std::isinf(value.to_double());
-}
-
-}  // namespace
-
-std::optional<Decimal> parse_number(std::u16string_view text, const Locale& loc) {
-    std::optional<Decimal> value(std::in_place);
-    if (!read_number(text, loc, *value)) return std::nullopt;
-    return value;
-}
-
-std::optional<double> parse_double(std::u16string_view text, const Locale& loc) {
-    Decimal value;
-    if (!read_number(text, loc, value)) return std::nullopt;
-    return value.to_double();
-}
-
-bool is_numeric(std::u16string_view text, const Locale& loc) { return parse_number(text, loc).has_value(); }
-
-// ---- The leading number ---------------------------------------------------------------------
-
-double leading_number(std::u16string_view text) {
-    std::size_t i = 0;
-    const auto skip_blanks = [&] {
-        while (i < text.size() && is_leading_blank(text[i])) ++i;
-    };
-
-    skip_blanks();
-    bool negative = false;
-    if (i < text.size() && is_sign(text[i])) {
-        negative = text[i] == u'-';
-        ++i;
-    }
-
-    Decimal value;
-    DigitCollector mantissa(value);
-    bool fraction = false;
-    for (skip_blanks(); i < text.size(); skip_blanks()) {
-        const char16_t c = text[i];
-        if (is_digit(c)) {
-            fraction ? mantissa.fraction_digit(c) : mantissa.integer_digit(c);
-        } else if (c == u'.' && !fraction) {
-            fraction = true;
-        } else {
-            break;
-        }
-        ++i;
-    }
-
-    // An exponent counts only when it has a digit; "12e" and "12e+" read as 12.
-    std::int64_t exponent = 0;
-    if (mantissa.any_digit() && i < text.size() && is_exponent_mark(text[i])) {
-        ++i;
-        skip_blanks();
-        bool exponent_negative = false;
-        if (i < text.size() && is_sign(text[i])) {
-            exponent_negative = text[i] == u'-';
-            ++i;
-        }
-        for (skip_blanks(); i < text.size() && is_digit(text[i]); skip_blanks()) {
-            exponent = std::min(exponent * 10 + (text[i] - u'0'), exponent_ceiling);
-            ++i;
-        }
-        if (exponent_negative) exponent = -exponent;
-    }
-
-    mantissa.finish(negative, exponent);
-    const double result = value.to_double();
-    if (std::isinf(result)) raise(ErrorCode::Overflow);
-    return result;
 }
 
 // ---- The general number text ----------------------------------------------------------------
@@ -650,6 +381,111 @@ std::u16string format_pattern(double value, std::u16string_view pattern, const L
     bool negative = false;
     shortest_digits(value, buf, v, negative);
     return format_digits(negative, v, pattern, loc);
+}
+
+// ---- Currency -------------------------------------------------------------------------------
+
+std::optional<Currency> currency_from_decimal(const Decimal& d) {
+    if (d.is_zero()) return Currency{};
+    // The ticks are the digits up to the fourth decimal place; past 19 of them the amount is
+    // at least 10^15, beyond the range, and 19 digits still fit an unsigned 64-bit count.
+    const std::int64_t keep = static_cast<std::int64_t>(d.point) + 4;
+    if (keep > 19) return std::nullopt;
+    if (keep < 0) return Currency{};  // below a tenth of a tick
+
+    const std::size_t n = d.digits.size();
+    std::uint64_t magnitude = 0;
+    for (std::int64_t k = 0; k < keep; ++k) {
+        const std::size_t index = static_cast<std::size_t>(k);
+        magnitude = magnitude * 10 + (index < n ? static_cast<std::uint64_t>(d.digits[index] - '0') : 0);
+    }
+    if (static_cast<std::size_t>(keep) < n) {
+        const char first = d.digits[static_cast<std::size_t>(keep)];
+        const bool exact_half = first == '5' && n == static_cast<std::size_t>(keep) + 1;
+        if (first > '5' || (first == '5' && (!exact_half || magnitude % 2 != 0))) ++magnitude;
+    }
+
+    constexpr std::uint64_t largest = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
+    if (magnitude > largest + (d.negative ? 1 : 0)) return std::nullopt;
+    if (!d.negative) return Currency{static_cast<std::int64_t>(magnitude)};
+    if (magnitude == largest + 1) return Currency{std::numeric_limits<std::int64_t>::min()};
+    return Currency{-static_cast<std::int64_t>(magnitude)};
+}
+
+std::optional<Currency> parse_currency(std::u16string_view text, const Locale& loc) {
+    const std::optional<Decimal> value = parse_number(text, loc);
+    if (!value) return std::nullopt;
+    return currency_from_decimal(*value);
+}
+
+std::optional<Currency> currency_from_double(double d) {
+    if (!std::isfinite(d)) return std::nullopt;
+    return currency_from_decimal(Decimal::from_double(d));
+}
+
+double currency_to_double(Currency c) { return Decimal::from_currency(c).to_double(); }
+
+std::string exact_currency_text(Currency c) {
+    const std::uint64_t magnitude = magnitude_of(c.ticks);
+    const auto scale = static_cast<std::uint64_t>(Currency::scale);
+    std::string out = (c.ticks < 0 ? "-" : "") + std::to_string(magnitude / scale);
+    // The ten-thousandths with their leading zeros, which adding the scale keeps.
+    std::string fraction = std::to_string(magnitude % scale + scale).substr(1);
+    fraction.erase(fraction.find_last_not_of('0') + 1);
+    if (!fraction.empty()) out += '.' + fraction;
+    return out;
+}
+
+std::optional<Currency> parse_exact_currency(std::string_view text) {
+    const std::size_t sign = text.starts_with('-') ? 1 : 0;
+    const std::size_t point = std::min(text.find('.'), text.size());
+    const auto digits = [&](std::size_t from, std::size_t to) {
+        const auto is_digit = [](char c) { return c >= '0' && c <= '9'; };
+        return from < to && std::all_of(text.begin() + from, text.begin() + to, is_digit);
+    };
+    const bool fraction_fits = point == text.size() || (digits(point + 1, text.size()) && text.size() - point <= 5);
+    if (!digits(sign, point) || !fraction_fits) return std::nullopt;
+    // Now plain ASCII with at most four decimals, which the numeric test reads exactly.
+    return parse_currency(std::u16string(text.begin(), text.end()));
+}
+
+std::u16string currency_plain_text(Currency c, const Locale& loc) {
+    std::u16string out;
+    for (const char ch : exact_currency_text(c)) {
+        if (ch == '.') out += loc.decimal;
+        else out.push_back(static_cast<char16_t>(ch));
+    }
+    return out;
+}
+
+// ---- Rounding to the integer types ----------------------------------------------------------
+
+namespace {
+
+// Round half to even without touching the floating-point environment: modf splits off the
+// fraction exactly, so a tie is recognised exactly.
+std::optional<double> round_half_even(double d, double lowest, double highest) {
+    if (std::isnan(d)) return std::nullopt;
+    double whole = 0.0;
+    const double fraction = std::modf(d, &whole);
+    double r = std::round(d);
+    if (std::fabs(fraction) == 0.5) r = std::fmod(whole, 2.0) == 0.0 ? whole : r;
+    if (r < lowest || r > highest) return std::nullopt;
+    return r;
+}
+
+}  // namespace
+
+std::optional<std::int16_t> round_to_integer(double d) {
+    const auto r = round_half_even(d, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max());
+    if (!r) return std::nullopt;
+    return static_cast<std::int16_t>(*r);
+}
+
+std::optional<std::int32_t> round_to_long(double d) {
+    const auto r = round_half_even(d, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max());
+    if (!r) return std::nullopt;
+    return static_cast<std::int32_t>(*r);
 }
 
 }  // namespace norvtext

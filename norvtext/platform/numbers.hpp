@@ -19,6 +19,8 @@ struct Decimal {
     bool negative = false;
     std::string digits;  // '0'..'9'
     int point = 0;
+    // A point outside this span is far outside Double's range; clamping keeps it an int.
+    static constexpr int point_limit = 2'000'000'000;
 
     bool is_zero() const noexcept { return digits.empty(); }
     // The shortest text that reads back as d; NaN or an infinity raises Overflow.
@@ -54,14 +56,19 @@ std::u16string format_pattern(const Decimal& value, std::u16string_view pattern,
 std::u16string format_pattern(double value, std::u16string_view pattern,
                               const Locale& loc = Locale::en_us());
 
-// Currency: text to amount rounds to four places (halves to even, as the platform's
-// money type does); nothing when not a number or outside the amount range.
+// Currency: text to amount rounds to four places, halves to even; nothing when not a number
+// or outside the amount range.
 std::optional<Currency> parse_currency(std::u16string_view text, const Locale& loc = Locale::en_us());
 std::optional<Currency> currency_from_double(double d);
 std::optional<Currency> currency_from_decimal(const Decimal& d);
 double currency_to_double(Currency c);
 // Up to four decimals, no trailing zeros, the locale's decimal symbol ("1234.5", "-0.0001").
 std::u16string currency_plain_text(Currency c, const Locale& loc = Locale::en_us());
+// The exact, locale-free text of form files and scripts: currency_plain_text with a '.' as
+// the decimal symbol, and its reader, which takes only -?DIGITS[.DIGITS] with one to four
+// decimals (trailing zeros too) and gives nothing for any other text or an amount out of range.
+std::string exact_currency_text(Currency c);
+std::optional<Currency> parse_exact_currency(std::string_view text);
 
 // Round half to even into the 16/32-bit ranges; nothing when out of range.
 std::optional<std::int16_t> round_to_integer(double d);

@@ -11,15 +11,6 @@ namespace {
 
 enum class Direction { Upper, Lower };
 
-// Turkish and Azeri pair dotted and dotless i differently from every other language.
-bool uses_turkic_i(const Locale& loc) {
-    const std::string_view name = loc.name;
-    if (name.size() < 2) return false;
-    const std::string_view language = name.substr(0, 2);
-    const bool turkic = language == "tr" || language == "az" || language == "TR" || language == "AZ";
-    return turkic && (name.size() == 2 || name[2] == '_' || name[2] == '-');
-}
-
 UChar32 map_code_point(UChar32 c, Direction direction, bool turkic) {
     if (turkic) {
         if (direction == Direction::Upper && c == U'i') return U'\u0130';  // i -> dotted capital I
@@ -56,6 +47,14 @@ std::u16string convert(std::u16string_view text, Direction direction, const Loca
 }
 
 }  // namespace
+
+bool uses_turkic_i(const Locale& loc) {
+    const std::string_view name = loc.name;
+    if (name.size() < 2) return false;
+    const std::string_view language = name.substr(0, 2);
+    const bool turkic = language == "tr" || language == "az" || language == "TR" || language == "AZ";
+    return turkic && (name.size() == 2 || name[2] == '_' || name[2] == '-');
+}
 
 std::u16string to_upper(std::u16string_view text, const Locale& loc) {
     return convert(text, Direction::Upper, loc);

@@ -6,10 +6,11 @@
 #include <optional>
 #include <type_traits>
 
+#include "norvtext/platform/blanks.hpp"
 #include "norvtext/platform/date_serial.hpp"
+#include "norvtext/platform/dates.hpp"
 #include "norvtext/platform/error.hpp"
 #include "norvtext/platform/numbers.hpp"
-#include "norvtext/platform/text_case.hpp"
 
 namespace norvtext {
 
@@ -26,14 +27,6 @@ template <class T>
 }
 
 std::u16string ascii_to_u16(std::string_view ascii) { return std::u16string(ascii.begin(), ascii.end()); }
-
-bool is_blank(char16_t c) { return c == u' ' || c == u'\t'; }
-
-std::u16string_view trim_blanks(std::u16string_view text) {
-    while (!text.empty() && is_blank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && is_blank(text.back())) text.remove_suffix(1);
-    return text;
-}
 
 bool equals_ascii_nocase(std::u16string_view text, std::string_view word) {
     if (text.size() != word.size()) return false;
@@ -52,7 +45,7 @@ double double_from_text(std::u16string_view text, const Locale& loc) {
 }
 
 bool boolean_from_text(std::u16string_view text, const Locale& loc) {
-    const std::u16string_view word = trim_blanks(text);
+    const std::u16string_view word = trim_blanks(text, is_value_blank);
     if (equals_ascii_nocase(word, "true")) return true;
     if (equals_ascii_nocase(word, "false")) return false;
     const std::optional<Decimal> number = parse_number(text, loc);
@@ -112,113 +105,10 @@ DateSerial checked_serial(double d) {
     return serial;
 }
 
-// A small strict reading of the general date text (the forms the String conversion of a
-// Date writes), for texts that are not in the ISO form:
-//   text   := date | date blanks time | time
-//   date   := M '/' D '/' YYYY           M and D one or two digits, YYYY four digits
-//   time   := H ':' MM [':' SS] [blanks] [designator]
-// H is 1..12 with the locale's AM/PM designator and 0..23 without.
-class GeneralDateReader {
-public:
-    GeneralDateReader(std::u16string_view text, const Locale& loc) : text_(trim_blanks(text)), loc_(loc) {}
-
-    std::optional<DateSerial> read() {
-        DateTimeParts parts;
-        const bool has_date = looks_like_date();
-        if (has_date) {
-            if (!read_date(parts)) return std::nullopt;
-            if (at_end()) return serial_from_parts(parts);
-            if (skip_blanks() == 0) return std::nullopt;
-        }
-        if (!read_time(parts) || !at_end()) return std::nullopt;
-        return serial_from_parts(parts);
-    }
-
-private:
-    enum class Designator { None, Am, Pm };
-
-    bool looks_like_date() const {
-        for (const char16_t c : text_) {
-            if (c == u'/') return true;
-            if (c == u':') return false;
-        }
-        return false;
-    }
-    bool at_end() const { return pos_ == text_.size(); }
-    std::size_t skip_blanks() {
-        const std::size_t start = pos_;
-        while (!at_end() && is_blank(text_[pos_])) ++pos_;
-        return pos_ - start;
-    }
-    bool literal(char16_t c) {
-        if (at_end() || text_[pos_] != c) return false;
-        ++pos_;
-        return true;
-    }
-    // Between `least` and `most` ASCII digits; -1 when fewer or more are there.
-    int digits(std::size_t least, std::size_t most) {
-        std::size_t count = 0;
-        int value = 0;
-        while (!at_end() && text_[pos_] >= u'0' && text_[pos_] <= u'9') {
-            if (++count > most) return -1;
-            value = value * 10 + (text_[pos_] - u'0');
-            ++pos_;
-        }
-        return count >= least ? value : -1;
-    }
-    bool read_date(DateTimeParts& parts) {
-        parts.month = digits(1, 2);
-        if (parts.month < 0 || !literal(u'/')) return false;
-        parts.day = digits(1, 2);
-        if (parts.day < 0 || !literal(u'/')) return false;
-        parts.year = digits(4, 4);
-        return parts.year >= 0;
-    }
-    bool read_time(DateTimeParts& parts) {
-        parts.hour = digits(1, 2);
-        if (parts.hour < 0 || !literal(u':')) return false;
-        parts.minute = digits(2, 2);
-        if (parts.minute < 0) return false;
-        parts.second = 0;
-        if (literal(u':')) {
-            parts.second = digits(2, 2);
-            if (parts.second < 0) return false;
-        }
-        skip_blanks();
-        const Designator designator = read_designator();
-        if (designator == Designator::None) return true;
-        if (parts.hour < 1 || parts.hour > 12) return false;
-        parts.hour = parts.hour % 12 + (designator == Designator::Pm ? 12 : 0);
-        return true;
-    }
-    // The designator ends the text; letters compare without case in the locale's rules.
-    Designator read_designator() {
-        if (at_end()) return Designator::None;
-        const std::u16string rest = to_upper(text_.substr(pos_), loc_);
-        for (const auto& [word, designator] : {std::pair{&loc_.am, Designator::Am}, std::pair{&loc_.pm, Designator::Pm}}) {
-            if (!word->empty() && rest == to_upper(*word, loc_)) {
-                pos_ = text_.size();
-                return designator;
-            }
-        }
-        return Designator::None;
-    }
-
-    std::u16string_view text_;
-    const Locale& loc_;
-    std::size_t pos_ = 0;
-};
-
+// A program's date text is the exact form or the general date text, never a guess.
 DateSerial date_from_text(std::u16string_view text, const Locale& loc) {
-    std::string ascii;
-    for (const char16_t c : text) {
-        if (c > 0x7F) break;
-        ascii += static_cast<char>(c);
-    }
-    if (ascii.size() == text.size()) {
-        if (const std::optional<DateSerial> iso = parse_iso(ascii)) return *iso;
-    }
-    if (const std::optional<DateSerial> general = GeneralDateReader(text, loc).read()) return *general;
+    if (const std::optional<DateSerial> d = read_date_time(text, exact_dates)) return *d;
+    if (const std::optional<DateSerial> d = read_date_time(text, general_dates, loc)) return *d;
     raise(ErrorCode::TypeMismatch);
 }
 

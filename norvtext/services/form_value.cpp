@@ -54,42 +54,6 @@ std::u16string text_from_json(const json& value, std::string_view where) {
     return std::move(*text);
 }
 
-// --- Currency text -------------------------------------------------------------------------
-
-// "-?DIGITS(.DIGITS)?" with one to four decimals, read exactly into ticks.
-std::optional<Currency> currency_from_text(std::string_view text) {
-    const bool negative = !text.empty() && text.front() == '-';
-    if (negative) text.remove_prefix(1);
-    const std::size_t point = text.find('.');
-    const std::string_view whole = text.substr(0, point);
-    const std::string_view fraction = point == std::string_view::npos ? std::string_view{} : text.substr(point + 1);
-    if (whole.empty() || (point != std::string_view::npos && (fraction.empty() || fraction.size() > 4))) {
-        return std::nullopt;
-    }
-    // The magnitude of the most negative amount is one more than that of the most positive.
-    const std::uint64_t limit = negative ? std::uint64_t{1} << 63 : (std::uint64_t{1} << 63) - 1;
-    std::uint64_t ticks = 0;
-    const auto add_digit = [&](char c) {
-        if (c < '0' || c > '9') return false;
-        const auto digit = static_cast<std::uint64_t>(c - '0');
-        if (ticks > (limit - digit) / 10) return false;
-        ticks = ticks * 10 + digit;
-        return true;
-    };
-    for (const char c : whole) {
-        if (!add_digit(c)) return std::nullopt;
-    }
-    for (std::size_t k = 0; k < 4; ++k) {
-        if (!add_digit(k < fraction.size() ? fraction[k] : '0')) return std::nullopt;
-    }
-    // Two's complement negation: exact for the most negative amount as well.
-    const std::uint64_t bits = negative ? ~ticks + 1 : ticks;
-    return Currency{static_cast<std::int64_t>(bits)};
-}
-
-// The amount's exact plain text, "-1234.5": the locale-free form of the number services'.
-std::string currency_text(Currency c) { return to_utf8(currency_plain_text(c)); }
-
 // --- Reading values ------------------------------------------------------------------------
 
 std::int64_t whole_number(const json& value, std::int64_t low, std::int64_t high, std::string_view where,
@@ -176,7 +140,7 @@ Variant tagged_from_json(std::string_view type, const json& value, std::string_v
     if (type == "Currency") {
         if (!value.is_string()) raise_form_error(where, "a Currency is a string such as \"1234.5\", not " + printable(value.dump()));
         const auto& text = value.get_ref<const std::string&>();
-        const auto amount = currency_from_text(text);
+        const auto amount = parse_exact_currency(text);
         if (!amount) raise_form_error(where, "not a Currency amount with up to four decimals: " + in_quotes(text));
         return Variant(*amount);
     }
@@ -298,7 +262,7 @@ json variant_to_json(const Variant& value, std::string_view where) {
             } else if constexpr (std::is_same_v<T, double>) {
                 return double_to_json(v);
             } else if constexpr (std::is_same_v<T, Currency>) {
-                return tagged("Currency", currency_text(v));
+                return tagged("Currency", exact_currency_text(v));
             } else if constexpr (std::is_same_v<T, DateSerial>) {
                 return date_to_json(v, where);
             } else if constexpr (std::is_same_v<T, std::u16string>) {

@@ -251,6 +251,38 @@ TEST(Currency, ReadsRoundingHalvesToEvenWithinTheRange) {
     }
 }
 
+TEST(Currency, ExactTextHasOneShape) {
+    struct Case {
+        const char* name;
+        std::string_view text;
+        std::optional<Currency> amount;
+    };
+    const Case cases[] = {
+        {"four decimals", "1234.5678", Currency{12345678}},
+        {"trailing zeros", "1234.5000", Currency{12345000}},
+        {"leading zeros", "007", Currency{70000}},
+        {"negative", "-0.0001", Currency{-1}},
+        {"negative zero", "-0", Currency{0}},
+        {"largest", "922337203685477.5807", Currency{std::numeric_limits<std::int64_t>::max()}},
+        {"smallest", "-922337203685477.5808", Currency{std::numeric_limits<std::int64_t>::min()}},
+        {"beyond the largest", "922337203685477.5808", std::nullopt},
+        {"five decimals", "1.23456", std::nullopt},
+        {"point without decimals", "5.", std::nullopt},
+        {"point without whole part", ".5", std::nullopt},
+        {"sign alone", "-", std::nullopt},
+        {"plus sign", "+5", std::nullopt},
+        {"exponent", "1e3", std::nullopt},
+        {"grouping", "1,234", std::nullopt},
+        {"currency sign", "$5", std::nullopt},
+        {"blank", " 5", std::nullopt},
+        {"empty", "", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(parse_exact_currency(c.text), c.amount);
+    }
+}
+
 TEST(Currency, PlainTextAndDoubles) {
     struct Case {
         std::int64_t ticks;
@@ -263,6 +295,7 @@ TEST(Currency, PlainTextAndDoubles) {
     for (const Case& c : cases) {
         SCOPED_TRACE(narrow(c.expected));
         EXPECT_EQ(currency_plain_text(Currency{c.ticks}), c.expected);
+        EXPECT_EQ(exact_currency_text(Currency{c.ticks}), narrow(c.expected));
     }
     EXPECT_EQ(currency_plain_text(Currency{12345000}, german()), u"1234,5");
 

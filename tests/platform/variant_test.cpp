@@ -223,6 +223,15 @@ TEST(VariantConversion, Dates) {
         {"trailing text", u"12/5/2026 1:07 PM x", Target::Date, {}, mismatch},
         {"date without blank", u"12/5/20261:07", Target::Date, {}, mismatch},
         {"words", u"hello", Target::Date, {}, mismatch},
+        // Shapes only people type: the date box reads them, a conversion does not.
+        {"month word", u"Dec 5, 2026", Target::Date, {}, mismatch},
+        {"dashes", u"12-05-2026", Target::Date, {}, mismatch},
+        {"year first with slashes", u"2026/12/05", Target::Date, {}, mismatch},
+        {"no year", u"12/5", Target::Date, {}, mismatch},
+        {"hour alone", u"1 PM", Target::Date, {}, mismatch},
+        {"comma before the time", u"12/5/2026, 1:07 PM", Target::Date, {}, mismatch},
+        {"no-break space", u"12/5/2026\u00A01:07 PM", Target::Date, {}, mismatch},
+        {"padding beyond a typed date's length", std::u16string(300, u' ') + u"12/5/2026", Target::Date, date(46361)},
         {"Long 5", 5, Target::Date, date(5)},
         {"Integer -1", i16(-1), Target::Date, date(-1)},
         {"$2.5", money(25000), Target::Date, date(2.5)},
@@ -242,6 +251,15 @@ TEST(VariantConversion, Dates) {
         {"text", date(afternoon), Target::String, u"12/5/2026 1:07:09 nachm."},
     };
     run(designator_cases, designators);
+
+    // Designators compare by upper case, where the Kelvin sign stays itself (folding makes it k).
+    Locale kelvin;
+    kelvin.pm = u"PK";
+    const Case kelvin_cases[] = {
+        {"lower case", u"9:05 pk", Target::Date, date(at(1899, 12, 30, 21, 5).serial)},
+        {"Kelvin sign", u"9:05 P\u212A", Target::Date, {}, mismatch},
+    };
+    run(kelvin_cases, kelvin);
 }
 
 TEST(VariantConversion, TextForms) {
