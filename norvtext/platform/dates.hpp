@@ -26,10 +26,11 @@ struct DateRules {
     // The blanks between and around the parts; blanks.hpp says why each set is what it is.
     bool (*is_blank)(char16_t) = is_date_blank;
     // The String conversion compares a designator by its upper case (to_upper), the date box
-    // by case folding; they part only on rare letters (the Kelvin sign) and on "TR" names.
+    // by case folding; they part only on rare letters (the Kelvin sign) and on a locale name
+    // in capitals ("TR").
     bool upper_case_designators = false;
-    // Form files and script literals: one text per value (YYYY-MM-DD, HH:MM:SS, or both with
-    // one space between), so a saved value reads back as itself and no other text reads as it.
+    // Form files and script literals: only YYYY-MM-DD, HH:MM:SS, or both with one space
+    // between, so a file reads the same in every locale and a hand-edited value is never guessed.
     bool one_picture = false;
 };
 

@@ -223,6 +223,7 @@ TEST(RecogniseDate, RejectsTextsThatAreNoDates) {
         u"12/05/", u"/12/05/2026", u"12//05/2026", u"12/05/2026/", u"12/05-2026", u"12/05/2026-13:07",
         u"1:07 PM 12/5/2026", u"PM 1:07", u"1:07 PM PM", u"1:07:", u":07", u"1::07", u"12/5/2026 13",
         u"Dec Dec 2026", u"5 Dec Dec", u"Decx 5, 2026", u"Dec5x2026", u"12/5/2026 1:07 XM", u"12/5/2026 + 1",
+        u"5 Dec1:07 PM",
         // A lone surrogate, a non-character, full-width digits.
         std::u16string(1, char16_t{0xD800}), u"12/5/2026\uFFFF", u"\uFF11\uFF12/5/2026",
     };
