@@ -97,7 +97,7 @@ std::string print_value(const Variant& v) {
             [](std::int16_t i) { return "Integer " + std::to_string(i); },
             [](std::int32_t l) { return "Long " + std::to_string(l); },
             [](double d) { return "Double " + number_text(d); },
-            [](Currency c) { return "Currency " + to_utf8(currency_plain_text(c)); },
+            [](Currency c) { return "Currency " + exact_currency_text(c); },
             [](DateSerial d) { return "Date " + iso_text(d); },
             [](const std::u16string& s) { return "String " + quote(s); },
             [](const FontRef& f) { return "Font " + quote(f->name) + " " + number_text(f->size); },
