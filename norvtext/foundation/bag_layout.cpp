@@ -1,6 +1,9 @@
 // The one load and the one save: a class's bag layout walked name by name.
 #include "norvtext/foundation/bag_layout.hpp"
 
+#include <algorithm>
+#include <stdexcept>
+
 #include "norvtext/foundation/box_base.hpp"
 
 namespace norvtext {
