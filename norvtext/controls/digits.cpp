@@ -123,8 +123,7 @@ BagKey DigitBoxBase::sel_text_in_host_locale() {
 }
 
 BagKey DigitBoxBase::stored_value_key() {
-    return {"Value", Variant(std::int16_t{0}), [](BoxBase& b, const Variant& v) { as<DigitBoxBase>(b).stored_value_ = v; },
-            [](const BoxBase& b) { return as<DigitBoxBase>(b).stored_value_; }};
+    return field_key<&DigitBoxBase::stored_value_>("Value", Variant(std::int16_t{0}));
 }
 
 }  // namespace norvtext

@@ -94,8 +94,7 @@ const BagLayout& FormatMaskBoxBase::bag_layout() const {
              [](const BoxBase& b) { return Variant(b.textbox().text()); }, BagKey::WriteDefault::None},
             sel_text_in_host_locale(),
             stored_value_key(),
-            {"FormatMask", Variant(std::int32_t{0}), [](BoxBase& b, const Variant& v) { as<B>(b).format_mask_ = v.to_long(); },
-             [](const BoxBase& b) { return Variant(as<B>(b).format_mask_); }},
+            field_key<&B::format_mask_>("FormatMask", Variant(std::int32_t{0})),
             {"*layout", {}, [](BoxBase& b, const Variant&) {
                  auto& box = as<B>(b);
                  box.SetMask();
@@ -106,20 +105,20 @@ const BagLayout& FormatMaskBoxBase::bag_layout() const {
             // Written but never read back: a window handle means nothing in the next session.
             {"hWnd", {}, nullptr, [](const BoxBase& b) { return Variant(b.hWnd()); }, BagKey::WriteDefault::Own,
              Variant(std::int32_t{2740})},
-            {"BlinkOnError", Variant(true), [](BoxBase& b, const Variant& v) { as<B>(b).blink_on_error_value_ = v; },
-             [](const BoxBase& b) { return as<B>(b).blink_on_error_value_; }},
+            field_key<&B::blink_on_error_value_>("BlinkOnError", Variant(true)),
         }};
     return layout;
 }
 
 const Members* FormatMaskBoxBase::bound_members() const {
     using B = FormatMaskBoxBase;
-    static const MemberTable<B> table({
-        {"Text", [](B& b) { return Variant(b.Text()); }, [](B& b, const Variant& v) { b.setText(v.to_string()); }},
-        {"Value", [](B& b) { return b.Value(); }, [](B& b, const Variant& v) { b.setValue(v); }},
+    using T = MemberTable<B>;
+    static const T table({
+        T::bind("Text", &B::Text, &B::setText),
+        T::bind("Value", &B::Value, &B::setValue),
         {"FormatMask", [](B& b) { return Variant(b.format_mask_); },
          [](B& b, const Variant& v) { b.set_format_mask(v.to_long()); }},
-        {"BlinkOnError", [](B& b) { return b.BlinkOnError(); }, [](B& b, const Variant& v) { b.setBlinkOnError(v); }},
+        T::bind("BlinkOnError", &B::BlinkOnError, &B::setBlinkOnError),
     }, DigitBoxBase::bound_members());
     return &table;
 }

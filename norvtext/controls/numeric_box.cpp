@@ -125,8 +125,7 @@ BagLayout NumericBoxBase::numeric_layout(std::u16string_view zero_display, std::
             " SelLength SelStart SelText OLEDragMode:Integer OLEDropMode:Integer ToolTipText FocusSelect "
             "EscapeClear Blink BlinkOnError Text ReadOnly",
         {
-            {"MaxChars", Variant(std::int16_t{0}), [](BoxBase& b, const Variant& v) { as<B>(b).max_chars_ = v.to_integer(); },
-             [](const BoxBase& b) { return Variant(as<B>(b).max_chars_); }},
+            field_key<&B::max_chars_>("MaxChars", Variant(std::int16_t{0})),
             {"Text:shown", Variant(never_shown_text),
              [](BoxBase& b, const Variant& v) { b.textbox().set_text(v.to_string()); },
              [](const BoxBase& b) { return Variant(b.textbox().text()); }},
@@ -140,18 +139,14 @@ BagLayout NumericBoxBase::numeric_layout(std::u16string_view zero_display, std::
 }
 
 const Members* NumericBoxBase::bound_members() const {
-    using Table = MemberTable<NumericBoxBase>;
-    static const Table table({
-        {"Value", [](NumericBoxBase& b) { return Variant(b.Value()); },
-         [](NumericBoxBase& b, const Variant& v) { b.setValue(v.string_ref()); }},
-        {"MaxChars", [](NumericBoxBase& b) { return Variant(b.MaxChars()); },
-         [](NumericBoxBase& b, const Variant& v) { b.setMaxChars(v.to_integer()); }},
-        {"Text", [](NumericBoxBase& b) { return Variant(b.Text()); },
-         [](NumericBoxBase& b, const Variant& v) { b.setText(v.string_ref()); }},
-        {"OLEDragMode", [](NumericBoxBase& b) { return Variant(b.OLEDragMode()); },
-         [](NumericBoxBase& b, const Variant& v) { b.setOLEDragMode(v.to_long()); }},
-        {"OLEDropMode", [](NumericBoxBase& b) { return Variant(b.OLEDropMode()); },
-         [](NumericBoxBase& b, const Variant& v) { b.setOLEDropMode(v.to_long()); }},
+    using B = NumericBoxBase;
+    using T = MemberTable<B>;
+    static const T table({
+        T::bind("Value", &B::Value, &B::setValue),
+        T::bind("MaxChars", &B::MaxChars, &B::setMaxChars),
+        T::bind("Text", &B::Text, &B::setText),
+        T::bind("OLEDragMode", &B::OLEDragMode, &B::setOLEDragMode),
+        T::bind("OLEDropMode", &B::OLEDropMode, &B::setOLEDropMode),
     }, nullptr);
     return &table;
 }

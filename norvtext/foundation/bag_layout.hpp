@@ -42,6 +42,23 @@ struct BagLayout {
     std::vector<BagKey> keys;
 };
 
+template <class>
+struct field_of;
+template <class Box, class T>
+struct field_of<T Box::*> {
+    using box = Box;
+    using type = T;
+};
+
+// A key the class keeps in the field `F` (a pointer to a data member) as it is.
+template <auto F>
+BagKey field_key(std::string_view id, Variant read_default) {
+    using Box = typename field_of<decltype(F)>::box;
+    using T = typename field_of<decltype(F)>::type;
+    return {id, std::move(read_default), [](BoxBase& b, const Variant& v) { static_cast<Box&>(b).*F = variant_as<T>(v); },
+            [](const BoxBase& b) { return to_variant(static_cast<const Box&>(b).*F); }};
+}
+
 // The concrete class behind a layout's key functions.
 template <class Box>
 Box& as(BoxBase& box) {

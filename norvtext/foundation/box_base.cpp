@@ -99,7 +99,8 @@ void BoxBase::setSelText(std::u16string_view v) {
 }
 
 namespace {
-using T = MemberTable<BoxBase>;
+using B = BoxBase;
+using T = MemberTable<B>;
 }  // namespace
 
 const MemberTable<BoxBase>& BoxBase::common_members() {
@@ -107,24 +108,15 @@ const MemberTable<BoxBase>& BoxBase::common_members() {
     // box by name. Writers of members a class publishes read-only are still bound: the type
     // library refuses the write (383) before any binding is reached.
     static const T table{
-        {"FocusSelect", [](BoxBase& b) { return Variant(b.FocusSelect()); },
-         [](BoxBase& b, const Variant& v) { b.setFocusSelect(v.to_boolean()); }},
-        {"EscapeClear", [](BoxBase& b) { return Variant(b.EscapeClear()); },
-         [](BoxBase& b, const Variant& v) { b.setEscapeClear(v.to_boolean()); }},
-        {"ReadOnly", [](BoxBase& b) { return Variant(b.ReadOnly()); },
-         [](BoxBase& b, const Variant& v) { b.setReadOnly(v.to_boolean()); }},
-        {"Blink", [](BoxBase& b) { return Variant(b.Blink()); },
-         [](BoxBase& b, const Variant& v) { b.setBlink(v.to_boolean()); }},
-        {"BlinkOnError", [](BoxBase& b) { return Variant(b.BlinkOnError()); },
-         [](BoxBase& b, const Variant& v) { b.setBlinkOnError(v.to_boolean()); }},
-        {"About", [](BoxBase& b) { return Variant(b.About()); },
-         [](BoxBase& b, const Variant& v) { b.setAbout(v.to_boolean()); }},
-        {"SelLength", [](BoxBase& b) { return Variant(b.SelLength()); },
-         [](BoxBase& b, const Variant& v) { b.setSelLength(v.to_long()); }},
-        {"SelStart", [](BoxBase& b) { return Variant(b.SelStart()); },
-         [](BoxBase& b, const Variant& v) { b.setSelStart(v.to_long()); }},
-        {"SelText", [](BoxBase& b) { return Variant(b.SelText()); },
-         [](BoxBase& b, const Variant& v) { b.setSelText(v.to_string()); }},
+        T::bind("FocusSelect", &B::FocusSelect, &B::setFocusSelect),
+        T::bind("EscapeClear", &B::EscapeClear, &B::setEscapeClear),
+        T::bind("ReadOnly", &B::ReadOnly, &B::setReadOnly),
+        T::bind("Blink", &B::Blink, &B::setBlink),
+        T::bind("BlinkOnError", &B::BlinkOnError, &B::setBlinkOnError),
+        T::bind("About", &B::About, &B::setAbout),
+        T::bind("SelLength", &B::SelLength, &B::setSelLength),
+        T::bind("SelStart", &B::SelStart, &B::setSelStart),
+        T::bind("SelText", &B::SelText, &B::setSelText),
     };
     return table;
 }

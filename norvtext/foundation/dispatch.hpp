@@ -78,6 +78,13 @@ public:
         Putter put;
     };
 
+    // A row of the class's reader and writer, the value converted to and from their types.
+    template <class R, class C, class A, class D>
+    static Row bind(std::string_view name, R (C::*reader)() const, void (D::*writer)(A)) {
+        return {name, [reader](Box& b) { return to_variant((b.*reader)()); },
+                [writer](Box& b, const Variant& v) { (b.*writer)(variant_as<A>(v)); }};
+    }
+
     MemberTable(std::initializer_list<Row> rows, const Members* base = nullptr) : Members(base) {
         for (const Row& r : rows) rows_.insert_or_assign(r.name, r);
     }

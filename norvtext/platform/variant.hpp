@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <variant>
 #include <vector>
 
@@ -135,5 +136,25 @@ private:
 
 // The subtype's name as the platform spells it ("Integer", "String", "Nothing", ...).
 std::string_view type_name(VariantType t);
+
+// A value as the C++ type of an accessor's parameter or a control's field: an enumeration
+// through Long, a text as an owned string (so a text view parameter outlives the call).
+template <class T>
+auto variant_as(const Variant& v) {
+    using U = std::remove_cvref_t<T>;
+    if constexpr (std::is_same_v<U, Variant>) return v;
+    else if constexpr (std::is_same_v<U, bool>) return v.to_boolean();
+    else if constexpr (std::is_same_v<U, std::int16_t>) return v.to_integer();
+    else if constexpr (std::is_same_v<U, std::int32_t>) return v.to_long();
+    else if constexpr (std::is_enum_v<U>) return static_cast<U>(v.to_long());
+    else return v.to_string();
+}
+
+// The value of an accessor's result or a field; an enumeration is a Long.
+template <class T>
+Variant to_variant(const T& value) {
+    if constexpr (std::is_enum_v<T>) return Variant(static_cast<std::int32_t>(value));
+    else return Variant(value);
+}
 
 }  // namespace norvtext

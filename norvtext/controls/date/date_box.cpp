@@ -195,11 +195,8 @@ const BagLayout& txtNorvDate::bag_layout() const {
              [](BoxBase& b, const Variant& v) { as<txtNorvDate>(b).loaded_text_ = v.to_string(); },
              [](const BoxBase& b) { return Variant(b.textbox().text()); }, BagKey::WriteDefault::Own,
              Variant(never_shown_text)},
-            {"Value", Variant(design_empty_text), [](BoxBase& b, const Variant& v) { as<txtNorvDate>(b).stored_value_ = v; },
-             [](const BoxBase& b) { return as<txtNorvDate>(b).stored_value_; }},
-            {"FormatMask", Variant(std::int32_t{0}),
-             [](BoxBase& b, const Variant& v) { as<txtNorvDate>(b).format_mask_ = static_cast<DateFormatEnum>(v.to_long()); },
-             [](const BoxBase& b) { return Variant(static_cast<std::int32_t>(as<txtNorvDate>(b).format_mask_)); }},
+            field_key<&txtNorvDate::stored_value_>("Value", Variant(design_empty_text)),
+            field_key<&txtNorvDate::format_mask_>("FormatMask", Variant(std::int32_t{0})),
             {"*show", {}, [](BoxBase& b, const Variant&) {
                  auto& d = as<txtNorvDate>(b);
                  d.SetMask();
@@ -224,14 +221,12 @@ const BagLayout& txtNorvDate::bag_layout() const {
 }
 
 const Members* txtNorvDate::bound_members() const {
-    using Table = MemberTable<txtNorvDate>;
-    static const Table table({
-        {"Text", [](txtNorvDate& b) { return Variant(b.Text()); },
-         [](txtNorvDate& b, const Variant& v) { b.setText(v.to_string()); }},
-        {"Value", [](txtNorvDate& b) { return b.Value(); },
-         [](txtNorvDate& b, const Variant& v) { b.setValue(v); }},
-        {"FormatMask", [](txtNorvDate& b) { return Variant(static_cast<std::int32_t>(b.FormatMask())); },
-         [](txtNorvDate& b, const Variant& v) { b.setFormatMask(static_cast<DateFormatEnum>(v.to_long())); }},
+    using B = txtNorvDate;
+    using T = MemberTable<B>;
+    static const T table({
+        T::bind("Text", &B::Text, &B::setText),
+        T::bind("Value", &B::Value, &B::setValue),
+        T::bind("FormatMask", &B::FormatMask, &B::setFormatMask),
     }, nullptr);
     return &table;
 }

@@ -90,12 +90,11 @@ const BagLayout& txtNorvSocialSecurity::bag_layout() const {
 }
 
 const Members* txtNorvSocialSecurity::bound_members() const {
-    using Table = MemberTable<txtNorvSocialSecurity>;
-    static const Table table({
-        {"Text", [](txtNorvSocialSecurity& b) { return Variant(b.Text()); },
-         [](txtNorvSocialSecurity& b, const Variant& v) { b.setText(v.to_string()); }},
-        {"Value", [](txtNorvSocialSecurity& b) { return b.Value(); },
-         [](txtNorvSocialSecurity& b, const Variant& v) { b.setValue(v); }},
+    using B = txtNorvSocialSecurity;
+    using T = MemberTable<B>;
+    static const T table({
+        T::bind("Text", &B::Text, &B::setText),
+        T::bind("Value", &B::Value, &B::setValue),
     }, DigitBoxBase::bound_members());
     return &table;
 }

@@ -96,38 +96,27 @@ const BagLayout& txtNorvText::bag_layout() const {
         "SelText Value:shown Chars LinkItem LinkMode LinkTimeout LinkTopic Locked ToolTipText RightToLeft "
         "OLEDragMode OLEDropMode Value CharTable FocusSelect EscapeClear ReadOnly Blink",
         {
-            {"MaxChars", Variant(std::int16_t{0}),
-             [](BoxBase& b, const Variant& v) { as<txtNorvText>(b).max_chars_ = v.to_integer(); },
-             [](const BoxBase& b) { return Variant(as<txtNorvText>(b).max_chars_); }},
+            field_key<&txtNorvText::max_chars_>("MaxChars", Variant(std::int16_t{0})),
             {"Text", Variant(never_shown_text), [](BoxBase& b, const Variant& v) { b.textbox().set_text(v.to_string()); },
              [](const BoxBase& b) { return Variant(b.textbox().text()); }},
             {"Value:shown", Variant(u""), [](BoxBase& b, const Variant& v) { b.textbox().set_text(v.to_string()); },
              [](const BoxBase& b) { return Variant(b.textbox().text()); }},
-            {"Value", Variant(u""), [](BoxBase& b, const Variant& v) { as<txtNorvText>(b).stored_value_ = v.to_string(); },
-             [](const BoxBase& b) { return Variant(as<txtNorvText>(b).stored_value_); }},
-            {"Chars", Variant(std::int16_t{0}),
-             [](BoxBase& b, const Variant& v) { as<txtNorvText>(b).chars_ = v.to_integer(); },
-             [](const BoxBase& b) { return Variant(as<txtNorvText>(b).chars_); }},
-            {"CharTable", Variant(u""),
-             [](BoxBase& b, const Variant& v) { as<txtNorvText>(b).char_table_ = v.to_string(); },
-             [](const BoxBase& b) { return Variant(as<txtNorvText>(b).char_table_); }},
+            field_key<&txtNorvText::stored_value_>("Value", Variant(u"")),
+            field_key<&txtNorvText::chars_>("Chars", Variant(std::int16_t{0})),
+            field_key<&txtNorvText::char_table_>("CharTable", Variant(u"")),
         }};
     return layout;
 }
 
 const Members* txtNorvText::bound_members() const {
-    using Table = MemberTable<txtNorvText>;
-    static const Table table({
-            {"MaxChars", [](txtNorvText& b) { return Variant(b.MaxChars()); },
-             [](txtNorvText& b, const Variant& v) { b.setMaxChars(v.to_integer()); }},
-            {"Chars", [](txtNorvText& b) { return Variant(b.Chars()); },
-             [](txtNorvText& b, const Variant& v) { b.setChars(v.to_integer()); }},
-            {"CharTable", [](txtNorvText& b) { return Variant(b.CharTable()); },
-             [](txtNorvText& b, const Variant& v) { b.setCharTable(v.to_string()); }},
-            {"Text", [](txtNorvText& b) { return Variant(b.Text()); },
-             [](txtNorvText& b, const Variant& v) { b.setText(v.to_string()); }},
-            {"Value", [](txtNorvText& b) { return Variant(b.Value()); },
-             [](txtNorvText& b, const Variant& v) { b.setValue(v.to_string()); }},
+    using B = txtNorvText;
+    using T = MemberTable<B>;
+    static const T table({
+            T::bind("MaxChars", &B::MaxChars, &B::setMaxChars),
+            T::bind("Chars", &B::Chars, &B::setChars),
+            T::bind("CharTable", &B::CharTable, &B::setCharTable),
+            T::bind("Text", &B::Text, &B::setText),
+            T::bind("Value", &B::Value, &B::setValue),
     }, nullptr);
     return &table;
 }

@@ -88,12 +88,11 @@ void txtNorvZip::setZip_4(std::u16string_view New_Zip_4) {
 }
 
 const Members* txtNorvZip::bound_members() const {
-    using Table = MemberTable<txtNorvZip>;
-    static const Table table({
-        {"Zip_5", [](txtNorvZip& b) { return Variant(b.Zip_5()); },
-         [](txtNorvZip& b, const Variant& v) { b.setZip_5(v.to_string()); }},
-        {"Zip_4", [](txtNorvZip& b) { return Variant(b.Zip_4()); },
-         [](txtNorvZip& b, const Variant& v) { b.setZip_4(v.to_string()); }},
+    using B = txtNorvZip;
+    using T = MemberTable<B>;
+    static const T table({
+        T::bind("Zip_5", &B::Zip_5, &B::setZip_5),
+        T::bind("Zip_4", &B::Zip_4, &B::setZip_4),
     }, FormatMaskBoxBase::bound_members());
     return &table;
 }
