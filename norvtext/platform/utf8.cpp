@@ -2,7 +2,11 @@
 // replacing conversions.
 #include "norvtext/platform/utf8.hpp"
 
+#include <unicode/utf16.h>
+#include <unicode/utf8.h>
+
 #include <cstddef>
+#include <cstdint>
 
 namespace norvtext {
 
@@ -45,35 +49,19 @@ Sequence read_sequence(std::string_view text, std::size_t i, bool overlong_ok) {
 }
 
 void append_utf16(std::u16string& out, char32_t code) {
-    if (code >= 0x10000) {
-        code -= 0x10000;
-        out += static_cast<char16_t>(0xD800 + (code >> 10));
-        out += static_cast<char16_t>(0xDC00 + (code & 0x3FFu));
-    } else {
-        out += static_cast<char16_t>(code);
-    }
+    char16_t units[U16_MAX_LENGTH];
+    std::int32_t n = 0;
+    U16_APPEND_UNSAFE(units, n, code);
+    out.append(units, static_cast<std::size_t>(n));
 }
 
 void append_utf8(std::string& out, char32_t code) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
+    char bytes[U8_MAX_LENGTH];
+    std::int32_t n = 0;
+    U8_APPEND_UNSAFE(bytes, n, code);
+    out.append(bytes, static_cast<std::size_t>(n));
 }
 
-// The code point of the UTF-16 text at text[i] and the units it takes; a surrogate without
-// its partner takes one unit and gives nothing.
 Sequence read_units(std::u16string_view text, std::size_t i) {
     const char32_t unit = text[i];
     if (is_high_surrogate(unit) && i + 1 < text.size() && is_low_surrogate(text[i + 1])) {
