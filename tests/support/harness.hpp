@@ -1,0 +1,100 @@
+// What every headless test shares: a control placed on a headless form and driven as a host
+// and a user would, the lines the host saw since the last look, and text helpers.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "norvtext/controls/registry.hpp"
+#include "norvtext/foundation/key_codes.hpp"
+#include "norvtext/headless/memory_host.hpp"
+#include "norvtext/platform/error.hpp"
+#include "norvtext/platform/utf8.hpp"
+#include "norvtext/services/memory_property_bag.hpp"
+
+namespace norvtext {
+// GoogleTest prints UTF-16 texts readably in failure messages.
+inline void PrintTo(const std::u16string& s, std::ostream* os) { *os << '"' << to_utf8(s) << '"'; }
+}  // namespace norvtext
+
+namespace norvtext::testing {
+
+using Lines = std::vector<std::string>;
+
+inline std::string u8(std::u16string_view s) { return to_utf8(s); }
+inline std::u16string u16(std::string_view s) { return from_utf8(s); }
+
+// The error number an action raises, 0 when it raises none.
+int error_of(const auto& action) {
+    try {
+        action();
+    } catch (const Error& e) {
+        return e.number();
+    }
+    return 0;
+}
+
+// A form with one control. `Box` is a control class, or BoxBase for one made by class name
+// through the registry.
+template <class Box = BoxBase>
+struct Placed {
+    headless::MemoryForm form;
+    headless::MemoryHost host;
+    std::unique_ptr<Box> owner;
+    Box& box;
+
+    // A control placed for the first time (InitProperties), or left unplaced for a load.
+    explicit Placed(bool first_placement = true, std::string name = "b1")
+        requires(!std::is_same_v<Box, BoxBase>)
+        : host(form, std::move(name)), owner(std::make_unique<Box>(host)), box(*owner) {
+        if (first_placement) box.InitProperties();
+        take();
+    }
+    explicit Placed(std::string_view class_name, bool first_placement = true, std::string name = "b1")
+        requires std::is_same_v<Box, BoxBase>
+        : host(form, std::move(name)), owner(find_control_class(class_name)->create(host)), box(*owner) {
+        if (first_placement) box.InitProperties();
+        take();
+    }
+
+    headless::SimulatedUser& user() { return *host.user(); }
+    std::u16string text() const { return std::u16string(box.textbox().text()); }
+    bool blinking() { return box.timer().enabled(); }
+
+    // Typed characters, one key each (KeyDown and KeyUp carry code 0).
+    void type(std::u16string_view typed) {
+        for (const char16_t c : typed) user().type(c, 0, 0);
+    }
+    void key(std::int16_t code, std::int16_t ascii = 0) { user().press(code, 0, ascii); }
+    void escape() { key(keys::Escape, keys::Escape); }
+    void tick() { host.manual_timer()->advance(500); }
+    // The user comes into the box, types, and leaves; the lines of the leaving step only.
+    Lines enter(std::u16string_view typed) {
+        user().got_focus();
+        type(typed);
+        take();
+        user().lost_focus();
+        return take();
+    }
+    // The transcript since the last call.
+    Lines take() {
+        Lines out = std::move(form.transcript);
+        form.transcript.clear();
+        return out;
+    }
+};
+
+// The bag a save of the box writes.
+inline services::MemoryPropertyBag saved(BoxBase& box) {
+    services::MemoryPropertyBag bag;
+    bag.begin_save();
+    box.WriteProperties(bag);
+    return bag;
+}
+
+}  // namespace norvtext::testing
