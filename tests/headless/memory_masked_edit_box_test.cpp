@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "norvtext/platform/error.hpp"
+#include "tests/support/mask_cases.hpp"
 
 namespace norvtext::headless {
 namespace {
@@ -36,12 +37,6 @@ void play(MemoryMaskedEditBox& box, std::u16string_view keys) {
             default: box.type(k, 0, 0); break;
         }
     }
-}
-
-std::string utf8(std::u16string_view s) {
-    std::string out;
-    for (char16_t c : s) out += c < 0x80 ? static_cast<char>(c) : '?';
-    return out;
 }
 
 TEST(MemoryMaskedEditBoxTyping, SequencesLeaveTextCaretAndChanges) {
@@ -90,7 +85,7 @@ TEST(MemoryMaskedEditBoxTyping, SequencesLeaveTextCaretAndChanges) {
         ChangeCounter counter;
         box.set_listener(&counter);
         play(box, c.keys);
-        EXPECT_EQ(utf8(box.text()), utf8(c.text));
+        EXPECT_EQ(to_utf8(box.text()), to_utf8(c.text));
         EXPECT_EQ(box.sel_start(), c.caret);
         EXPECT_EQ(counter.changes, c.changes);
         if (c.changes == 0) {
@@ -99,148 +94,13 @@ TEST(MemoryMaskedEditBoxTyping, SequencesLeaveTextCaretAndChanges) {
     }
 }
 
-TEST(MemoryMaskedEditBoxAssignment, TextFitsTheMaskOrIsRefusedWhole) {
-    struct Case {
-        const char* name;
-        std::u16string text;
-        bool fits;
-        std::u16string shown;
-    };
-    const std::vector<Case> cases = {
-        {"a full text", u"12/05/2026", true, u"12/05/2026"},
-        {"empty shows the prompts", u"", true, u"__/__/____"},
-        {"prompts stand for open positions", u"12/__/2026", true, u"12/__/2026"},
-        {"a letter in a digit position", u"12/0a/2026", false, {}},
-        {"a different literal", u"12-05-2026", false, {}},
-        {"too short", u"1/5/2026", false, {}},
-        {"too long", u"12/05/20261", false, {}},
-        {"a prompt in a literal's place", u"12_05/2026", false, {}},
-        {"blanks", u"          ", false, {}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        MemoryMaskedEditBox box(u"##/##/####", 10);
-        box.set_text(u"01/01/2000");
-        box.user_select(3, 2);
-        ChangeCounter counter;
-        box.set_listener(&counter);
-        if (c.fits) {
-            box.set_text(c.text);
-            EXPECT_EQ(utf8(box.text()), utf8(c.shown));
-            EXPECT_EQ(counter.changes, 1);
-            EXPECT_EQ(box.sel_start(), 0);
-            EXPECT_EQ(box.sel_length(), 0);
-        } else {
-            try {
-                box.set_text(c.text);
-                ADD_FAILURE() << "no error";
-            } catch (const Error& e) {
-                EXPECT_EQ(e.number(), 380);
-            }
-            // Refused whole: text, selection and listener untouched.
-            EXPECT_EQ(utf8(box.text()), "01/01/2000");
-            EXPECT_EQ(box.sel_start(), 3);
-            EXPECT_EQ(box.sel_length(), 2);
-            EXPECT_EQ(counter.changes, 0);
-        }
-    }
-}
-
-TEST(MemoryMaskedEditBoxAssignment, ChangeOnlyWhenTheTextDiffers) {
-    MemoryMaskedEditBox box(u"##/##", 5);
-    ChangeCounter counter;
-    box.set_listener(&counter);
-    box.set_text(u"");
-    box.set_text(u"__/__");
-    EXPECT_EQ(counter.changes, 0);
-    box.set_text(u"12/34");
-    box.set_text(u"12/34");
-    EXPECT_EQ(counter.changes, 1);
-}
-
-TEST(MemoryMaskedEditBoxAssignment, SelTextTypesIntoThePositions) {
-    struct Case {
-        const char* name;
-        std::int32_t sel_start, sel_length;
-        std::u16string sel_text;
-        std::u16string shown;
-        std::int32_t caret;
-    };
-    const std::vector<Case> cases = {
-        {"over a selection", 0, 5, u"0526", u"05/26/2026", 6},
-        {"what does not fit is skipped", 0, 2, u"1x2", u"12/05/2026", 3},
-        {"empty clears the selection", 3, 7, u"", u"12/__/____", 3},
-        {"past the end stops", 8, 0, u"999", u"12/05/2099", 10},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        MemoryMaskedEditBox box(u"##/##/####", 10);
-        box.set_text(u"12/05/2026");
-        box.user_select(c.sel_start, c.sel_length);
-        box.set_sel_text(c.sel_text);
-        EXPECT_EQ(utf8(box.text()), utf8(c.shown));
-        EXPECT_EQ(box.sel_start(), c.caret);
-    }
-}
-
-TEST(MemoryMaskedEditBoxMask, NewMaskKeepsEnteredCharactersThatFitInOrder) {
-    struct Case {
-        const char* name;
-        std::u16string mask, text, new_mask, shown;
-    };
-    const std::vector<Case> cases = {
-        {"date to time", u"##/##/####", u"12/05/2026", u"##:##:##", u"12:05:20"},
-        {"gaps close up", u"##/##/####", u"12/__/2026", u"##/##", u"12/20"},
-        {"letters that fit no digit are dropped", u"??? ##, ####", u"Dec 05, 2026", u"##/##/####", u"05/20/26__"},
-        {"letters kept where letters fit", u"##:## ??", u"01:07 PM", u"##/##/#### ##:## ??",
-         u"01/07/____ __:__ __"},
-        {"a longer mask leaves prompts", u"##/##", u"12/26", u"##/##/#### ##:##:##", u"12/26/____ __:__:__"},
-        {"nothing entered", u"##/##/####", u"", u"??? ##, ##", u"___ __, __"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+TEST(MemoryMaskedEditBoxRules, EveryMaskRule) {
+    for (const testing::MaskCase& c : testing::mask_cases()) {
+        SCOPED_TRACE(c.rule);
         MemoryMaskedEditBox box(c.mask, static_cast<std::int32_t>(c.mask.size()));
-        box.set_text(c.text);
-        ChangeCounter counter;
-        box.set_listener(&counter);
-        box.set_mask(c.new_mask);
-        EXPECT_EQ(utf8(box.mask()), utf8(c.new_mask));
-        EXPECT_EQ(utf8(box.text()), utf8(c.shown));
-        EXPECT_EQ(box.max_length(), static_cast<std::int32_t>(c.new_mask.size()));
-        EXPECT_EQ(counter.changes, 1);
+        testing::run_mask_case(c, box);
+        EXPECT_EQ(box.max_length(), static_cast<std::int32_t>(box.mask().size()));
     }
-}
-
-TEST(MemoryMaskedEditBoxPrompt, OneCharacterThatNoPositionAdmits) {
-    for (const char16_t* bad : {u"", u"**", u"5", u"a", u"\u00e9"}) {
-        SCOPED_TRACE(utf8(bad));
-        MemoryMaskedEditBox box(u"##/##", 5);
-        box.set_text(u"1_/_4");
-        try {
-            box.set_member(InnerMember::PromptChar, Variant(bad));
-            ADD_FAILURE() << "no error";
-        } catch (const Error& e) {
-            EXPECT_EQ(e.number(), 380);
-        }
-        EXPECT_EQ(utf8(box.text()), "1_/_4");
-        EXPECT_TRUE(box.member(InnerMember::PromptChar) == Variant(u"_"));
-    }
-}
-
-TEST(MemoryMaskedEditBoxPrompt, ANewPromptReplacesTheOldEverywhere) {
-    MemoryMaskedEditBox box(u"##/##", 5);
-    box.set_text(u"1_/_4");
-    ChangeCounter counter;
-    box.set_listener(&counter);
-    box.set_member(InnerMember::PromptChar, Variant(u"*"));
-    EXPECT_EQ(utf8(box.text()), "1*/*4");
-    EXPECT_EQ(counter.changes, 1);
-    // The old prompt is now an ordinary character the positions refuse.
-    EXPECT_THROW(box.set_text(u"1_/_4"), Error);
-    box.set_text(u"");
-    EXPECT_EQ(utf8(box.text()), "**/**");
-    play(box, u"12\b");
-    EXPECT_EQ(utf8(box.text()), "1*/**");
 }
 
 }  // namespace
