@@ -1,180 +1,89 @@
-// The headless property bag: what a save keeps, in what order, and how injected failures
-// and the hosts' hooks see the calls.
+// The headless property bag: what a save keeps and in what order, what a load reads, and
+// failures injected at the Nth read or write, which reach the caller and stop there.
 #include "norvtext/services/memory_property_bag.hpp"
 
-#include <gtest/gtest.h>
-
-#include <optional>
-#include <string>
-#include <vector>
-
-#include "norvtext/platform/error.hpp"
+#include "tests/support/harness.hpp"
 
 namespace norvtext::services {
 namespace {
 
-struct Write {
-    std::string key;
-    Variant value;
-    std::optional<Variant> default_value;
-};
-
-struct Stored {
-    std::string key;
-    Variant value;
-};
-
-std::vector<Stored> contents(const MemoryPropertyBag& bag) {
-    std::vector<Stored> out;
-    for (const auto& e : bag.entries()) out.push_back({e.key, e.value});
+std::string contents(const MemoryPropertyBag& bag) {
+    std::string out;
+    for (const auto& e : bag.entries()) out += e.key + "=" + testing::u8(e.value.to_string()) + "(" + std::string(type_name(e.value.type())) + ") ";
     return out;
 }
 
-void expect_contents(const MemoryPropertyBag& bag, const std::vector<Stored>& expected) {
-    const auto actual = contents(bag);
-    ASSERT_EQ(actual.size(), expected.size());
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-        SCOPED_TRACE("entry " + std::to_string(i));
-        EXPECT_EQ(actual[i].key, expected[i].key);
-        EXPECT_TRUE(actual[i].value == expected[i].value);
-    }
-}
-
-TEST(MemoryPropertyBagSave, WriteRules) {
+TEST(MemoryPropertyBag, SavesKeepTheFirstWriteAndLeaveDefaultsOut) {
     const Variant five = std::int16_t{5};
-    const Variant five_long = std::int32_t{5};
-    struct Case {
-        const char* name;
-        std::vector<Write> writes;
-        std::vector<Stored> expected;
+    struct Write { std::string key; Variant value; std::optional<Variant> default_value; };
+    struct Row { const char* rule; std::vector<Write> writes; const char* kept; };  // writes after the host set A=1, B=2, C=3
+    const Row rows[] = {
+        {"a value equal to its default goes", {{"B", five, five}}, "A=1(Integer) C=3(Integer) "},
+        {"a value differing from its default stays", {{"B", five, std::int16_t{6}}}, "A=1(Integer) B=5(Integer) C=3(Integer) "},
+        {"another subtype is not the default", {{"B", std::int32_t{5}, five}}, "A=1(Integer) B=5(Long) C=3(Integer) "},
+        {"no default: always kept, new keys last", {{"Z", Variant(), std::nullopt}}, "A=1(Integer) B=2(Integer) C=3(Integer) Z=(Empty) "},
+        {"the first write of a key is kept", {{"B", u"typed", {}}, {"B", u"assigned", {}}}, "A=1(Integer) B=typed(String) C=3(Integer) "},
+        {"a left-out first write still blocks later ones", {{"B", u"", u""}, {"B", u"x", u""}}, "A=1(Integer) C=3(Integer) "},
+        {"entries after a removed one stay in place", {{"A", five, five}, {"C", u"c", {}}}, "B=2(Integer) C=c(String) "},
     };
-    const Case cases[] = {
-        {"value equal to its default is left out", {{"A", five, five}}, {}},
-        {"value differing from its default is stored", {{"A", five, std::int16_t{6}}}, {{"A", five}}},
-        {"same number of another subtype is not the default", {{"A", five_long, five}}, {{"A", five_long}}},
-        {"no default: always stored", {{"A", Variant(), std::nullopt}}, {{"A", Variant()}}},
-        {"keys kept in write order",
-         {{"Z", five, std::nullopt}, {"A", u"x", std::nullopt}, {"M", true, false}},
-         {{"Z", five}, {"A", u"x"}, {"M", true}}},
-        {"the first write of a key wins",
-         {{"Value", u"typed", std::nullopt}, {"Value", u"assigned", std::nullopt}},
-         {{"Value", u"typed"}}},
-        {"a left-out first write still blocks later writes",
-         {{"Value", u"", u""}, {"Value", u"assigned", u""}},
-         {}},
-        {"an ignored rewrite keeps the first key's position",
-         {{"A", five, std::nullopt}, {"B", five, std::nullopt}, {"A", true, std::nullopt}},
-         {{"A", five}, {"B", five}}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const Row& row : rows) {
         MemoryPropertyBag bag;
-        bag.begin_save();
-        for (const Write& w : c.writes) bag.write(w.key, w.value, w.default_value);
-        expect_contents(bag, c.expected);
+        for (const char* key : {"A", "B", "C"}) bag.set(key, std::int16_t(key[0] - 'A' + 1));
+        for (const Write& w : row.writes) bag.write(w.key, w.value, w.default_value);
+        EXPECT_EQ(contents(bag), row.kept) << row.rule;
+        for (const auto& e : bag.entries()) EXPECT_TRUE(bag.read(e.key, Variant()) == e.value) << row.rule << ": " << e.key;
     }
+    // Each save starts empty and may write every key again; the host's set replaces in place.
+    MemoryPropertyBag bag;
+    bag.set("Old", true);
+    for (const char16_t* text : {u"first", u"second"}) {
+        bag.begin_save();
+        bag.write("Text", text, std::nullopt);
+        EXPECT_EQ(contents(bag), "Text=" + testing::u8(text) + "(String) ");
+    }
+    bag.set("N", std::int16_t{4});
+    bag.set("Text", u"replaced");
+    EXPECT_EQ(contents(bag), "Text=replaced(String) N=4(Integer) ");
+    EXPECT_TRUE(bag.read("Missing", u"dflt") == Variant(u"dflt") && !bag.find("Missing"));
+    bag.clear();
+    EXPECT_TRUE(bag.empty());
 }
 
-TEST(MemoryPropertyBagSave, BeginSaveReplacesContentsAndForgetsWrittenKeys) {
-    MemoryPropertyBag bag;
-    bag.set("Old", std::int16_t{1});
-    bag.begin_save();
-    bag.write("Text", u"first save", std::nullopt);
-    expect_contents(bag, {{"Text", u"first save"}});
-
-    // A second save may write the same key again: the first-write rule is per save.
-    bag.begin_save();
-    bag.write("Text", u"second save", std::nullopt);
-    expect_contents(bag, {{"Text", u"second save"}});
-}
-
-TEST(MemoryPropertyBagSave, LeftOutWriteRemovesAValueAlreadyThere) {
-    // Without begin_save a host-filled value would otherwise outlive a save that left the key
-    // out, and loading would not fall back to the default.
-    MemoryPropertyBag bag;
-    bag.set("A", std::int16_t{1});
-    bag.set("B", std::int16_t{2});
-    bag.set("C", std::int16_t{3});
-    bag.write("B", u"d", u"d");
-    expect_contents(bag, {{"A", std::int16_t{1}}, {"C", std::int16_t{3}}});
-    EXPECT_TRUE(bag.read("C", Variant()) == Variant(std::int16_t{3}));
-}
-
-TEST(MemoryPropertyBagLoad, ReadGivesStoredValueOrDefault) {
-    MemoryPropertyBag bag;
-    bag.set("Text", u"abc");
-    bag.set("Text", u"replaced");  // set replaces in place
-    bag.set("MaxChars", std::int16_t{4});
-    EXPECT_TRUE(bag.read("Text", u"dflt") == Variant(u"replaced"));
-    EXPECT_TRUE(bag.read("Missing", u"dflt") == Variant(u"dflt"));
-    EXPECT_FALSE(bag.find("Missing").has_value());
-    expect_contents(bag, {{"Text", u"replaced"}, {"MaxChars", std::int16_t{4}}});
-}
-
-TEST(MemoryPropertyBagHooks, ObserversSeeEveryCallBeforeTheBagActs) {
-    MemoryPropertyBag bag;
-    std::vector<std::string> seen;
-    bag.on_write = [&](std::string_view key, const Variant& value, const std::optional<Variant>& def) {
-        // Called before the bag's own handling: the key is not yet in the bag.
-        seen.push_back("write " + std::string(key) + (def ? (value == *def ? " =default" : " set") : " nodefault") +
-                       (bag.find(key) ? " present" : ""));
+TEST(MemoryPropertyBag, FailureAtTheNthCallAndTheHooks) {
+    struct Row { const char* rule; bool writes; std::size_t n; int fails_at; };  // n armed after one call of each kind; 0: none fails
+    const Row rows[] = {
+        {"first write", true, 1, 1}, {"third write", true, 3, 3}, {"first read", false, 1, 1}, {"second read", false, 2, 2},
+        {"beyond the calls made", true, 5, 0}, {"disarmed", false, 0, 0},
     };
-    bag.on_read = [&](std::string_view key, const Variant&) { seen.push_back("read " + std::string(key)); };
-    bag.begin_save();
-    bag.write("A", true, false);
-    bag.write("B", false, false);
-    bag.write("A", false, std::nullopt);
-    bag.read("A", false);
-    const std::vector<std::string> expected{"write A set", "write B =default", "write A nodefault present", "read A"};
-    EXPECT_EQ(seen, expected);
-    expect_contents(bag, {{"A", true}});
-}
-
-TEST(MemoryPropertyBagFailures, InjectedFailureHitsTheNthCallOnce) {
-    struct Case {
-        const char* name;
-        bool on_write;
-        std::size_t n;
-        std::size_t calls;
-    };
-    const Case cases[] = {
-        {"first write", true, 1, 3}, {"third write", true, 3, 4}, {"second read", false, 2, 3},
-        {"beyond the calls made", true, 5, 3}, {"disarmed", false, 0, 3},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.rule);
         MemoryPropertyBag bag;
-        bag.set("K1", std::int16_t{7});
-        bag.write("Before", true, std::nullopt);  // calls before arming do not count
-        bag.read("K1", Variant());
-        int hooked = 0;
-        bag.on_write = [&](std::string_view, const Variant&, const std::optional<Variant>&) { ++hooked; };
-        bag.on_read = [&](std::string_view, const Variant&) { ++hooked; };
-        c.on_write ? bag.fail_at_write(c.n) : bag.fail_at_read(c.n);
-        int failures = 0;
-        for (std::size_t i = 1; i <= c.calls; ++i) {
+        bag.write("Before", true, std::nullopt);
+        bag.read("Before", Variant());
+        std::string seen;  // the hooks run before the bag acts, and not for a refused call
+        bag.on_write = [&](std::string_view key, const Variant& value, const std::optional<Variant>& def) {
+            seen += std::string(key) + (def && value == *def ? "=default" : "") + (bag.find(key) ? " present " : " ");
+        };
+        bag.on_read = [&](std::string_view key, const Variant&) { seen += std::string(key) + "? "; };
+        row.writes ? bag.fail_at_write(row.n) : bag.fail_at_read(row.n);
+        std::string failed, expected_seen;
+        for (int i = 1; i <= 4; ++i) {
             const std::string key = "K" + std::to_string(i);
-            try {
-                if (c.on_write) {
-                    bag.write(key, std::int32_t{70000}, std::nullopt);
-                } else {
-                    bag.read(key, Variant());
-                }
-            } catch (const Error& e) {
-                ++failures;
-                EXPECT_EQ(i, c.n);
-                EXPECT_EQ(e.number(), static_cast<int>(ErrorCode::FileError));
-                EXPECT_EQ(std::string(e.what()), std::string("property bag: injected failure ") +
-                                                     (c.on_write ? "writing" : "reading") + " \"" + key + "\"");
-                // A refused write stores nothing.
-                if (c.on_write) {
-                    EXPECT_FALSE(bag.find(key) == Variant(std::int32_t{70000}));
-                }
-            }
+            const int error = testing::error_of([&] { row.writes ? bag.write(key, std::int32_t{i}, std::int32_t{2}) : void(bag.read(key, Variant())); });
+            if (error != 0) failed += std::to_string(i) + ":" + std::to_string(error);
+            if (i != row.fails_at) expected_seen += key + (row.writes ? (i == 2 ? "=default " : " ") : "? ");
+            EXPECT_EQ(bag.find(key).has_value(), row.writes && i != 2 && i != row.fails_at);
         }
-        const bool fires = c.n >= 1 && c.n <= c.calls;
-        EXPECT_EQ(failures, fires ? 1 : 0);
-        EXPECT_EQ(hooked, static_cast<int>(c.calls) - failures);
+        EXPECT_EQ(failed, row.fails_at == 0 ? "" : std::to_string(row.fails_at) + ":31036");
+        EXPECT_EQ(seen, expected_seen);
+    }
+    MemoryPropertyBag bag;
+    bag.fail_at_read(1);
+    try {
+        bag.read("Text", Variant());
+        ADD_FAILURE() << "no failure";
+    } catch (const Error& e) {
+        EXPECT_STREQ(e.what(), "property bag: injected failure reading \"Text\"");
     }
 }
 
