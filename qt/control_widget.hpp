@@ -74,9 +74,10 @@ protected:
     virtual void emit_event(Event event, std::span<std::int16_t* const> args);
 
     // The generated accessors: each reads or writes one member through late binding; a
-    // failure is reported and reads as the type's empty value.
+    // failure is reported and reads as the type's empty value. A written value converts as
+    // any Qt value does (from_qvariant).
     Variant read(std::string_view name) const;
-    void write(std::string_view name, const Variant& value);
+    void write(std::string_view name, const QVariant& value);
     Variant invoke(std::string_view name, std::span<const Variant> args);
     int read_int(std::string_view name) const;
     bool read_bool(std::string_view name) const;
@@ -86,11 +87,6 @@ protected:
     QColor read_colour(std::string_view name) const;
     QFont read_font(std::string_view name) const;
     QPixmap read_picture(std::string_view name) const;
-    void write_font(std::string_view name, const QFont& font);
-    void write_picture(std::string_view name, const QPixmap& picture);
-    void write_colour(std::string_view name, const QColor& colour);
-    void write_string(std::string_view name, const QString& text);
-    void write_variant(std::string_view name, const QVariant& value);
 
     void resizeEvent(QResizeEvent* event) override;
 
@@ -101,7 +97,7 @@ private:
     template <class Action>
     bool guarded(Action&& action) const;
     template <class T, class Convert>
-    T read_as(std::string_view name, Convert convert) const;
+    T read_as(std::string_view name, Convert convert, T out = {}) const;
 
     const ControlClass& class_;
     std::unique_ptr<QtHost> host_;

@@ -36,36 +36,36 @@ std::string quoted(std::string_view s) {
     return out + '"';
 }
 
-// How one type library type appears on the Qt side. The reader and writer are calls of
-// the base class's accessors with "%m" for the member's name and "%v" for the new value.
+// How one type library type appears on the Qt side. The reader is a call of one of the
+// base class's readers with "%m" for the member's name; every value written goes to the
+// core as a QVariant ("%v" the new value), converted by the one rule for Qt values.
 struct QtType {
     std::string type;       // the property's and a value parameter's type
     std::string parameter;  // how a writer takes it
     std::string reader;
-    std::string writer;
+    std::string written = "QVariant::fromValue(%v)";
 };
 
-// A Qt class type goes by const reference to the base class's read_X and write_X.
-QtType qt_class_type(const std::string& type, const std::string& accessor) {
-    return {type, "const " + type + "&", "read_" + accessor + "(%m)", "write_" + accessor + "(%m, %v)"};
+// A Qt class type goes by const reference.
+QtType qt_class_type(const std::string& type, const std::string& reader) {
+    return {type, "const " + type + "&", reader + "(%m)"};
 }
 
 QtType qt_type(std::string_view type) {
-    const std::string write_long = "write(%m, Variant(static_cast<std::int32_t>(%v)))";
-    if (type == "Integer" || type == "Long" || type == "HostEnum") return {"int", "int", "read_int(%m)", write_long};
-    if (type == "Boolean") return {"bool", "bool", "read_bool(%m)", "write(%m, Variant(%v))"};
-    if (type == "Double") return {"double", "double", "read_double(%m)", "write(%m, Variant(%v))"};
-    if (type == "String") return qt_class_type("QString", "string");
-    if (type == "Variant") return qt_class_type("QVariant", "variant");
-    if (type == "Colour") return qt_class_type("QColor", "colour");
-    if (type == "Font") return qt_class_type("QFont", "font");
-    if (type == "Picture") return qt_class_type("QPixmap", "picture");
-    if (type == "Void") return {"void", "", "", ""};
+    if (type == "Integer" || type == "Long" || type == "HostEnum") return {"int", "int", "read_int(%m)"};
+    if (type == "Boolean") return {"bool", "bool", "read_bool(%m)"};
+    if (type == "Double") return {"double", "double", "read_double(%m)"};
+    if (type == "String") return qt_class_type("QString", "read_string");
+    if (type == "Variant") return qt_class_type("QVariant", "read_variant");
+    if (type == "Colour") return qt_class_type("QColor", "read_colour");
+    if (type == "Font") return qt_class_type("QFont", "read_font");
+    if (type == "Picture") return qt_class_type("QPixmap", "read_picture");
+    if (type == "Void") return {"void", "", ""};
     if (type_library().find_enum(type)) {
         // Each enumeration sits in a namespace of its own name, so that its members may
         // repeat another's (None, Manual) and read as DateFormatEnum::MMMDDYYYY.
         const std::string t = "norvtext::qt::" + std::string(type) + "::" + std::string(type);
-        return {t, t, "static_cast<" + t + ">(read_int(%m))", write_long};
+        return {t, t, "static_cast<" + t + ">(read_int(%m))", "QVariant(static_cast<int>(%v))"};
     }
     throw std::runtime_error("no Qt type for " + std::string(type));
 }
@@ -199,7 +199,7 @@ void write_source(std::ostream& out, const std::vector<ClassPlan>& plans) {
                     << "; }\n";
             if (prop.writable)
                 out << "void " << c << "::set" << name << "(" << t.parameter << " New_" << name << ") { "
-                    << filled(t.writer, name, "New_" + name) << "; }\n";
+                    << "write(" << quoted(name) << ", " << filled(t.written, name, "New_" + name) << "); }\n";
         }
         for (const Slot* m : p.methods) {
             const QtType r = qt_type(m->type);
