@@ -69,15 +69,15 @@ void ControlWidget::report(const std::exception& e) const {
     if (constructed_) Q_EMIT const_cast<ControlWidget*>(this)->errorRaised(number, message);
 }
 
-void ControlWidget::deliver(Event event, std::string_view name, std::initializer_list<std::int16_t*> args) {
+void ControlWidget::deliver(std::string_view event, std::initializer_list<std::int16_t*> args) {
     if (!constructed_) return;
     QStringList shown;
     for (const std::int16_t* a : args) shown << QString::number(*a);
-    Q_EMIT eventRaised(to_qstring(name), shown.join(u' '));
+    Q_EMIT eventRaised(to_qstring(event), shown.join(u' '));
     emit_event(event, std::span<std::int16_t* const>(args.begin(), args.size()));
 }
 
-void ControlWidget::emit_event(Event, std::span<std::int16_t* const>) {}
+void ControlWidget::emit_event(std::string_view, std::span<std::int16_t* const>) {}
 
 // ---------------------------------------------------------------------------------------
 // Late binding with Qt values.

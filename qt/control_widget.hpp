@@ -69,9 +69,8 @@ Q_SIGNALS:
 protected:
     ControlWidget(std::string_view class_name, QWidget* parent);
 
-    enum class Event { Click, DblClick, KeyDown, KeyUp, KeyPress, Change, Validate };
-    // Emits the class's own signal for an event it publishes.
-    virtual void emit_event(Event event, std::span<std::int16_t* const> args);
+    // Emits the class's own signal for an event it publishes, named as in the library.
+    virtual void emit_event(std::string_view event, std::span<std::int16_t* const> args);
 
     // The generated accessors: each reads or writes one member through late binding; a
     // failure is reported and reads as the type's empty value. A written value converts as
@@ -93,7 +92,7 @@ protected:
 private:
     friend class QtHost;
     void report(const std::exception& e) const;
-    void deliver(Event event, std::string_view name, std::initializer_list<std::int16_t*> args);
+    void deliver(std::string_view event, std::initializer_list<std::int16_t*> args);
     template <class Action>
     bool guarded(Action&& action) const;
     template <class T, class Convert>

@@ -105,16 +105,12 @@ void QtHost::show_about(const AboutBox& about) {
 std::int32_t QtHost::width() { return pixels_to_twips(widget_.width(), widget_.logicalDpiX()); }
 std::int32_t QtHost::height() { return pixels_to_twips(widget_.height(), widget_.logicalDpiY()); }
 
-void QtHost::Click() { widget_.deliver(ControlWidget::Event::Click, "Click", {}); }
-void QtHost::DblClick() { widget_.deliver(ControlWidget::Event::DblClick, "DblClick", {}); }
-void QtHost::KeyDown(std::int16_t& KeyCode, std::int16_t& Shift) {
-    widget_.deliver(ControlWidget::Event::KeyDown, "KeyDown", {&KeyCode, &Shift});
-}
-void QtHost::KeyUp(std::int16_t& KeyCode, std::int16_t& Shift) {
-    widget_.deliver(ControlWidget::Event::KeyUp, "KeyUp", {&KeyCode, &Shift});
-}
-void QtHost::KeyPress(std::int16_t& KeyAscii) { widget_.deliver(ControlWidget::Event::KeyPress, "KeyPress", {&KeyAscii}); }
-void QtHost::Change() { widget_.deliver(ControlWidget::Event::Change, "Change", {}); }
-void QtHost::Validate() { widget_.deliver(ControlWidget::Event::Validate, "Validate", {}); }
+void QtHost::Click() { widget_.deliver("Click", {}); }
+void QtHost::DblClick() { widget_.deliver("DblClick", {}); }
+void QtHost::KeyDown(std::int16_t& KeyCode, std::int16_t& Shift) { widget_.deliver("KeyDown", {&KeyCode, &Shift}); }
+void QtHost::KeyUp(std::int16_t& KeyCode, std::int16_t& Shift) { widget_.deliver("KeyUp", {&KeyCode, &Shift}); }
+void QtHost::KeyPress(std::int16_t& KeyAscii) { widget_.deliver("KeyPress", {&KeyAscii}); }
+void QtHost::Change() { widget_.deliver("Change", {}); }
+void QtHost::Validate() { widget_.deliver("Validate", {}); }
 
 }  // namespace norvtext::qt

@@ -171,7 +171,7 @@ void write_header(std::ostream& out, const std::vector<ClassPlan>& plans) {
         out << "\nQ_SIGNALS:\n";
         for (const EventInfo& e : cls.events) out << "    void " << e.name << "(" << params_text(e.params, true) << ");\n";
         out << "\nprotected:\n"
-               "    void emit_event(Event event, std::span<std::int16_t* const> args) override;\n"
+               "    void emit_event(std::string_view event, std::span<std::int16_t* const> args) override;\n"
                "};\n";
     }
     out << "\n// A control's widget by its class name (a form loader's or designer's request); nullptr\n"
@@ -217,18 +217,14 @@ void write_source(std::ostream& out, const std::vector<ClassPlan>& plans) {
                     << ")));\n";
             out << "}\n";
         }
-        out << "void " << c << "::emit_event(Event event, std::span<std::int16_t* const> args) {\n"
-            << "    switch (event) {\n";
+        // An event goes by its name in the library; one the class does not publish emits nothing.
+        out << "void " << c << "::emit_event(std::string_view event, std::span<std::int16_t* const> args) {\n";
         for (const EventInfo& e : cls.events) {
-            // The base class's event identifiers carry the events' own names: an event it does
-            // not know fails to compile.
-            out << "        case Event::" << e.name << ": Q_EMIT " << e.name << "(";
+            out << "    if (event == " << quoted(e.name) << ") Q_EMIT " << e.name << "(";
             for (std::size_t i = 0; i < e.params.size(); ++i) out << (i ? ", " : "") << "*args[" << i << "]";
-            out << "); break;\n";
+            out << ");\n";
         }
-        out << "        default: break;\n"
-               "    }\n"
-               "}\n";
+        out << "}\n";
     }
     out << "\nControlWidget* create_control_widget(std::string_view class_name, QWidget* parent) {\n";
     for (const ClassPlan& p : plans)
