@@ -50,17 +50,6 @@ void ControlWidget::resizeEvent(QResizeEvent* event) {
     guarded([this] { control_->Resize(); });
 }
 
-template <class Action>
-bool ControlWidget::guarded(Action&& action) const {
-    try {
-        action();
-        return true;
-    } catch (const std::exception& e) {
-        report(e);
-        return false;
-    }
-}
-
 void ControlWidget::report(const std::exception& e) const {
     const auto* error = dynamic_cast<const Error*>(&e);
     const int number = error ? error->number() : 0;

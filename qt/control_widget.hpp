@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <exception>
 #include <memory>
 #include <span>
 #include <string_view>
@@ -19,6 +18,7 @@
 #include "norvtext/controls/registry.hpp"
 #include "norvtext/foundation/box_base.hpp"
 #include "norvtext/foundation/property_bag.hpp"
+#include "qt/guarded.hpp"
 
 namespace norvtext::qt {
 
@@ -94,7 +94,9 @@ private:
     void report(const std::exception& e) const;
     void deliver(std::string_view event, std::initializer_list<std::int16_t*> args);
     template <class Action>
-    bool guarded(Action&& action) const;
+    bool guarded(Action&& action) const {
+        return qt::guarded([this](const std::exception& e) { report(e); }, action);
+    }
     template <class T, class Convert>
     T read_as(std::string_view name, Convert convert, T out = {}) const;
 

@@ -43,16 +43,6 @@ LineEditBox<I>::LineEditBox(QWidget* parent, ErrorReporter report) : QLineEdit(p
 }
 
 template <class I>
-template <class Action>
-void LineEditBox<I>::guarded(Action&& action) {
-    try {
-        action();
-    } catch (const std::exception& e) {
-        if (report_) report_(e);
-    }
-}
-
-template <class I>
 std::u16string_view LineEditBox<I>::text() const {
     // Refreshed in place: the same text keeps its buffer, so an earlier view stays valid.
     const QString s = shown();

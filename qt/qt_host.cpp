@@ -13,14 +13,12 @@
 
 namespace norvtext::qt {
 
-QtTimer::QtTimer(std::function<void(const std::exception&)> report) {
+QtTimer::QtTimer(ErrorReporter report) {
     timer_.setInterval(blink_interval_ms);
     QObject::connect(&timer_, &QTimer::timeout, [this, report = std::move(report)] {
-        try {
+        guarded(report, [this] {
             if (listener_) listener_->on_timer();
-        } catch (const std::exception& e) {
-            report(e);
-        }
+        });
     });
 }
 
@@ -32,7 +30,8 @@ void QtTimer::set_enabled(bool enabled) {
         timer_.stop();
 }
 
-QtHost::QtHost(ControlWidget& widget) : widget_(widget) {}
+QtHost::QtHost(ControlWidget& widget)
+    : widget_(widget), report_([this](const std::exception& e) { widget_.report(e); }) {}
 
 template <class Box>
 std::unique_ptr<Box> QtHost::designed(std::unique_ptr<Box> box) {
@@ -45,17 +44,16 @@ std::unique_ptr<Box> QtHost::designed(std::unique_ptr<Box> box) {
 }
 
 std::unique_ptr<EditBox> QtHost::create_edit_box() {
-    return designed(std::make_unique<QtEditBox>(&widget_, [this](const std::exception& e) { widget_.report(e); }));
+    return designed(std::make_unique<QtEditBox>(&widget_, report_));
 }
 
 std::unique_ptr<MaskedEditBox> QtHost::create_masked_edit_box(std::u16string_view mask, std::int32_t) {
     // The mask decides the length; Qt has no separate maximum for a masked line edit.
-    return designed(
-        std::make_unique<QtMaskedEditBox>(&widget_, [this](const std::exception& e) { widget_.report(e); }, mask));
+    return designed(std::make_unique<QtMaskedEditBox>(&widget_, report_, mask));
 }
 
 std::unique_ptr<Timer> QtHost::create_timer() {
-    return std::make_unique<QtTimer>([this](const std::exception& e) { widget_.report(e); });
+    return std::make_unique<QtTimer>(report_);
 }
 
 void QtHost::property_changed(std::string_view name) {
