@@ -71,11 +71,7 @@ void ControlWidget::emit_event(std::string_view, std::span<std::int16_t* const>)
 // ---------------------------------------------------------------------------------------
 // Late binding with Qt values.
 
-QVariant ControlWidget::member(const QString& name) {
-    QVariant out;
-    guarded([&] { out = to_qvariant(control_->get(name.toStdString())); });
-    return out;
-}
+QVariant ControlWidget::member(const QString& name) { return read_variant(name.toStdString()); }
 
 bool ControlWidget::setMember(const QString& name, const QVariant& value) {
     return guarded([&] { control_->put(name.toStdString(), from_qvariant(value)); });
