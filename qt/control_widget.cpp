@@ -50,17 +50,6 @@ void ControlWidget::resizeEvent(QResizeEvent* event) {
     guarded([this] { control_->Resize(); });
 }
 
-template <class Action>
-bool ControlWidget::guarded(Action&& action) const {
-    try {
-        action();
-        return true;
-    } catch (const std::exception& e) {
-        report(e);
-        return false;
-    }
-}
-
 void ControlWidget::report(const std::exception& e) const {
     const auto* error = dynamic_cast<const Error*>(&e);
     const int number = error ? error->number() : 0;
@@ -69,24 +58,20 @@ void ControlWidget::report(const std::exception& e) const {
     if (constructed_) Q_EMIT const_cast<ControlWidget*>(this)->errorRaised(number, message);
 }
 
-void ControlWidget::deliver(Event event, std::string_view name, std::initializer_list<std::int16_t*> args) {
+void ControlWidget::deliver(std::string_view event, std::initializer_list<std::int16_t*> args) {
     if (!constructed_) return;
     QStringList shown;
     for (const std::int16_t* a : args) shown << QString::number(*a);
-    Q_EMIT eventRaised(to_qstring(name), shown.join(u' '));
+    Q_EMIT eventRaised(to_qstring(event), shown.join(u' '));
     emit_event(event, std::span<std::int16_t* const>(args.begin(), args.size()));
 }
 
-void ControlWidget::emit_event(Event, std::span<std::int16_t* const>) {}
+void ControlWidget::emit_event(std::string_view, std::span<std::int16_t* const>) {}
 
 // ---------------------------------------------------------------------------------------
 // Late binding with Qt values.
 
-QVariant ControlWidget::member(const QString& name) {
-    QVariant out;
-    guarded([&] { out = to_qvariant(control_->get(name.toStdString())); });
-    return out;
-}
+QVariant ControlWidget::member(const QString& name) { return read_variant(name.toStdString()); }
 
 bool ControlWidget::setMember(const QString& name, const QVariant& value) {
     return guarded([&] { control_->put(name.toStdString(), from_qvariant(value)); });
@@ -127,8 +112,8 @@ Variant ControlWidget::read(std::string_view name) const {
     return out;
 }
 
-void ControlWidget::write(std::string_view name, const Variant& value) {
-    guarded([&] { control_->put(name, value); });
+void ControlWidget::write(std::string_view name, const QVariant& value) {
+    guarded([&] { control_->put(name, from_qvariant(value)); });
 }
 
 Variant ControlWidget::invoke(std::string_view name, std::span<const Variant> args) {
@@ -137,11 +122,10 @@ Variant ControlWidget::invoke(std::string_view name, std::span<const Variant> ar
     return out;
 }
 
-// A member reads as its type's empty value when the read failed (reported already) or gave
-// Empty.
+// A member reads as `out` as it was given (its type's empty value unless the type says
+// otherwise) when the read failed (reported already) or gave Empty.
 template <class T, class Convert>
-T ControlWidget::read_as(std::string_view name, Convert convert) const {
-    T out{};
+T ControlWidget::read_as(std::string_view name, Convert convert, T out) const {
     guarded([&] {
         const Variant v = read(name);
         if (!v.is_empty()) out = convert(v);
@@ -170,47 +154,20 @@ QString ControlWidget::read_string(std::string_view name) const {
 QVariant ControlWidget::read_variant(std::string_view name) const { return to_qvariant(read(name)); }
 
 QColor ControlWidget::read_colour(std::string_view name) const {
-    QColor out;
-    guarded([&] {
-        const Variant v = read(name);
-        if (!v.is_empty()) out = to_qcolor(v.to_colour(), textbox()->palette());
-    });
-    return out;
+    return read_as<QColor>(name, [this](const Variant& v) { return to_qcolor(v.to_colour(), textbox()->palette()); });
 }
 
+// A font member that is Empty or holds Nothing reads as the widget's own font.
 QFont ControlWidget::read_font(std::string_view name) const {
-    QFont out = font();
-    guarded([&] {
-        const Variant v = read(name);
-        if (v.is_empty()) return;
-        if (const FontRef f = v.to_font()) out = to_qfont(*f);
-    });
-    return out;
+    const auto convert = [this](const Variant& v) {
+        const FontRef f = v.to_font();
+        return f ? to_qfont(*f) : font();
+    };
+    return read_as<QFont>(name, convert, font());
 }
 
 QPixmap ControlWidget::read_picture(std::string_view name) const {
-    QPixmap out;
-    guarded([&] {
-        const Variant v = read(name);
-        if (!v.is_empty()) out = to_qpixmap(v.to_picture());
-    });
-    return out;
-}
-
-void ControlWidget::write_font(std::string_view name, const QFont& font) { write(name, Variant(to_font(font))); }
-
-void ControlWidget::write_picture(std::string_view name, const QPixmap& picture) {
-    write(name, Variant(to_picture(picture)));
-}
-
-void ControlWidget::write_colour(std::string_view name, const QColor& colour) {
-    write(name, Variant(static_cast<std::int32_t>(to_colour(colour))));
-}
-
-void ControlWidget::write_string(std::string_view name, const QString& text) { write(name, Variant(to_u16(text))); }
-
-void ControlWidget::write_variant(std::string_view name, const QVariant& value) {
-    guarded([&] { control_->put(name, from_qvariant(value)); });
+    return read_as<QPixmap>(name, [](const Variant& v) { return to_qpixmap(v.to_picture()); });
 }
 
 }  // namespace norvtext::qt

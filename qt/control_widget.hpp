@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <exception>
 #include <memory>
 #include <span>
 #include <string_view>
@@ -19,6 +18,7 @@
 #include "norvtext/controls/registry.hpp"
 #include "norvtext/foundation/box_base.hpp"
 #include "norvtext/foundation/property_bag.hpp"
+#include "qt/guarded.hpp"
 
 namespace norvtext::qt {
 
@@ -69,14 +69,14 @@ Q_SIGNALS:
 protected:
     ControlWidget(std::string_view class_name, QWidget* parent);
 
-    enum class Event { Click, DblClick, KeyDown, KeyUp, KeyPress, Change, Validate };
-    // Emits the class's own signal for an event it publishes.
-    virtual void emit_event(Event event, std::span<std::int16_t* const> args);
+    // Emits the class's own signal for an event it publishes, named as in the library.
+    virtual void emit_event(std::string_view event, std::span<std::int16_t* const> args);
 
     // The generated accessors: each reads or writes one member through late binding; a
-    // failure is reported and reads as the type's empty value.
+    // failure is reported and reads as the type's empty value. A written value converts as
+    // any Qt value does (from_qvariant).
     Variant read(std::string_view name) const;
-    void write(std::string_view name, const Variant& value);
+    void write(std::string_view name, const QVariant& value);
     Variant invoke(std::string_view name, std::span<const Variant> args);
     int read_int(std::string_view name) const;
     bool read_bool(std::string_view name) const;
@@ -86,22 +86,19 @@ protected:
     QColor read_colour(std::string_view name) const;
     QFont read_font(std::string_view name) const;
     QPixmap read_picture(std::string_view name) const;
-    void write_font(std::string_view name, const QFont& font);
-    void write_picture(std::string_view name, const QPixmap& picture);
-    void write_colour(std::string_view name, const QColor& colour);
-    void write_string(std::string_view name, const QString& text);
-    void write_variant(std::string_view name, const QVariant& value);
 
     void resizeEvent(QResizeEvent* event) override;
 
 private:
     friend class QtHost;
     void report(const std::exception& e) const;
-    void deliver(Event event, std::string_view name, std::initializer_list<std::int16_t*> args);
+    void deliver(std::string_view event, std::initializer_list<std::int16_t*> args);
     template <class Action>
-    bool guarded(Action&& action) const;
+    bool guarded(Action&& action) const {
+        return qt::guarded([this](const std::exception& e) { report(e); }, action);
+    }
     template <class T, class Convert>
-    T read_as(std::string_view name, Convert convert) const;
+    T read_as(std::string_view name, Convert convert, T out = {}) const;
 
     const ControlClass& class_;
     std::unique_ptr<QtHost> host_;

@@ -2,7 +2,7 @@
 #include "qt/conversions.hpp"
 
 #include <cmath>
-#include <limits>
+#include <utility>
 
 #include <QBuffer>
 #include <QDateTime>
@@ -107,9 +107,10 @@ Variant date_from_parts(const QDate& date, const QTime& time) {
     return Variant(*serial);
 }
 
-Variant whole_number(qlonglong n) {
-    if (n >= std::numeric_limits<std::int32_t>::min() && n <= std::numeric_limits<std::int32_t>::max())
-        return Variant(static_cast<std::int32_t>(n));
+// A Long when it fits, a Double otherwise.
+template <class Integer>
+Variant whole_number(Integer n) {
+    if (std::in_range<std::int32_t>(n)) return Variant(static_cast<std::int32_t>(n));
     return Variant(static_cast<double>(n));
 }
 
@@ -152,12 +153,7 @@ Variant from_qvariant(const QVariant& value) {
         case QMetaType::Long:
         case QMetaType::LongLong: return whole_number(value.toLongLong());
         case QMetaType::ULong:
-        case QMetaType::ULongLong: {
-            const qulonglong n = value.toULongLong();
-            return n <= static_cast<qulonglong>(std::numeric_limits<std::int32_t>::max())
-                       ? Variant(static_cast<std::int32_t>(n))
-                       : Variant(static_cast<double>(n));
-        }
+        case QMetaType::ULongLong: return whole_number(value.toULongLong());
         case QMetaType::Float:
         case QMetaType::Double: return Variant(value.toDouble());
         case QMetaType::QString: return Variant(to_u16(value.toString()));

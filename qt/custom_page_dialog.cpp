@@ -61,6 +61,7 @@ CustomPageDialog::CustomPageDialog(std::vector<ControlWidget*> selection, QWidge
     // The page's own surface, laid out from its geometry.
     auto* surface = new QWidget(this);
     surface->setFixedSize(pixels({0, 0, Custom::page_width, Custom::page_height}, *this).size());
+    QWidget* previous = nullptr;
     for (const Custom::MemberInfo& m : Custom::members()) {
         const Custom::Member member = m.member;
         if (m.kind == Custom::Kind::CheckBox) {
@@ -87,13 +88,10 @@ CustomPageDialog::CustomPageDialog(std::vector<ControlWidget*> selection, QWidge
             });
             fields_[member] = edit;
         }
-        fields_[member]->setObjectName(QString::fromUtf8(m.name.data(), static_cast<qsizetype>(m.name.size())));
-    }
-    // Tab order is the page's member order.
-    QWidget* previous = nullptr;
-    for (const Custom::MemberInfo& m : Custom::members()) {
-        if (previous) setTabOrder(previous, fields_[m.member]);
-        previous = fields_[m.member];
+        fields_[member]->setObjectName(to_qstring(m.name));
+        // Tab order is the page's member order.
+        if (previous) setTabOrder(previous, fields_[member]);
+        previous = fields_[member];
     }
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Apply, this);

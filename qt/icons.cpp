@@ -99,14 +99,10 @@ void draw_zip_box(QPainter& p) {
     for (int i = 0; i < 5; ++i) p.drawRect(QRectF(4 + i * 3.4, 16, 2.4, 2));
 }
 
-void draw_currency_box(QPainter& p) {
+// A field with the sign of the amount it holds.
+void draw_sign_box(QPainter& p, const QString& sign, const QColor& colour, double size) {
     draw_field(p, {1.5, 6.5, 21, 11});
-    draw_glyph(p, {1.5, 5, 21, 14}, QStringLiteral("$"), QColor(0x10, 0x80, 0x30), 13);
-}
-
-void draw_percent_box(QPainter& p) {
-    draw_field(p, {1.5, 6.5, 21, 11});
-    draw_glyph(p, {1.5, 5, 21, 14}, QStringLiteral("%"), QColor(0x20, 0x40, 0xC0), 12);
+    draw_glyph(p, {1.5, 5, 21, 14}, sign, colour, size);
 }
 
 void draw_product(QPainter& p) {
@@ -130,8 +126,9 @@ struct Picture {
 constexpr Picture pictures[] = {
     {"txtNorvText", &draw_text_box},        {"txtNorvDate", &draw_date_box},
     {"txtNorvTelephone", &draw_telephone_box}, {"txtNorvSocialSecurity", &draw_ssn_box},
-    {"txtNorvZip", &draw_zip_box},          {"txtNorvCurrency", &draw_currency_box},
-    {"txtNorvPercent", &draw_percent_box},
+    {"txtNorvZip", &draw_zip_box},
+    {"txtNorvCurrency", [](QPainter& p) { draw_sign_box(p, QStringLiteral("$"), QColor(0x10, 0x80, 0x30), 13); }},
+    {"txtNorvPercent", [](QPainter& p) { draw_sign_box(p, QStringLiteral("%"), QColor(0x20, 0x40, 0xC0), 12); }},
 };
 
 QImage paint(Painter painter, int size) {

@@ -1,7 +1,7 @@
 // Qt keys and the controls' key codes.
 #include "qt/key_codes.hpp"
 
-#include <string_view>
+#include <span>
 
 #include "norvtext/foundation/key_codes.hpp"
 
@@ -15,49 +15,51 @@ std::int16_t modifier_bits(Qt::KeyboardModifiers m) {
                                      (m & Qt::AltModifier ? keys::AltMask : 0));
 }
 
-// Codes of the keys that type no character of their own.
+// A Qt key and the controls' code for it.
+struct QtKeyCode {
+    int qt;
+    std::int16_t code;
+};
+
+// The keys that type no character of their own.
+constexpr QtKeyCode named_keys[] = {
+    {Qt::Key_Backspace, keys::Backspace}, {Qt::Key_Tab, keys::Tab},           {Qt::Key_Backtab, keys::Tab},
+    {Qt::Key_Clear, keys::Clear},         {Qt::Key_Return, keys::Enter},      {Qt::Key_Enter, keys::Enter},
+    {Qt::Key_Shift, keys::Shift},         {Qt::Key_Control, keys::Control},   {Qt::Key_Alt, keys::Alt},
+    {Qt::Key_Pause, keys::Pause},         {Qt::Key_CapsLock, keys::CapsLock}, {Qt::Key_Escape, keys::Escape},
+    {Qt::Key_PageUp, keys::PageUp},       {Qt::Key_PageDown, keys::PageDown}, {Qt::Key_End, keys::End},
+    {Qt::Key_Home, keys::Home},           {Qt::Key_Left, keys::Left},         {Qt::Key_Up, keys::Up},
+    {Qt::Key_Right, keys::Right},         {Qt::Key_Down, keys::Down},         {Qt::Key_Print, keys::Print},
+    {Qt::Key_Insert, keys::Insert},       {Qt::Key_Delete, keys::Delete},     {Qt::Key_Menu, keys::Menu},
+    {Qt::Key_NumLock, keys::NumLock},     {Qt::Key_ScrollLock, keys::ScrollLock},
+};
+
+// The keypad's operators; its digits run from Numpad0.
+constexpr QtKeyCode keypad_operators[] = {
+    {Qt::Key_Asterisk, keys::NumpadMultiply}, {Qt::Key_Plus, keys::NumpadAdd},
+    {Qt::Key_Minus, keys::NumpadSubtract},    {Qt::Key_Period, keys::NumpadDecimal},
+    {Qt::Key_Slash, keys::NumpadDivide},
+};
+
+// The keys that type a control character, which is their code too.
+constexpr QtKeyCode typing_keys[] = {
+    {Qt::Key_Backspace, keys::Backspace}, {Qt::Key_Tab, keys::Tab},       {Qt::Key_Return, keys::Enter},
+    {Qt::Key_Enter, keys::Enter},         {Qt::Key_Escape, keys::Escape},
+};
+
+// The key's code in the table, or 0.
+std::int16_t code_in(std::span<const QtKeyCode> table, int key) {
+    for (const QtKeyCode& k : table)
+        if (k.qt == key) return k.code;
+    return 0;
+}
+
 std::int16_t named_key_code(int key, bool keypad) {
     if (keypad && key >= Qt::Key_0 && key <= Qt::Key_9) return static_cast<std::int16_t>(keys::Numpad0 + key - Qt::Key_0);
-    if (keypad) {
-        switch (key) {
-            case Qt::Key_Asterisk: return keys::NumpadMultiply;
-            case Qt::Key_Plus: return keys::NumpadAdd;
-            case Qt::Key_Minus: return keys::NumpadSubtract;
-            case Qt::Key_Period: return keys::NumpadDecimal;
-            case Qt::Key_Slash: return keys::NumpadDivide;
-            default: break;
-        }
-    }
+    if (keypad)
+        if (const std::int16_t code = code_in(keypad_operators, key)) return code;
     if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return static_cast<std::int16_t>(keys::F1 + key - Qt::Key_F1);
-    switch (key) {
-        case Qt::Key_Backspace: return keys::Backspace;
-        case Qt::Key_Tab:
-        case Qt::Key_Backtab: return keys::Tab;
-        case Qt::Key_Clear: return keys::Clear;
-        case Qt::Key_Return:
-        case Qt::Key_Enter: return keys::Enter;
-        case Qt::Key_Shift: return keys::Shift;
-        case Qt::Key_Control: return keys::Control;
-        case Qt::Key_Alt: return keys::Alt;
-        case Qt::Key_Pause: return keys::Pause;
-        case Qt::Key_CapsLock: return keys::CapsLock;
-        case Qt::Key_Escape: return keys::Escape;
-        case Qt::Key_PageUp: return keys::PageUp;
-        case Qt::Key_PageDown: return keys::PageDown;
-        case Qt::Key_End: return keys::End;
-        case Qt::Key_Home: return keys::Home;
-        case Qt::Key_Left: return keys::Left;
-        case Qt::Key_Up: return keys::Up;
-        case Qt::Key_Right: return keys::Right;
-        case Qt::Key_Down: return keys::Down;
-        case Qt::Key_Print: return keys::Print;
-        case Qt::Key_Insert: return keys::Insert;
-        case Qt::Key_Delete: return keys::Delete;
-        case Qt::Key_Menu: return keys::Menu;
-        case Qt::Key_NumLock: return keys::NumLock;
-        case Qt::Key_ScrollLock: return keys::ScrollLock;
-        default: return 0;
-    }
+    return code_in(named_keys, key);
 }
 
 // Qt's key for a character: a letter's upper-case key, any other printable ASCII key by its
@@ -87,15 +89,8 @@ KeyStroke key_stroke(const QKeyEvent& event) {
 }
 
 std::int16_t key_ascii(const QKeyEvent& event) {
-    switch (event.key()) {
-        case Qt::Key_Backspace: return keys::Backspace;
-        case Qt::Key_Tab: return keys::Tab;
-        case Qt::Key_Return:
-        case Qt::Key_Enter: return keys::Enter;
-        case Qt::Key_Escape: return keys::Escape;
-        default: break;
-    }
     const int key = event.key();
+    if (const std::int16_t typed = code_in(typing_keys, key)) return typed;
     const Qt::KeyboardModifiers m = event.modifiers();
     if ((m & Qt::ControlModifier) && !(m & Qt::AltModifier) && key >= Qt::Key_A && key <= Qt::Key_Z)
         return static_cast<std::int16_t>(key - Qt::Key_A + 1);

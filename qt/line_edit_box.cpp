@@ -4,6 +4,7 @@
 #include "qt/line_edit_box.hpp"
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
 
 #include <QApplication>
@@ -17,24 +18,17 @@ namespace norvtext::qt {
 
 namespace {
 
+// The shape of each MousePointer value from 0 (the default, which the widget leaves to its
+// parent) to 15; any other shows the arrow.
+constexpr Qt::CursorShape cursor_shapes[] = {
+    Qt::ArrowCursor,   Qt::ArrowCursor,     Qt::CrossCursor,     Qt::IBeamCursor,     Qt::ArrowCursor,
+    Qt::SizeAllCursor, Qt::SizeBDiagCursor, Qt::SizeVerCursor,   Qt::SizeFDiagCursor, Qt::SizeHorCursor,
+    Qt::UpArrowCursor, Qt::WaitCursor,      Qt::ForbiddenCursor, Qt::BusyCursor,      Qt::WhatsThisCursor,
+    Qt::SizeAllCursor,
+};
+
 Qt::CursorShape cursor_shape(std::int16_t pointer) {
-    // The MousePointer values; any other shows the arrow.
-    switch (pointer) {
-        case 2: return Qt::CrossCursor;
-        case 3: return Qt::IBeamCursor;
-        case 5:
-        case 15: return Qt::SizeAllCursor;
-        case 6: return Qt::SizeBDiagCursor;
-        case 7: return Qt::SizeVerCursor;
-        case 8: return Qt::SizeFDiagCursor;
-        case 9: return Qt::SizeHorCursor;
-        case 10: return Qt::UpArrowCursor;
-        case 11: return Qt::WaitCursor;
-        case 12: return Qt::ForbiddenCursor;
-        case 13: return Qt::BusyCursor;
-        case 14: return Qt::WhatsThisCursor;
-        default: return Qt::ArrowCursor;
-    }
+    return pointer >= 0 && pointer < std::ssize(cursor_shapes) ? cursor_shapes[pointer] : Qt::ArrowCursor;
 }
 
 }  // namespace
@@ -46,16 +40,6 @@ LineEditBox<I>::LineEditBox(QWidget* parent, ErrorReporter report) : QLineEdit(p
     setAcceptDrops(false);
     setDragEnabled(false);
     QObject::connect(this, &QLineEdit::textChanged, this, [this] { guarded([this] { notice_change(); }); });
-}
-
-template <class I>
-template <class Action>
-void LineEditBox<I>::guarded(Action&& action) {
-    try {
-        action();
-    } catch (const std::exception& e) {
-        if (report_) report_(e);
-    }
 }
 
 template <class I>
@@ -173,10 +157,7 @@ template <class I>
 void LineEditBox<I>::apply_colours() {
     QPalette p = parentWidget() ? parentWidget()->palette() : QApplication::palette(this);
     const QPalette base = p;
-    const auto apply = [&](InnerMember m, QPalette::ColorRole role) {
-        const Colour c = member(m).to_colour();
-        p.setColor(role, to_qcolor(c, base));
-    };
+    const auto apply = [&](InnerMember m, QPalette::ColorRole role) { p.setColor(role, to_qcolor(member(m).to_colour(), base)); };
     apply(InnerMember::BackColor, QPalette::Base);
     apply(InnerMember::ForeColor, QPalette::Text);
     setPalette(p);

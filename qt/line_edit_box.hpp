@@ -4,20 +4,15 @@
 
 #include <array>
 #include <cstdint>
-#include <exception>
-#include <functional>
 #include <string>
 
 #include <QLineEdit>
 
 #include "norvtext/foundation/edit_box.hpp"
 #include "norvtext/foundation/mask_rules.hpp"
+#include "qt/guarded.hpp"
 
 namespace norvtext::qt {
-
-// Where a box reports an error raised while it handled an event: exceptions never leave
-// an event handler, the host turns them into a signal and a log line.
-using ErrorReporter = std::function<void(const std::exception&)>;
 
 template <class Interface>
 class LineEditBox : public QLineEdit, public Interface {
@@ -61,8 +56,9 @@ protected:
     void replace_text(const QString& text, std::int32_t caret);
     // Raises Change when the shown text differs from what the control last saw.
     void notice_change();
+    // Runs an event's handling; an error it raises goes to the box's reporter.
     template <class Action>
-    void guarded(Action&& action);
+    void guarded(Action&& action) { qt::guarded(report_, action); }
     const Variant& store(InnerMember m, Variant v) { return members_[static_cast<std::size_t>(m)] = std::move(v); }
     std::int32_t length() const { return static_cast<std::int32_t>(shown().size()); }
 

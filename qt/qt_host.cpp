@@ -13,14 +13,12 @@
 
 namespace norvtext::qt {
 
-QtTimer::QtTimer(std::function<void(const std::exception&)> report) {
+QtTimer::QtTimer(ErrorReporter report) {
     timer_.setInterval(blink_interval_ms);
     QObject::connect(&timer_, &QTimer::timeout, [this, report = std::move(report)] {
-        try {
+        guarded(report, [this] {
             if (listener_) listener_->on_timer();
-        } catch (const std::exception& e) {
-            report(e);
-        }
+        });
     });
 }
 
@@ -32,7 +30,8 @@ void QtTimer::set_enabled(bool enabled) {
         timer_.stop();
 }
 
-QtHost::QtHost(ControlWidget& widget) : widget_(widget) {}
+QtHost::QtHost(ControlWidget& widget)
+    : widget_(widget), report_([this](const std::exception& e) { widget_.report(e); }) {}
 
 template <class Box>
 std::unique_ptr<Box> QtHost::designed(std::unique_ptr<Box> box) {
@@ -45,17 +44,16 @@ std::unique_ptr<Box> QtHost::designed(std::unique_ptr<Box> box) {
 }
 
 std::unique_ptr<EditBox> QtHost::create_edit_box() {
-    return designed(std::make_unique<QtEditBox>(&widget_, [this](const std::exception& e) { widget_.report(e); }));
+    return designed(std::make_unique<QtEditBox>(&widget_, report_));
 }
 
 std::unique_ptr<MaskedEditBox> QtHost::create_masked_edit_box(std::u16string_view mask, std::int32_t) {
     // The mask decides the length; Qt has no separate maximum for a masked line edit.
-    return designed(
-        std::make_unique<QtMaskedEditBox>(&widget_, [this](const std::exception& e) { widget_.report(e); }, mask));
+    return designed(std::make_unique<QtMaskedEditBox>(&widget_, report_, mask));
 }
 
 std::unique_ptr<Timer> QtHost::create_timer() {
-    return std::make_unique<QtTimer>([this](const std::exception& e) { widget_.report(e); });
+    return std::make_unique<QtTimer>(report_);
 }
 
 void QtHost::property_changed(std::string_view name) {
@@ -105,16 +103,12 @@ void QtHost::show_about(const AboutBox& about) {
 std::int32_t QtHost::width() { return pixels_to_twips(widget_.width(), widget_.logicalDpiX()); }
 std::int32_t QtHost::height() { return pixels_to_twips(widget_.height(), widget_.logicalDpiY()); }
 
-void QtHost::Click() { widget_.deliver(ControlWidget::Event::Click, "Click", {}); }
-void QtHost::DblClick() { widget_.deliver(ControlWidget::Event::DblClick, "DblClick", {}); }
-void QtHost::KeyDown(std::int16_t& KeyCode, std::int16_t& Shift) {
-    widget_.deliver(ControlWidget::Event::KeyDown, "KeyDown", {&KeyCode, &Shift});
-}
-void QtHost::KeyUp(std::int16_t& KeyCode, std::int16_t& Shift) {
-    widget_.deliver(ControlWidget::Event::KeyUp, "KeyUp", {&KeyCode, &Shift});
-}
-void QtHost::KeyPress(std::int16_t& KeyAscii) { widget_.deliver(ControlWidget::Event::KeyPress, "KeyPress", {&KeyAscii}); }
-void QtHost::Change() { widget_.deliver(ControlWidget::Event::Change, "Change", {}); }
-void QtHost::Validate() { widget_.deliver(ControlWidget::Event::Validate, "Validate", {}); }
+void QtHost::Click() { widget_.deliver("Click", {}); }
+void QtHost::DblClick() { widget_.deliver("DblClick", {}); }
+void QtHost::KeyDown(std::int16_t& KeyCode, std::int16_t& Shift) { widget_.deliver("KeyDown", {&KeyCode, &Shift}); }
+void QtHost::KeyUp(std::int16_t& KeyCode, std::int16_t& Shift) { widget_.deliver("KeyUp", {&KeyCode, &Shift}); }
+void QtHost::KeyPress(std::int16_t& KeyAscii) { widget_.deliver("KeyPress", {&KeyAscii}); }
+void QtHost::Change() { widget_.deliver("Change", {}); }
+void QtHost::Validate() { widget_.deliver("Validate", {}); }
 
 }  // namespace norvtext::qt

@@ -3,8 +3,6 @@
 // and the control's events turned into the widget's signals.
 #pragma once
 
-#include <exception>
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -13,6 +11,7 @@
 #include <QTimer>
 
 #include "norvtext/foundation/host.hpp"
+#include "qt/guarded.hpp"
 
 namespace norvtext::qt {
 
@@ -21,7 +20,7 @@ class ControlWidget;
 // The blink timer on QTimer: 500 ms, created stopped.
 class QtTimer : public Timer {
 public:
-    explicit QtTimer(std::function<void(const std::exception&)> report);
+    explicit QtTimer(ErrorReporter report);
     void set_listener(TimerListener* listener) override { listener_ = listener; }
     bool enabled() const override { return timer_.isActive(); }
     void set_enabled(bool enabled) override;
@@ -62,6 +61,8 @@ private:
     std::unique_ptr<Box> designed(std::unique_ptr<Box> box);
 
     ControlWidget& widget_;
+    // The widget's report: errors of the inner box and timer become its signal.
+    ErrorReporter report_;
     FontRef font_;
     QFont font_source_;
     Locale locale_;

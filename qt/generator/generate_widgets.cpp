@@ -27,14 +27,6 @@ bool is_runtime_only(std::string_view member) {
     return std::find(std::begin(runtime_only), std::end(runtime_only), member) != std::end(runtime_only);
 }
 
-// How one type library type appears on the Qt side.
-struct QtType {
-    std::string type;       // the property's and a value parameter's type
-    std::string parameter;  // how a writer takes it
-    std::string reader;     // the base class reader, given the member name
-    std::string writer;     // the base class writer call, given the member and "New_X"
-};
-
 std::string quoted(std::string_view s) {
     std::string out = "\"";
     for (char c : s) {
@@ -44,27 +36,41 @@ std::string quoted(std::string_view s) {
     return out + '"';
 }
 
+// How one type library type appears on the Qt side. The reader is a call of one of the
+// base class's readers with "%m" for the member's name; every value written goes to the
+// core as a QVariant ("%v" the new value), converted by the one rule for Qt values.
+struct QtType {
+    std::string type;       // the property's and a value parameter's type
+    std::string parameter;  // how a writer takes it
+    std::string reader;
+    std::string written = "QVariant::fromValue(%v)";
+};
+
+// A Qt class type goes by const reference.
+QtType qt_class_type(const std::string& type, const std::string& reader) {
+    return {type, "const " + type + "&", reader + "(%m)"};
+}
+
 QtType qt_type(std::string_view type) {
-    if (type == "Integer" || type == "Long" || type == "HostEnum")
-        return {"int", "int", "read_int", "write(%m, Variant(static_cast<std::int32_t>(%v)))"};
-    if (type == "Boolean") return {"bool", "bool", "read_bool", "write(%m, Variant(%v))"};
-    if (type == "Double") return {"double", "double", "read_double", "write(%m, Variant(%v))"};
-    if (type == "String") return {"QString", "const QString&", "read_string", "write_string(%m, %v)"};
-    if (type == "Variant") return {"QVariant", "const QVariant&", "read_variant", "write_variant(%m, %v)"};
-    if (type == "Colour") return {"QColor", "const QColor&", "read_colour", "write_colour(%m, %v)"};
-    if (type == "Font") return {"QFont", "const QFont&", "read_font", "write_font(%m, %v)"};
-    if (type == "Picture") return {"QPixmap", "const QPixmap&", "read_picture", "write_picture(%m, %v)"};
-    if (type == "Void") return {"void", "", "", ""};
+    if (type == "Integer" || type == "Long" || type == "HostEnum") return {"int", "int", "read_int(%m)"};
+    if (type == "Boolean") return {"bool", "bool", "read_bool(%m)"};
+    if (type == "Double") return {"double", "double", "read_double(%m)"};
+    if (type == "String") return qt_class_type("QString", "read_string");
+    if (type == "Variant") return qt_class_type("QVariant", "read_variant");
+    if (type == "Colour") return qt_class_type("QColor", "read_colour");
+    if (type == "Font") return qt_class_type("QFont", "read_font");
+    if (type == "Picture") return qt_class_type("QPixmap", "read_picture");
+    if (type == "Void") return {"void", "", ""};
     if (type_library().find_enum(type)) {
         // Each enumeration sits in a namespace of its own name, so that its members may
         // repeat another's (None, Manual) and read as DateFormatEnum::MMMDDYYYY.
         const std::string t = "norvtext::qt::" + std::string(type) + "::" + std::string(type);
-        return {t, t, "static_cast<" + t + ">(read_int", "write(%m, Variant(static_cast<std::int32_t>(%v)))"};
+        return {t, t, "static_cast<" + t + ">(read_int(%m))", "QVariant(static_cast<int>(%v))"};
     }
     throw std::runtime_error("no Qt type for " + std::string(type));
 }
 
-std::string filled(std::string pattern, std::string_view member, std::string_view value) {
+std::string filled(std::string pattern, std::string_view member, std::string_view value = {}) {
     auto replace = [&](std::string_view key, std::string_view with) {
         for (std::size_t p; (p = pattern.find(key)) != std::string::npos;) pattern.replace(p, key.size(), with);
     };
@@ -101,24 +107,12 @@ ClassPlan plan(const ClassInfo& cls) {
     return p;
 }
 
-std::string_view event_id(std::string_view name) {
-    // The base class's event identifiers carry the events' own names.
-    static constexpr std::string_view known[] = {"Click", "DblClick", "KeyDown", "KeyUp", "KeyPress", "Change", "Validate"};
-    for (std::string_view k : known)
-        if (k == name) return k;
-    throw std::runtime_error("no event identifier for " + std::string(name));
-}
-
 std::string params_text(std::span<const Param> params, bool by_reference) {
     std::string out;
     for (const Param& prm : params) {
         if (!out.empty()) out += ", ";
-        if (by_reference) {
-            // Event arguments go by reference: a handler's change comes back to the control.
-            out += "short& " + std::string(prm.name);
-        } else {
-            out += qt_type(prm.type).parameter + " " + std::string(prm.name);
-        }
+        // Event arguments go by reference: a handler's change comes back to the control.
+        out += (by_reference ? std::string("short&") : qt_type(prm.type).parameter) + " " + std::string(prm.name);
     }
     return out;
 }
@@ -151,12 +145,12 @@ void write_header(std::ostream& out, const std::vector<ClassPlan>& plans) {
             << "class " << cls.name << " : public ControlWidget {\n"
             << "    Q_OBJECT\n"
             << "    Q_CLASSINFO(\"NorvTextClass\", " << quoted(cls.name) << ")\n";
-        for (const Property& prop : p.properties)
-            if (!prop.description.empty())
-                out << "    Q_CLASSINFO(" << quoted("Description." + std::string(prop.name)) << ", " << quoted(prop.description) << ")\n";
-        for (const EventInfo& e : cls.events)
-            if (!e.description.empty())
-                out << "    Q_CLASSINFO(" << quoted("Description." + std::string(e.name)) << ", " << quoted(e.description) << ")\n";
+        const auto describe = [&](std::string_view name, std::string_view description) {
+            if (!description.empty())
+                out << "    Q_CLASSINFO(" << quoted("Description." + std::string(name)) << ", " << quoted(description) << ")\n";
+        };
+        for (const Property& prop : p.properties) describe(prop.name, prop.description);
+        for (const EventInfo& e : cls.events) describe(e.name, e.description);
         for (const Property& prop : p.properties) {
             const QtType t = qt_type(prop.type);
             const bool design = !is_runtime_only(prop.name);
@@ -177,7 +171,7 @@ void write_header(std::ostream& out, const std::vector<ClassPlan>& plans) {
         out << "\nQ_SIGNALS:\n";
         for (const EventInfo& e : cls.events) out << "    void " << e.name << "(" << params_text(e.params, true) << ");\n";
         out << "\nprotected:\n"
-               "    void emit_event(Event event, std::span<std::int16_t* const> args) override;\n"
+               "    void emit_event(std::string_view event, std::span<std::int16_t* const> args) override;\n"
                "};\n";
     }
     out << "\n// A control's widget by its class name (a form loader's or designer's request); nullptr\n"
@@ -200,14 +194,12 @@ void write_source(std::ostream& out, const std::vector<ClassPlan>& plans) {
         for (const Property& prop : p.properties) {
             const QtType t = qt_type(prop.type);
             const std::string name(prop.name);
-            if (prop.readable) {
-                const bool is_enum = t.reader.find('<') != std::string::npos;
-                out << "auto " << c << "::" << name << "() const -> " << t.type << " { return " << t.reader << "("
-                    << quoted(name) << ")" << (is_enum ? ")" : "") << "; }\n";
-            }
+            if (prop.readable)
+                out << "auto " << c << "::" << name << "() const -> " << t.type << " { return " << filled(t.reader, name)
+                    << "; }\n";
             if (prop.writable)
                 out << "void " << c << "::set" << name << "(" << t.parameter << " New_" << name << ") { "
-                    << filled(t.writer, name, "New_" + name) << "; }\n";
+                    << "write(" << quoted(name) << ", " << filled(t.written, name, "New_" + name) << "); }\n";
         }
         for (const Slot* m : p.methods) {
             const QtType r = qt_type(m->type);
@@ -225,16 +217,14 @@ void write_source(std::ostream& out, const std::vector<ClassPlan>& plans) {
                     << ")));\n";
             out << "}\n";
         }
-        out << "void " << c << "::emit_event(Event event, std::span<std::int16_t* const> args) {\n"
-            << "    switch (event) {\n";
+        // An event goes by its name in the library; one the class does not publish emits nothing.
+        out << "void " << c << "::emit_event(std::string_view event, std::span<std::int16_t* const> args) {\n";
         for (const EventInfo& e : cls.events) {
-            out << "        case Event::" << event_id(e.name) << ": Q_EMIT " << e.name << "(";
+            out << "    if (event == " << quoted(e.name) << ") Q_EMIT " << e.name << "(";
             for (std::size_t i = 0; i < e.params.size(); ++i) out << (i ? ", " : "") << "*args[" << i << "]";
-            out << "); break;\n";
+            out << ");\n";
         }
-        out << "        default: break;\n"
-               "    }\n"
-               "}\n";
+        out << "}\n";
     }
     out << "\nControlWidget* create_control_widget(std::string_view class_name, QWidget* parent) {\n";
     for (const ClassPlan& p : plans)
