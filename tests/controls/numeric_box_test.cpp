@@ -11,9 +11,7 @@
 namespace norvtext {
 namespace {
 
-using testing::error_of;
-using testing::Lines;
-using testing::Placed;
+using namespace testing;
 
 constexpr const char* cur = "txtNorvCurrency";
 constexpr const char* pct = "txtNorvPercent";
@@ -40,7 +38,6 @@ TEST(NumericBoxes, TypingLeavingAndComingBack) {
         {"only rounds to zero", u"0.001", {{u"$.00", u"0", u"0"}, {u".00%", u"0", u".00"}}},
         {"zero is the zero display", u"0", {{u"$0.00", u"0", u"0"}, {u"0.00%", u"0", u"0.00"}}},
         {"minus zero is zero", u"-0", {{u"$0.00", u"0", u"0"}, {u"0.00%", u"0", u"0.00"}}},
-        {"zero in many digits", u"000", {{u"$0.00", u"0", u"0"}, {u"0.00%", u"0", u"0.00"}}},
         {"an amount keeps four decimals", u"0.00001", {{u"$0.00", u"0", u"0"}, {u".00%", u"0", u".00"}}},
         {"the largest amount", u"922337203685477.5807",
          {{u"$922,337,203,685,477.58", u"922337203685477.58", u"922337203685477.58"}, {}}},
@@ -49,7 +46,6 @@ TEST(NumericBoxes, TypingLeavingAndComingBack) {
         {"an amount out of range stays and blinks", u"922337203685477.5808",
          {{u"922337203685477.5808", u"0", u""}, {}}},
         {"two points", u"1.2.3", {{u"1.2.3", u"0", u"1.2.3"}, {u"1.2.3", u"0", u"1.2.3"}}},
-        {"two minus signs", u"--5", {{u"--5", u"0", u"--5"}, {u"--5", u"0", u"--5"}}},
         {"a lone minus", u"-", {{u"-", u"0", u"-"}, {u"-", u"0", u"-"}}},
         {"an empty box is no number", u"", {{u"", u"0", u""}, {u"", u"0", u""}}},
         {"only 0-9 . - typed", u"1a$,+% 2", {{u"$12.00", u"12", u"12"}, {u"12.00%", u"12", u"12.00"}}},
@@ -92,8 +88,6 @@ TEST(NumericBoxes, TheTypingFilterAndLimit) {
         {"Backspace edits at the limit, never offered", 4, u"1234", 4, 0, u'\b', u"123", {"b1: Change"}},
         {"a negative limit is none", -1, u"1234", 4, 0, u'5', u"12345", {"b1: KeyPress 53", "b1: Change"}},
         {"a second point is left to leaving", 0, u"1.5", 3, 0, u'.', u"1.5.", {"b1: KeyPress 46", "b1: Change"}},
-        {"a minus anywhere", 0, u"12", 1, 0, u'-', u"1-2", {"b1: KeyPress 45", "b1: Change"}},
-        {"a letter is dropped unseen", 0, u"1", 1, 0, u'a', u"1", {}},
         {"Enter never reaches the host", 0, u"1", 1, 0, u'\r', u"1", {}},
     };
     for (const Row& row : rows) {
