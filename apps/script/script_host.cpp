@@ -40,40 +40,6 @@ bool date_literal_at(std::string_view line, std::size_t i, std::size_t& end) {
     return true;
 }
 
-std::u16string unquote(const std::string& word, int line) {
-    if (word.size() < 2 || word.front() != '"' || word.back() != '"')
-        throw ScriptError(line, "expected a quoted text, got " + word);
-    const std::string_view body(word.data() + 1, word.size() - 2);
-    std::u16string out;
-    std::string plain;
-    auto flush = [&] {
-        out += from_utf8(plain);
-        plain.clear();
-    };
-    for (std::size_t i = 0; i < body.size(); ++i) {
-        if (body[i] != '\\') {
-            plain += body[i];
-            continue;
-        }
-        if (i + 1 >= body.size()) throw ScriptError(line, "bad escape in " + word);
-        const char e = body[++i];
-        if (e == '"' || e == '\\') {
-            plain += e;
-        } else if (e == 'u' && i + 4 < body.size()) {
-            unsigned code = 0;
-            auto [p, ec] = std::from_chars(body.data() + i + 1, body.data() + i + 5, code, 16);
-            if (ec != std::errc() || p != body.data() + i + 5) throw ScriptError(line, "bad \\u escape in " + word);
-            flush();
-            out += static_cast<char16_t>(code);
-            i += 4;
-        } else {
-            throw ScriptError(line, "bad escape in " + word);
-        }
-    }
-    flush();
-    return out;
-}
-
 struct NamedKey {
     std::string_view name;
     std::int16_t code;
@@ -430,8 +396,7 @@ const ScriptHost::Command* ScriptHost::find_command(std::string_view name) {
         {"page", OnForm, 0, any, "",
          [](H& h, L l) {
              h.page_.run(l.words, l.number,
-                         {[&](const std::string& name) -> Dispatch& { return *h.control(name, l.number).box; },
-                          [&](const std::string& word) { return unquote(word, l.number); }});
+                         [&](const std::string& name) -> Dispatch& { return *h.control(name, l.number).box; });
          }},
         {"print", OnForm, 1, 1, "", [](H& h, L l) { h.out_ << to_utf8(l.text(1)) << '\n'; }},
         {"typelib", OnForm, 0, 0, "", [](H& h, L) { h.out_ << typelib_text(); }},
