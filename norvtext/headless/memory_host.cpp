@@ -15,15 +15,11 @@ void MemoryForm::record(std::string line) {
 
 MemoryHost::MemoryHost(MemoryForm& form, std::string name) : form_(form), name_(std::move(name)) {}
 
-void MemoryHost::design_box(EditBox& box) {
-    // The design-time state every inner box starts with: the form's font and its own window.
-    box.set_member(InnerMember::Font, Variant(form_.ambient_font));
-    box.set_member(InnerMember::hWnd, Variant(form_.next_window_handle()));
-}
-
 template <class Box>
 std::unique_ptr<Box> MemoryHost::designed(std::unique_ptr<Box> box) {
-    design_box(*box);
+    // The form's font and a window of its own.
+    box->set_member(InnerMember::Font, Variant(form_.ambient_font));
+    box->set_member(InnerMember::hWnd, Variant(form_.next_window_handle()));
     user_ = box.get();
     return box;
 }
@@ -44,7 +40,6 @@ void MemoryHost::property_changed(std::string_view property) { say("changed " + 
 
 void MemoryHost::show_about(const AboutBox&) {
     // Headless: the modal dialog is shown and closed at once.
-    ++about_openings;
     say("about");
 }
 

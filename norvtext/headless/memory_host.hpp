@@ -37,9 +37,6 @@ class MemoryHost : public Host {
 public:
     MemoryHost(MemoryForm& form, std::string name);
 
-    const std::string& name() const { return name_; }
-    MemoryForm& form() { return form_; }
-
     // The constituents this host created (the last of each), and the inner box as a
     // simulated user drives it.
     SimulatedUser* user() const { return user_; }
@@ -49,7 +46,6 @@ public:
     std::optional<std::int16_t> key_press_override;
     std::int32_t control_width = 0;
     std::int32_t control_height = 0;
-    int about_openings = 0;
 
     // Host
     std::unique_ptr<EditBox> create_edit_box() override;
@@ -75,7 +71,7 @@ public:
 
 private:
     void say(const std::string& what) { form_.record(name_ + ": " + what); }
-    void design_box(EditBox& box);
+    // A new inner box with the design-time state every inner box starts with.
     template <class Box>
     std::unique_ptr<Box> designed(std::unique_ptr<Box> box);
 
