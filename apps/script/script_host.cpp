@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <limits>
 #include <optional>
+#include <utility>
 
 #include "apps/script/value_text.hpp"
 #include "norvtext/controls/registry.hpp"
@@ -40,31 +41,26 @@ bool date_literal_at(std::string_view line, std::size_t i, std::size_t& end) {
     return true;
 }
 
-struct NamedKey {
-    std::string_view name;
-    std::int16_t code;
-    std::int16_t shift;
-    std::int16_t ascii;  // 0: produces no character
+// The keys `key` names by name; those that type a control character (Escape, Enter, Tab,
+// Backspace) give it as KeyAscii too.
+constexpr std::pair<std::string_view, std::int16_t> named_keys[] = {
+    {"Escape", keys::Escape}, {"Enter", keys::Enter}, {"Tab", keys::Tab},     {"Backspace", keys::Backspace},
+    {"Delete", keys::Delete}, {"Left", keys::Left},   {"Right", keys::Right}, {"Home", keys::Home},
+    {"End", keys::End},
 };
-constexpr NamedKey named_keys[] = {
-    {"Escape", keys::Escape, 0, keys::Escape},
-    {"Enter", keys::Enter, 0, keys::Enter},
-    {"Tab", keys::Tab, 0, keys::Tab},
-    {"Backspace", keys::Backspace, 0, keys::Backspace},
-    {"Delete", keys::Delete, 0, 0},
-    {"Left", keys::Left, 0, 0},
-    {"Right", keys::Right, 0, 0},
-    {"Home", keys::Home, 0, 0},
-    {"End", keys::End, 0, 0},
+
+struct PressedKey {
+    std::int16_t code, shift;
+    std::int16_t ascii;  // 0: produces no character
 };
 
 // A `key` word: one of the named keys, or Ctrl+A ... Ctrl+Z, which types the letter's
 // control character.
-std::optional<NamedKey> key_named(std::string_view k) {
+std::optional<PressedKey> key_named(std::string_view k) {
     if (k.size() == 6 && k.starts_with("Ctrl+") && k[5] >= 'A' && k[5] <= 'Z')
-        return NamedKey{k, k[5], keys::CtrlMask, static_cast<std::int16_t>(k[5] - 'A' + 1)};
-    for (const NamedKey& nk : named_keys)
-        if (nk.name == k) return nk;
+        return PressedKey{k[5], keys::CtrlMask, static_cast<std::int16_t>(k[5] - 'A' + 1)};
+    for (const auto& [name, code] : named_keys)
+        if (name == k) return PressedKey{code, 0, code < keys::Space ? code : std::int16_t{0}};
     return std::nullopt;
 }
 
@@ -342,7 +338,7 @@ const ScriptHost::Command* ScriptHost::find_command(std::string_view name) {
          }},
         {"key", OnControl, 2, 2, "",
          [](H& h, L l) {
-             const std::optional<NamedKey> k = key_named(l[2]);
+             const std::optional<PressedKey> k = key_named(l[2]);
              if (!k) l.fail("unknown key " + l[2]);
              h.guarded(l[1], [&] { l.user().press(k->code, k->shift, k->ascii); });
          }},
