@@ -36,15 +36,6 @@ std::unique_ptr<Timer> MemoryHost::create_timer() {
     return timer;
 }
 
-void MemoryHost::property_changed(std::string_view property) { say("changed " + std::string(property)); }
-
-void MemoryHost::show_about(const AboutBox&) {
-    // Headless: the modal dialog is shown and closed at once.
-    say("about");
-}
-
-void MemoryHost::Click() { say("Click"); }
-void MemoryHost::DblClick() { say("DblClick"); }
 void MemoryHost::KeyDown(std::int16_t& KeyCode, std::int16_t& Shift) {
     say("KeyDown " + std::to_string(KeyCode) + " " + std::to_string(Shift));
 }
@@ -55,7 +46,5 @@ void MemoryHost::KeyPress(std::int16_t& KeyAscii) {
     say("KeyPress " + std::to_string(KeyAscii));
     if (key_press_override) KeyAscii = *key_press_override;
 }
-void MemoryHost::Change() { say("Change"); }
-void MemoryHost::Validate() { say("Validate"); }
 
 }  // namespace norvtext::headless
