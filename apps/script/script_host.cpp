@@ -87,6 +87,8 @@ struct ScriptHost::Line {
 
     [[noreturn]] void fail(const std::string& message) const { throw ScriptError(number, message); }
     std::u16string text(std::size_t i) const { return unquote(words[i], number); }
+    // A file's path: a bare word, or a quoted one for a path with blanks.
+    std::string path(std::size_t i) const { return words[i].front() == '"' ? to_utf8(text(i)) : words[i]; }
     long long whole(std::size_t i) const;
     // One word's literal: a quoted text or anything parse_literal reads.
     Variant value(std::size_t i) const;
@@ -290,7 +292,7 @@ const ScriptHost::Command* ScriptHost::find_command(std::string_view name) {
          }},
         {"loadfile", OnControl, 2, 2, "",
          [](H& h, L l) {
-             const std::string path = l[2].front() == '"' ? to_utf8(l.text(2)) : l[2];
+             const std::string path = l.path(2);
              h.guarded(l[1], [&] {
                  auto b = services::read_form_file(path);
                  l.box().ReadProperties(b);
@@ -298,7 +300,7 @@ const ScriptHost::Command* ScriptHost::find_command(std::string_view name) {
          }},
         {"savefile", OnControl, 2, 2, "",
          [](H& h, L l) {
-             const std::string path = l[2].front() == '"' ? to_utf8(l.text(2)) : l[2];
+             const std::string path = l.path(2);
              h.guarded(l[1], [&] {
                  services::MemoryPropertyBag b;
                  h.save(*l.control, l[1], b);
