@@ -41,7 +41,7 @@ bool date_literal_at(std::string_view line, std::size_t i, std::size_t& end) {
     return true;
 }
 
-// The keys `key` names by name; those that type a control character (Escape, Enter, Tab,
+// The keys a `key` line can name; those that type a control character (Escape, Enter, Tab,
 // Backspace) give it as KeyAscii too.
 constexpr std::pair<std::string_view, std::int16_t> named_keys[] = {
     {"Escape", keys::Escape}, {"Enter", keys::Enter}, {"Tab", keys::Tab},     {"Backspace", keys::Backspace},
