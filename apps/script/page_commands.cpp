@@ -24,7 +24,7 @@ PageCommands::PageCommands(std::ostream& out, headless::MemoryForm& form) : out_
 
 PageCommands::~PageCommands() = default;
 
-void PageCommands::run(const std::vector<std::string>& w, int line, const Context& context) {
+void PageCommands::run(const std::vector<std::string>& w, int line, const Controls& control) {
     if (w.size() < 2) throw ScriptError(line, "page: expected open, click, type, blur, apply or show");
     const std::string& cmd = w[1];
     auto need = [&](std::size_t count) {
@@ -35,7 +35,7 @@ void PageCommands::run(const std::vector<std::string>& w, int line, const Contex
     if (cmd == "open") {
         if (w.size() < 3) throw ScriptError(line, "page open: expected NAME [NAME ...]");
         std::vector<Dispatch*> selection;
-        for (std::size_t i = 2; i < w.size(); ++i) selection.push_back(&context.control(w[i]));
+        for (std::size_t i = 2; i < w.size(); ++i) selection.push_back(&control(w[i]));
         page_.reset();
         frame_ = std::make_unique<headless::MemoryPageFrame>(form_);
         page_ = std::make_unique<Custom>(*frame_);
@@ -50,7 +50,7 @@ void PageCommands::run(const std::vector<std::string>& w, int line, const Contex
     } else if (cmd == "type") {
         need(4);
         const Custom::MemberInfo& field = page_member(w[2], Custom::Kind::TextField, line);
-        page_->edit(field.member, context.text(w[3]));
+        page_->edit(field.member, unquote(w[3], line));
     } else if (cmd == "blur") {
         need(3);
         page_->lost_focus(page_member(w[2], Custom::Kind::TextField, line).member);

@@ -22,11 +22,8 @@ namespace norvtext::script {
 
 class PageCommands {
 public:
-    // What the page commands take from the script host; both raise ScriptError on failure.
-    struct Context {
-        std::function<Dispatch&(const std::string& name)> control;  // a control by script name
-        std::function<std::u16string(const std::string& word)> text;  // a quoted word's text
-    };
+    // A control by its script name; raises ScriptError when there is none.
+    using Controls = std::function<Dispatch&(const std::string& name)>;
 
     PageCommands(std::ostream& out, headless::MemoryForm& form);
     ~PageCommands();
@@ -35,7 +32,7 @@ public:
 
     // One `page` line as words, "page" first, quoted words with their quotes:
     //   page open NAME [NAME ...] | click BOX | type FIELD "TEXT" | blur FIELD | apply | show
-    void run(const std::vector<std::string>& words, int line, const Context& context);
+    void run(const std::vector<std::string>& words, int line, const Controls& control);
 
 private:
     std::ostream& out_;

@@ -1,10 +1,13 @@
-// The script host's commands.
+// The script host's commands: one row each in the command table of find_command.
 #include "apps/script/script_host.hpp"
 
 #include <cctype>
 #include <charconv>
 #include <chrono>
 #include <cstdio>
+#include <limits>
+#include <optional>
+#include <utility>
 
 #include "apps/script/value_text.hpp"
 #include "norvtext/controls/registry.hpp"
@@ -38,116 +41,125 @@ bool date_literal_at(std::string_view line, std::size_t i, std::size_t& end) {
     return true;
 }
 
-}  // namespace
-
-// One line split into words; a quoted word keeps its quotes so that literals can tell a
-// String from a name, and `rest` gives the raw text after a word (for `bag` lines).
-struct ScriptHost::Words {
-    std::vector<std::string> items;
-    std::vector<std::size_t> ends;  // offset just past each word
-    std::string_view line;
-
-    Words(std::string_view text, int line_number) : line(text) {
-        std::size_t i = 0;
-        while (i < text.size()) {
-            const char c = text[i];
-            if (c == ' ' || c == '\t' || c == '\r') {
-                ++i;
-                continue;
-            }
-            if (c == '{' && items.size() >= 2 && items[0] == "bag") {  // JSON to the end of the line
-                items.emplace_back(text.substr(i));
-                ends.push_back(text.size());
-                return;
-            }
-            std::size_t end = i;
-            if (c == '#') {
-                if (!date_literal_at(text, i, end)) return;  // a comment
-            } else if (c == '"') {
-                end = i + 1;
-                while (end < text.size() && text[end] != '"') end += text[end] == '\\' ? 2 : 1;
-                if (end >= text.size()) throw ScriptError(line_number, "unterminated string");
-                ++end;
-            } else {
-                while (end < text.size() && text[end] != ' ' && text[end] != '\t' && text[end] != '\r') ++end;
-            }
-            items.emplace_back(text.substr(i, end - i));
-            ends.push_back(end);
-            i = end;
-        }
-    }
-    std::size_t size() const { return items.size(); }
-    const std::string& operator[](std::size_t i) const { return items[i]; }
+// The keys a `key` line can name; those that type a control character (Escape, Enter, Tab,
+// Backspace) give it as KeyAscii too.
+constexpr std::pair<std::string_view, std::int16_t> named_keys[] = {
+    {"Escape", keys::Escape}, {"Enter", keys::Enter}, {"Tab", keys::Tab},     {"Backspace", keys::Backspace},
+    {"Delete", keys::Delete}, {"Left", keys::Left},   {"Right", keys::Right}, {"Home", keys::Home},
+    {"End", keys::End},
 };
 
-namespace {
+struct PressedKey {
+    std::int16_t code, shift;
+    std::int16_t ascii;  // 0: produces no character
+};
 
-std::u16string unquote(const std::string& word, int line) {
-    if (word.size() < 2 || word.front() != '"' || word.back() != '"')
-        throw ScriptError(line, "expected a quoted text, got " + word);
-    const std::string_view body(word.data() + 1, word.size() - 2);
-    std::u16string out;
-    std::string plain;
-    auto flush = [&] {
-        out += from_utf8(plain);
-        plain.clear();
-    };
-    for (std::size_t i = 0; i < body.size(); ++i) {
-        if (body[i] != '\\') {
-            plain += body[i];
+// A `key` word: one of the named keys, or Ctrl+A ... Ctrl+Z, which types the letter's
+// control character.
+std::optional<PressedKey> key_named(std::string_view k) {
+    if (k.size() == 6 && k.starts_with("Ctrl+") && k[5] >= 'A' && k[5] <= 'Z')
+        return PressedKey{k[5], keys::CtrlMask, static_cast<std::int16_t>(k[5] - 'A' + 1)};
+    for (const auto& [name, code] : named_keys)
+        if (name == k) return PressedKey{code, 0, code < keys::Space ? code : std::int16_t{0}};
+    return std::nullopt;
+}
+
+// What a command acts on: the form, or the control its first argument names.
+enum Subject { OnForm, OnControl };
+
+}  // namespace
+
+// One line split into words, as a command sees it; a quoted word keeps its quotes so that
+// literals can tell a String from a name.
+struct ScriptHost::Line {
+    std::vector<std::string> words;
+    int number;
+    Control* control = nullptr;  // for a command on a control: the one its first argument names
+
+    Line(std::string_view text, int line_number);
+    const std::string& operator[](std::size_t i) const { return words[i]; }
+    std::size_t size() const { return words.size(); }
+    BoxBase& box() const { return *control->box; }
+    headless::MemoryHost& host() const { return *control->host; }
+    headless::SimulatedUser& user() const { return *control->host->user(); }
+    // "NAME.MEMBER": who a get, set or call is, in its output and its errors.
+    std::string member() const { return words[1] + "." + words[2]; }
+
+    [[noreturn]] void fail(const std::string& message) const { throw ScriptError(number, message); }
+    std::u16string text(std::size_t i) const { return unquote(words[i], number); }
+    // A file's path: a bare word, or a quoted one for a path with blanks.
+    std::string path(std::size_t i) const { return words[i].front() == '"' ? to_utf8(text(i)) : words[i]; }
+    long long whole(std::size_t i) const;
+    // One word's literal: a quoted text or anything parse_literal reads.
+    Variant value(std::size_t i) const;
+    // The value that ends a `set` line: a literal, or `Font "NAME" SIZE`.
+    Variant literal(std::size_t i) const;
+    // `"NAME" SIZE` from word i on: a new Font object.
+    FontRef font(std::size_t i) const;
+};
+
+ScriptHost::Line::Line(std::string_view text, int line_number) : number(line_number) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const char c = text[i];
+        if (c == ' ' || c == '\t' || c == '\r') {
+            ++i;
             continue;
         }
-        if (i + 1 >= body.size()) throw ScriptError(line, "bad escape in " + word);
-        const char e = body[++i];
-        if (e == '"' || e == '\\') {
-            plain += e;
-        } else if (e == 'u' && i + 4 < body.size()) {
-            unsigned code = 0;
-            auto [p, ec] = std::from_chars(body.data() + i + 1, body.data() + i + 5, code, 16);
-            if (ec != std::errc() || p != body.data() + i + 5) throw ScriptError(line, "bad \\u escape in " + word);
-            flush();
-            out += static_cast<char16_t>(code);
-            i += 4;
-        } else {
-            throw ScriptError(line, "bad escape in " + word);
+        if (c == '{' && words.size() >= 2 && words[0] == "bag") {  // JSON to the end of the line
+            words.emplace_back(text.substr(i));
+            return;
         }
+        std::size_t end = i;
+        if (c == '#') {
+            if (!date_literal_at(text, i, end)) return;  // a comment
+        } else if (c == '"') {
+            end = i + 1;
+            while (end < text.size() && text[end] != '"') end += text[end] == '\\' ? 2 : 1;
+            if (end >= text.size()) fail("unterminated string");
+            ++end;
+        } else {
+            while (end < text.size() && text[end] != ' ' && text[end] != '\t' && text[end] != '\r') ++end;
+        }
+        words.emplace_back(text.substr(i, end - i));
+        i = end;
     }
-    flush();
-    return out;
 }
 
-Variant literal_string(const std::string& word, int line) {
-    Variant v(unquote(word, line));
-    return v;
-}
-
-long long whole_number(const std::string& word, int line) {
+long long ScriptHost::Line::whole(std::size_t i) const {
+    const std::string& word = words[i];
     long long n = 0;
     auto [p, ec] = std::from_chars(word.data(), word.data() + word.size(), n);
-    if (ec != std::errc() || p != word.data() + word.size()) throw ScriptError(line, "expected a number, got " + word);
+    if (ec != std::errc() || p != word.data() + word.size()) fail("expected a number, got " + word);
     return n;
 }
 
-struct NamedKey {
-    std::string_view name;
-    std::int16_t code;
-    std::int16_t ascii;  // 0: produces no character
-};
-constexpr NamedKey named_keys[] = {
-    {"Escape", keys::Escape, keys::Escape},
-    {"Enter", keys::Enter, keys::Enter},
-    {"Tab", keys::Tab, keys::Tab},
-    {"Backspace", keys::Backspace, keys::Backspace},
-    {"Delete", keys::Delete, 0},
-    {"Left", keys::Left, 0},
-    {"Right", keys::Right, 0},
-    {"Home", keys::Home, 0},
-    {"End", keys::End, 0},
-};
+Variant ScriptHost::Line::value(std::size_t i) const {
+    if (words[i].front() == '"') return Variant(text(i));
+    auto v = parse_literal(words[i]);
+    if (!v) fail("bad value " + words[i]);
+    return *v;
+}
 
-headless::SimulatedUser& user_box(headless::MemoryHost& host) { return *host.user(); }
+Variant ScriptHost::Line::literal(std::size_t i) const {
+    if (words[i] == "Font") {
+        if (size() != i + 3) fail("a Font literal is: Font \"NAME\" SIZE");
+        return Variant(font(i + 1));
+    }
+    const Variant v = value(i);
+    // A quoted text is the value whatever follows it; any other literal must end the line.
+    if (words[i].front() != '"' && size() != i + 1) fail("unexpected words after the value");
+    return v;
+}
 
-}  // namespace
+FontRef ScriptHost::Line::font(std::size_t i) const {
+    auto f = std::make_shared<Font>();
+    f->name = text(i);
+    const auto size = parse_literal(words[i + 1]);
+    if (!size || !size->is_numeric_type()) fail("bad font size " + words[i + 1]);
+    f->size = size->to_double();
+    return f;
+}
 
 ScriptHost::ScriptHost(std::ostream& out) : out_(out) {
     form_.on_line = [this](const std::string& line) { out_ << line << '\n'; };
@@ -173,6 +185,15 @@ void ScriptHost::guarded(const std::string& who, F&& action) {
     }
 }
 
+template <class F>
+void ScriptHost::print_result(const Line& line, F&& read) {
+    const std::string who = line.member();
+    guarded(who, [&] {
+        const Variant value = read();  // read first: a failed read prints only its error
+        out_ << who << " = " << print_value(value) << '\n';
+    });
+}
+
 ScriptHost::Control& ScriptHost::control(const std::string& name, int line) {
     auto it = controls_.find(name);
     if (it == controls_.end()) throw ScriptError(line, "no control named " + name);
@@ -189,12 +210,9 @@ void ScriptHost::add_control(const std::string& class_name, const std::string& n
     if (!cls) throw ScriptError(line, "unknown class " + class_name);
     if (!is_name(name)) throw ScriptError(line, "bad control name " + name);
     if (controls_.count(name)) throw ScriptError(line, "a control named " + name + " exists already");
-    Control c;
-    c.class_name = class_name;
-    c.host = std::make_unique<headless::MemoryHost>(form_, name);
-    c.box = cls->create(*c.host);
-    Control& placed = controls_.emplace(name, std::move(c)).first->second;
-    creation_order_.push_back(name);
+    Control& placed = controls_[name];
+    placed.host = std::make_unique<headless::MemoryHost>(form_, name);
+    placed.box = cls->create(*placed.host);
     // A new control takes its class's first size; the host then sizes its inner box.
     placed.host->control_width = cls->initial_width;
     placed.host->control_height = cls->initial_height;
@@ -222,12 +240,12 @@ void ScriptHost::save(Control& c, const std::string& name, services::MemoryPrope
 void ScriptHost::focus(const std::string& name) {
     if (!focused_.empty() && focused_ != name) blur(std::string(focused_));  // a copy: blur clears it
     focused_ = name;
-    guarded(name, [&] { user_box(*controls_.at(name).host).got_focus(); });
+    guarded(name, [&] { controls_.at(name).host->user()->got_focus(); });
 }
 
 void ScriptHost::blur(const std::string& name) {
     if (focused_ == name) focused_.clear();
-    guarded(name, [&] { user_box(*controls_.at(name).host).lost_focus(); });
+    guarded(name, [&] { controls_.at(name).host->user()->lost_focus(); });
 }
 
 void ScriptHost::print_state(const std::string& name, Control& c) {
@@ -236,213 +254,170 @@ void ScriptHost::print_state(const std::string& name, Control& c) {
          << " blink " << (c.box->timer().enabled() ? "on" : "off") << '\n';
 }
 
-void ScriptHost::run_line(std::string_view text, int n) {
-    const Words w(text, n);
-    if (w.size() == 0) return;
-    const std::string& cmd = w[0];
-    auto need = [&](std::size_t count) {
-        if (w.size() != count) throw ScriptError(n, cmd + ": expected " + std::to_string(count - 1) + " argument(s)");
-    };
-    auto literal = [&](std::size_t i) -> Variant {
-        const std::string& word = w[i];
-        if (!word.empty() && word.front() == '"') return literal_string(word, n);
-        if (word == "Font") {
-            if (w.size() != i + 3) throw ScriptError(n, "a Font literal is: Font \"NAME\" SIZE");
-            auto f = std::make_shared<Font>();
-            f->name = unquote(w[i + 1], n);
-            auto size = parse_literal(w[i + 2]);
-            if (!size || !size->is_numeric_type()) throw ScriptError(n, "bad font size " + w[i + 2]);
-            f->size = size->to_double();
-            return Variant(f);
-        }
-        auto v = parse_literal(word);
-        if (!v) throw ScriptError(n, "bad value " + word);
-        if (w.size() != i + 1) throw ScriptError(n, "unexpected words after the value");
-        return *v;
-    };
+// Every command: what it acts on, how many words follow it, and what it does. The line's
+// word count is checked, and its control looked up, before the command runs.
+struct ScriptHost::Command {
+    std::string_view name;
+    Subject subject;
+    std::size_t min_args, max_args;
+    std::string_view usage;  // what a wrong word count is told to expect; empty: "N argument(s)"
+    void (*run)(ScriptHost& host, const Line& line);
+};
 
-    if (cmd == "new" || cmd == "create") {
-        need(3);
-        add_control(w[1], w[2], cmd == "new", n);
-    } else if (cmd == "bag") {
-        if (w.size() != 3) throw ScriptError(n, "bag: expected a name and a JSON object");
-        auto& b = bag(w[1], n);
-        try {
-            b = services::parse_bag_json(w[2], "bag " + w[1]);
-        } catch (const Error& e) {
-            throw ScriptError(n, e.what());
-        }
-    } else if (cmd == "load" || cmd == "save") {
-        need(3);
-        Control& c = control(w[1], n);
-        auto& b = bag(w[2], n);
-        guarded(w[1], [&] {
-            if (cmd == "load")
-                c.box->ReadProperties(b);
-            else
-                save(c, w[1], b);
-        });
-    } else if (cmd == "loadfile" || cmd == "savefile") {
-        need(3);
-        Control& c = control(w[1], n);
-        const std::string path = w[2].front() == '"' ? to_utf8(unquote(w[2], n)) : w[2];
-        guarded(w[1], [&] {
-            if (cmd == "loadfile") {
-                auto b = services::read_form_file(path);
-                c.box->ReadProperties(b);
-            } else {
-                services::MemoryPropertyBag b;
-                save(c, w[1], b);
-                services::write_form_file(path, b);
-            }
-        });
-    } else if (cmd == "show") {
-        need(2);
-        out_ << w[1] << " = " << services::bag_to_json(bag(w[1], n), false) << '\n';
-    } else if (cmd == "get") {
-        need(3);
-        Control& c = control(w[1], n);
-        const std::string who = w[1] + "." + w[2];
-        guarded(who, [&] {
-            const Variant value = c.box->get(w[2]);  // read first: a failed read prints only its error
-            out_ << who << " = " << print_value(value) << '\n';
-        });
-    } else if (cmd == "set" || cmd == "setref") {
-        if (w.size() < 4) throw ScriptError(n, cmd + ": expected NAME MEMBER VALUE");
-        Control& c = control(w[1], n);
-        const Variant v = literal(3);
-        guarded(w[1] + "." + w[2], [&] {
-            if (cmd == "set")
-                c.box->put(w[2], v);
-            else
-                c.box->putref(w[2], v);
-        });
-    } else if (cmd == "call") {
-        if (w.size() < 3) throw ScriptError(n, "call: expected NAME METHOD [VALUE ...]");
-        Control& c = control(w[1], n);
-        std::vector<Variant> args;
-        for (std::size_t i = 3; i < w.size(); ++i) {
-            const std::string& word = w[i];
-            if (!word.empty() && word.front() == '"') {
-                args.push_back(literal_string(word, n));
-            } else {
-                auto v = parse_literal(word);
-                if (!v) throw ScriptError(n, "bad value " + word);
-                args.push_back(*v);
-            }
-        }
-        const std::string who = w[1] + "." + w[2];
-        guarded(who, [&] {
-            const Variant result = c.box->invoke(w[2], args);
-            out_ << who << " = " << print_value(result) << '\n';
-        });
-    } else if (cmd == "focus" || cmd == "blur") {
-        need(2);
-        control(w[1], n);
-        if (cmd == "focus")
-            focus(w[1]);
-        else
-            blur(w[1]);
-    } else if (cmd == "type") {
-        need(3);
-        Control& c = control(w[1], n);
-        const std::u16string typed = unquote(w[2], n);
-        guarded(w[1], [&] {
-            for (char16_t ch : typed) {
-                const services::KeyStroke k = services::us_key_of(ch);
-                user_box(*c.host).type(ch, k.code, k.shift);
-            }
-        });
-    } else if (cmd == "key") {
-        need(3);
-        Control& c = control(w[1], n);
-        const std::string& k = w[2];
-        std::int16_t code = 0, shift = 0, ascii = 0;
-        if (k.size() == 6 && k.rfind("Ctrl+", 0) == 0 && k[5] >= 'A' && k[5] <= 'Z') {
-            code = k[5], shift = 2, ascii = static_cast<std::int16_t>(k[5] - 'A' + 1);
-        } else {
-            const NamedKey* found = nullptr;
-            for (const NamedKey& nk : named_keys)
-                if (nk.name == k) found = &nk;
-            if (!found) throw ScriptError(n, "unknown key " + k);
-            code = found->code, ascii = found->ascii;
-        }
-        guarded(w[1], [&] { user_box(*c.host).press(code, shift, ascii); });
-    } else if (cmd == "select") {
-        need(4);
-        Control& c = control(w[1], n);
-        user_box(*c.host).user_select(static_cast<std::int32_t>(whole_number(w[2], n)),
-                                      static_cast<std::int32_t>(whole_number(w[3], n)));
-    } else if (cmd == "click" || cmd == "dblclick") {
-        need(2);
-        Control& c = control(w[1], n);
-        guarded(w[1], [&] {
-            if (cmd == "click")
-                user_box(*c.host).click();
-            else
-                user_box(*c.host).dbl_click();
-        });
-    } else if (cmd == "tick") {
-        if (w.size() != 2 && w.size() != 3) throw ScriptError(n, "tick: expected NAME [N]");
-        Control& c = control(w[1], n);
-        const long long count = w.size() == 3 ? whole_number(w[2], n) : 1;
-        if (count < 0 || count > 1000000) throw ScriptError(n, "tick: N out of range");
-        guarded(w[1], [&] {
-            for (long long i = 0; i < count; ++i) c.host->manual_timer()->advance(blink_interval_ms);
-        });
-    } else if (cmd == "resize") {
-        need(4);
-        Control& c = control(w[1], n);
-        const long long width = whole_number(w[2], n), height = whole_number(w[3], n);
-        if (width < 0 || height < 0 || width > INT32_MAX || height > INT32_MAX)
-            throw ScriptError(n, "resize: size out of range");
-        c.host->control_width = static_cast<std::int32_t>(width);
-        c.host->control_height = static_cast<std::int32_t>(height);
-        guarded(w[1], [&] { c.box->Resize(); });
-    } else if (cmd == "onkeypress") {
-        need(3);
-        Control& c = control(w[1], n);
-        if (w[2] == "off") {
-            c.host->key_press_override.reset();
-        } else {
-            const long long code = whole_number(w[2], n);
-            if (code < INT16_MIN || code > INT16_MAX) throw ScriptError(n, "onkeypress: code out of range");
-            c.host->key_press_override = static_cast<std::int16_t>(code);
-        }
-    } else if (cmd == "state") {
-        need(2);
-        print_state(w[1], control(w[1], n));
-    } else if (cmd == "locale") {
-        need(2);
-        guarded("locale", [&] { form_.locale = Locale::from_name(w[1]); });
-    } else if (cmd == "today") {
-        need(2);
-        int y = 0, m = 0, d = 0;
-        if (std::sscanf(w[1].c_str(), "%4d-%2d-%2d", &y, &m, &d) != 3) throw ScriptError(n, "today: expected YYYY-MM-DD");
-        const std::chrono::year_month_day ymd{std::chrono::year{y}, std::chrono::month{static_cast<unsigned>(m)},
-                                              std::chrono::day{static_cast<unsigned>(d)}};
-        if (!ymd.ok()) throw ScriptError(n, "today: no such date " + w[1]);
-        form_.today = std::chrono::sys_days{ymd};
-    } else if (cmd == "font") {
-        need(3);
-        auto f = std::make_shared<Font>();
-        f->name = unquote(w[1], n);
-        auto size = parse_literal(w[2]);
-        if (!size || !size->is_numeric_type()) throw ScriptError(n, "bad font size " + w[2]);
-        f->size = size->to_double();
-        form_.ambient_font = f;
-    } else if (cmd == "page") {
-        page_.run(w.items, n, {[&](const std::string& name) -> Dispatch& { return *control(name, n).box; },
-                               [&](const std::string& word) { return unquote(word, n); }});
-    } else if (cmd == "print") {
-        need(2);
-        out_ << to_utf8(unquote(w[1], n)) << '\n';
-    } else if (cmd == "typelib") {
-        need(1);
-        out_ << typelib_text();
-    } else {
-        throw ScriptError(n, "unknown command " + cmd);
+const ScriptHost::Command* ScriptHost::find_command(std::string_view name) {
+    using H = ScriptHost;
+    using L = const Line&;
+    constexpr std::size_t any = std::numeric_limits<std::size_t>::max();
+    static constexpr Command commands[] = {
+        {"new", OnForm, 2, 2, "", [](H& h, L l) { h.add_control(l[1], l[2], true, l.number); }},
+        {"create", OnForm, 2, 2, "", [](H& h, L l) { h.add_control(l[1], l[2], false, l.number); }},
+        {"bag", OnForm, 2, 2, "a name and a JSON object",
+         [](H& h, L l) {
+             auto& b = h.bag(l[1], l.number);
+             try {
+                 b = services::parse_bag_json(l[2], "bag " + l[1]);
+             } catch (const Error& e) {
+                 l.fail(e.what());
+             }
+         }},
+        {"load", OnControl, 2, 2, "",
+         [](H& h, L l) {
+             auto& b = h.bag(l[2], l.number);
+             h.guarded(l[1], [&] { l.box().ReadProperties(b); });
+         }},
+        {"save", OnControl, 2, 2, "",
+         [](H& h, L l) {
+             auto& b = h.bag(l[2], l.number);
+             h.guarded(l[1], [&] { h.save(*l.control, l[1], b); });
+         }},
+        {"loadfile", OnControl, 2, 2, "",
+         [](H& h, L l) {
+             const std::string path = l.path(2);
+             h.guarded(l[1], [&] {
+                 auto b = services::read_form_file(path);
+                 l.box().ReadProperties(b);
+             });
+         }},
+        {"savefile", OnControl, 2, 2, "",
+         [](H& h, L l) {
+             const std::string path = l.path(2);
+             h.guarded(l[1], [&] {
+                 services::MemoryPropertyBag b;
+                 h.save(*l.control, l[1], b);
+                 services::write_form_file(path, b);
+             });
+         }},
+        {"show", OnForm, 1, 1, "",
+         [](H& h, L l) { h.out_ << l[1] << " = " << services::bag_to_json(h.bag(l[1], l.number), false) << '\n'; }},
+        {"get", OnControl, 2, 2, "", [](H& h, L l) { h.print_result(l, [&] { return l.box().get(l[2]); }); }},
+        {"set", OnControl, 3, any, "NAME MEMBER VALUE",
+         [](H& h, L l) {
+             const Variant v = l.literal(3);
+             h.guarded(l.member(), [&] { l.box().put(l[2], v); });
+         }},
+        {"setref", OnControl, 3, any, "NAME MEMBER VALUE",
+         [](H& h, L l) {
+             const Variant v = l.literal(3);
+             h.guarded(l.member(), [&] { l.box().putref(l[2], v); });
+         }},
+        {"call", OnControl, 2, any, "NAME METHOD [VALUE ...]",
+         [](H& h, L l) {
+             std::vector<Variant> args;
+             for (std::size_t i = 3; i < l.size(); ++i) args.push_back(l.value(i));
+             h.print_result(l, [&] { return l.box().invoke(l[2], args); });
+         }},
+        {"focus", OnControl, 1, 1, "", [](H& h, L l) { h.focus(l[1]); }},
+        {"blur", OnControl, 1, 1, "", [](H& h, L l) { h.blur(l[1]); }},
+        {"type", OnControl, 2, 2, "",
+         [](H& h, L l) {
+             const std::u16string typed = l.text(2);
+             h.guarded(l[1], [&] {
+                 for (char16_t ch : typed) {
+                     const services::KeyStroke k = services::us_key_of(ch);
+                     l.user().type(ch, k.code, k.shift);
+                 }
+             });
+         }},
+        {"key", OnControl, 2, 2, "",
+         [](H& h, L l) {
+             const std::optional<PressedKey> k = key_named(l[2]);
+             if (!k) l.fail("unknown key " + l[2]);
+             h.guarded(l[1], [&] { l.user().press(k->code, k->shift, k->ascii); });
+         }},
+        {"select", OnControl, 3, 3, "",
+         [](H&, L l) {
+             l.user().user_select(static_cast<std::int32_t>(l.whole(2)), static_cast<std::int32_t>(l.whole(3)));
+         }},
+        {"click", OnControl, 1, 1, "", [](H& h, L l) { h.guarded(l[1], [&] { l.user().click(); }); }},
+        {"dblclick", OnControl, 1, 1, "", [](H& h, L l) { h.guarded(l[1], [&] { l.user().dbl_click(); }); }},
+        {"tick", OnControl, 1, 2, "NAME [N]",
+         [](H& h, L l) {
+             const long long count = l.size() == 3 ? l.whole(2) : 1;
+             if (count < 0 || count > 1000000) l.fail("tick: N out of range");
+             h.guarded(l[1], [&] {
+                 for (long long i = 0; i < count; ++i) l.host().manual_timer()->advance(blink_interval_ms);
+             });
+         }},
+        {"resize", OnControl, 3, 3, "",
+         [](H& h, L l) {
+             const long long width = l.whole(2), height = l.whole(3);
+             if (width < 0 || height < 0 || width > INT32_MAX || height > INT32_MAX)
+                 l.fail("resize: size out of range");
+             l.host().control_width = static_cast<std::int32_t>(width);
+             l.host().control_height = static_cast<std::int32_t>(height);
+             h.guarded(l[1], [&] { l.box().Resize(); });
+         }},
+        {"onkeypress", OnControl, 2, 2, "",
+         [](H&, L l) {
+             if (l[2] == "off") {
+                 l.host().key_press_override.reset();
+             } else {
+                 const long long code = l.whole(2);
+                 if (code < INT16_MIN || code > INT16_MAX) l.fail("onkeypress: code out of range");
+                 l.host().key_press_override = static_cast<std::int16_t>(code);
+             }
+         }},
+        {"state", OnControl, 1, 1, "", [](H& h, L l) { h.print_state(l[1], *l.control); }},
+        {"locale", OnForm, 1, 1, "",
+         [](H& h, L l) { h.guarded("locale", [&] { h.form_.locale = Locale::from_name(l[1]); }); }},
+        {"today", OnForm, 1, 1, "",
+         [](H& h, L l) {
+             int y = 0, m = 0, d = 0;
+             if (std::sscanf(l[1].c_str(), "%4d-%2d-%2d", &y, &m, &d) != 3) l.fail("today: expected YYYY-MM-DD");
+             const std::chrono::year_month_day ymd{std::chrono::year{y}, std::chrono::month{static_cast<unsigned>(m)},
+                                                   std::chrono::day{static_cast<unsigned>(d)}};
+             if (!ymd.ok()) l.fail("today: no such date " + l[1]);
+             h.form_.today = std::chrono::sys_days{ymd};
+         }},
+        {"font", OnForm, 2, 2, "", [](H& h, L l) { h.form_.ambient_font = l.font(1); }},
+        // The page commands check their own words.
+        {"page", OnForm, 0, any, "",
+         [](H& h, L l) {
+             h.page_.run(l.words, l.number,
+                         [&](const std::string& name) -> Dispatch& { return *h.control(name, l.number).box; });
+         }},
+        {"print", OnForm, 1, 1, "", [](H& h, L l) { h.out_ << to_utf8(l.text(1)) << '\n'; }},
+        {"typelib", OnForm, 0, 0, "", [](H& h, L) { h.out_ << typelib_text(); }},
+    };
+    for (const Command& c : commands)
+        if (c.name == name) return &c;
+    return nullptr;
+}
+
+void ScriptHost::run_line(std::string_view text, int number) {
+    Line line(text, number);
+    if (line.size() == 0) return;
+    const std::string& name = line[0];
+    const Command* command = find_command(name);
+    if (!command) line.fail("unknown command " + name);
+    const std::size_t args = line.size() - 1;
+    if (args < command->min_args || args > command->max_args) {
+        const std::string expected =
+            command->usage.empty() ? std::to_string(command->min_args) + " argument(s)" : std::string(command->usage);
+        line.fail(name + ": expected " + expected);
     }
+    if (command->subject == OnControl) line.control = &control(line[1], number);
+    command->run(*this, line);
 }
 
 }  // namespace norvtext::script

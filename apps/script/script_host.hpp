@@ -22,11 +22,7 @@ namespace norvtext::script {
 class ScriptError : public std::runtime_error {
 public:
     ScriptError(int line, const std::string& message)
-        : std::runtime_error("line " + std::to_string(line) + ": " + message), line_(line) {}
-    int line() const { return line_; }
-
-private:
-    int line_;
+        : std::runtime_error("line " + std::to_string(line) + ": " + message) {}
 };
 
 class ScriptHost {
@@ -40,12 +36,14 @@ public:
 
 private:
     struct Control {
-        std::string class_name;
         std::unique_ptr<headless::MemoryHost> host;
         std::unique_ptr<BoxBase> box;
     };
-    struct Words;
+    struct Line;
+    struct Command;
 
+    // The command of that name, or nullptr.
+    static const Command* find_command(std::string_view name);
     Control& control(const std::string& name, int line);
     services::MemoryPropertyBag& bag(const std::string& name, int line);
     void add_control(const std::string& class_name, const std::string& name, bool first_placement, int line);
@@ -53,6 +51,9 @@ private:
     void focus(const std::string& name);
     void blur(const std::string& name);
     void print_state(const std::string& name, Control& c);
+    // Reads or calls the line's NAME MEMBER and prints "NAME.MEMBER = VALUE".
+    template <class F>
+    void print_result(const Line& line, F&& read);
     // Runs an action of a control; its error is printed as "WHO: error N MESSAGE".
     template <class F>
     void guarded(const std::string& who, F&& action);
@@ -60,7 +61,6 @@ private:
     std::ostream& out_;
     headless::MemoryForm form_;
     std::map<std::string, Control> controls_;
-    std::vector<std::string> creation_order_;
     std::map<std::string, services::MemoryPropertyBag> bags_;
     std::string focused_;
     PageCommands page_{out_, form_};

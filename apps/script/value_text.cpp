@@ -5,31 +5,64 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "apps/script/script_host.hpp"
 #include "norvtext/platform/date_serial.hpp"
 #include "norvtext/platform/numbers.hpp"
 #include "norvtext/platform/utf8.hpp"
 
 namespace norvtext::script {
 
+std::u16string unquote(const std::string& word, int line) {
+    if (word.size() < 2 || word.front() != '"' || word.back() != '"')
+        throw ScriptError(line, "expected a quoted text, got " + word);
+    const std::string_view body(word.data() + 1, word.size() - 2);
+    std::u16string out;
+    std::string plain;
+    auto flush = [&] {
+        out += from_utf8(plain);
+        plain.clear();
+    };
+    for (std::size_t i = 0; i < body.size(); ++i) {
+        if (body[i] != '\\') {
+            plain += body[i];
+            continue;
+        }
+        if (i + 1 >= body.size()) throw ScriptError(line, "bad escape in " + word);
+        const char e = body[++i];
+        if (e == '"' || e == '\\') {
+            plain += e;
+        } else if (e == 'u' && i + 4 < body.size()) {
+            unsigned code = 0;
+            auto [p, ec] = std::from_chars(body.data() + i + 1, body.data() + i + 5, code, 16);
+            if (ec != std::errc() || p != body.data() + i + 5) throw ScriptError(line, "bad \\u escape in " + word);
+            flush();
+            out += static_cast<char16_t>(code);
+            i += 4;
+        } else {
+            throw ScriptError(line, "bad escape in " + word);
+        }
+    }
+    flush();
+    return out;
+}
+
 std::string quote(std::u16string_view text) {
     std::string out = "\"";
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t c = text[i];
-        const bool high = c >= 0xD800 && c <= 0xDBFF;
-        const bool paired = high && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
-        if (c == u'"') {
-            out += "\\\"";
-        } else if (c == u'\\') {
-            out += "\\\\";
-        } else if (c < 0x20 || c == 0x7F || (c >= 0xD800 && c <= 0xDFFF && !paired)) {
+        const bool surrogate = c >= 0xD800 && c <= 0xDFFF;
+        const bool paired = c <= 0xDBFF && surrogate && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+                            text[i + 1] <= 0xDFFF;
+        if (c == u'"' || c == u'\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c < 0x20 || c == 0x7F || (surrogate && !paired)) {
             char buf[8];
             std::snprintf(buf, sizeof buf, "\\u%04X", static_cast<unsigned>(c));
             out += buf;
-        } else if (paired) {
-            out += to_utf8(text.substr(i, 2));
-            ++i;
         } else {
-            out += to_utf8(text.substr(i, 1));
+            out += to_utf8(text.substr(i, paired ? 2 : 1));
+            if (paired) ++i;
         }
     }
     return out + "\"";
@@ -39,13 +72,6 @@ namespace {
 
 std::string number_text(double d) { return to_utf8(general_number_text(d)); }
 
-template <class... F>
-struct Overloaded : F... {
-    using F::operator()...;
-};
-template <class... F>
-Overloaded(F...) -> Overloaded<F...>;
-
 std::optional<Variant> parse_number_literal(std::string_view t) {
     if (t.empty()) return std::nullopt;
     if (t.back() == '@') {
@@ -53,21 +79,18 @@ std::optional<Variant> parse_number_literal(std::string_view t) {
         if (!c) return std::nullopt;
         return Variant(*c);
     }
-    const bool whole = t.find_first_of(".eE") == std::string_view::npos;
-    if (whole) {
+    if (t.find_first_of(".eE") == std::string_view::npos) {
         long long n = 0;
         auto [p, ec] = std::from_chars(t.data(), t.data() + t.size(), n);
         if (ec == std::errc() && p == t.data() + t.size()) {
-            if (n >= -32768 && n <= 32767) return Variant(static_cast<std::int16_t>(n));
+            if (n >= INT16_MIN && n <= INT16_MAX) return Variant(static_cast<std::int16_t>(n));
             if (n >= INT32_MIN && n <= INT32_MAX) return Variant(static_cast<std::int32_t>(n));
             return Variant(static_cast<double>(n));
         }
     }
     double d = 0;
     auto [p, ec] = std::from_chars(t.data(), t.data() + t.size(), d);
-    if (p != t.data() + t.size()) return std::nullopt;
-    if (ec == std::errc::result_out_of_range) return std::nullopt;
-    if (ec != std::errc()) return std::nullopt;
+    if (ec != std::errc() || p != t.data() + t.size()) return std::nullopt;  // also out of Double's range
     return Variant(d);
 }
 
@@ -88,22 +111,19 @@ std::optional<Variant> parse_literal(std::string_view t) {
 }
 
 std::string print_value(const Variant& v) {
-    return std::visit(
-        Overloaded{
-            [](EmptyValue) -> std::string { return "Empty"; },
-            [](NullValue) -> std::string { return "Null"; },
-            [](NothingValue) -> std::string { return "Nothing"; },
-            [](bool b) -> std::string { return b ? "Boolean True" : "Boolean False"; },
-            [](std::int16_t i) { return "Integer " + std::to_string(i); },
-            [](std::int32_t l) { return "Long " + std::to_string(l); },
-            [](double d) { return "Double " + number_text(d); },
-            [](Currency c) { return "Currency " + exact_currency_text(c); },
-            [](DateSerial d) { return "Date " + iso_text(d); },
-            [](const std::u16string& s) { return "String " + quote(s); },
-            [](const FontRef& f) { return "Font " + quote(f->name) + " " + number_text(f->size); },
-            [](const PictureRef&) -> std::string { return "Picture"; },
-        },
-        v.storage());
+    // The subtype's name as the platform spells it, then the value where the subtype has one.
+    const std::string name(type_name(v.type()));
+    switch (v.type()) {
+        case VariantType::Boolean: return name + (v.to_boolean() ? " True" : " False");
+        case VariantType::Integer:
+        case VariantType::Long: return name + ' ' + std::to_string(v.to_long());
+        case VariantType::Double: return name + ' ' + number_text(v.to_double());
+        case VariantType::Currency: return name + ' ' + exact_currency_text(v.to_currency());
+        case VariantType::Date: return name + ' ' + iso_text(v.to_date());
+        case VariantType::String: return name + ' ' + quote(v.string_ref());
+        case VariantType::Font: return name + ' ' + quote(v.to_font()->name) + ' ' + number_text(v.to_font()->size);
+        default: return name;  // Empty, Null, Nothing, Picture
+    }
 }
 
 }  // namespace norvtext::script

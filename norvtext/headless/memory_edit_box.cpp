@@ -9,10 +9,6 @@
 
 namespace norvtext::headless {
 
-namespace {
-std::int32_t length_of(const std::u16string& s) { return static_cast<std::int32_t>(s.size()); }
-}  // namespace
-
 template <class I>
 MemoryBox<I>::MemoryBox() {
     const auto font = std::make_shared<norvtext::Font>();
@@ -21,17 +17,12 @@ MemoryBox<I>::MemoryBox() {
 }
 
 template <class I>
-void MemoryBox<I>::set_member(InnerMember m, const Variant& value) {
-    members_[static_cast<std::size_t>(m)] = to_member_kind(m, value);
-}
-
-template <class I>
 void MemoryBox<I>::change_text(std::u16string_view text, std::int32_t caret) {
     const bool changed = text != text_;
     text_.assign(text);  // keeps the capacity the box has grown to
-    sel_start_ = std::clamp(caret, 0, length_of(text_));
+    sel_start_ = std::clamp(caret, 0, text_length());
     sel_length_ = 0;
-    if (changed && listener_) listener_->on_change();
+    if (changed) notify(&EditBoxListener::on_change);
 }
 
 template <class I>
@@ -44,76 +35,61 @@ void MemoryBox<I>::set_text(std::u16string_view text) {
 template <class I>
 void MemoryBox<I>::set_sel_start(std::int32_t start) {
     if (start < 0) raise(ErrorCode::InvalidPropertyValue);
-    sel_start_ = std::min(start, length_of(text_));
+    sel_start_ = std::min(start, text_length());
     sel_length_ = 0;
 }
 
 template <class I>
 void MemoryBox<I>::set_sel_length(std::int32_t length) {
     if (length < 0) raise(ErrorCode::InvalidPropertyValue);
-    sel_length_ = std::min(length, length_of(text_) - sel_start_);
-}
-
-template <class I>
-std::u16string MemoryBox<I>::sel_text() const {
-    return text_.substr(static_cast<std::size_t>(sel_start_), static_cast<std::size_t>(sel_length_));
+    sel_length_ = std::min(length, text_length() - sel_start_);
 }
 
 template <class I>
 void MemoryBox<I>::replace_selection(std::u16string_view with) {
     // Edited in place: a keystroke into a box with room to spare allocates nothing.
     if (sel_length_ == 0 && with.empty()) return;
-    text_.replace(static_cast<std::size_t>(sel_start_), static_cast<std::size_t>(sel_length_), with.data(),
-                  with.size());
+    text_.replace(to_index(sel_start_), to_index(sel_length_), with.data(), with.size());
     sel_start_ += static_cast<std::int32_t>(with.size());
     sel_length_ = 0;
-    if (listener_) listener_->on_change();
+    notify(&EditBoxListener::on_change);
 }
-
-template <class I>
-void MemoryBox<I>::set_sel_text(std::u16string_view text) { replace_selection(text); }
 
 template <class I>
 void MemoryBox<I>::insert_char(char16_t c) {
     if (sel_length_ > 0) return replace_selection(std::u16string_view(&c, 1));
     // The common keystroke: one character at the caret.
-    text_.insert(static_cast<std::size_t>(sel_start_), 1, c);
+    text_.insert(to_index(sel_start_), 1, c);
     ++sel_start_;
-    if (listener_) listener_->on_change();
+    notify(&EditBoxListener::on_change);
 }
 
+// Backspace and Delete remove the selection, else the character before or after the caret;
+// at either end of the text there is none, and nothing changes.
 template <class I>
 void MemoryBox<I>::backspace() {
-    if (sel_length_ > 0) {
-        replace_selection({});
-    } else if (sel_start_ > 0) {
+    if (sel_length_ == 0 && sel_start_ > 0) {
         --sel_start_;
         sel_length_ = 1;
-        replace_selection({});
     }
+    replace_selection({});
 }
 
 template <class I>
 void MemoryBox<I>::delete_forward() {
-    if (sel_length_ == 0 && sel_start_ < length_of(text_)) sel_length_ = 1;
-    if (sel_length_ > 0) replace_selection({});
+    if (sel_length_ == 0 && sel_start_ < text_length()) sel_length_ = 1;
+    replace_selection({});
 }
 
 template <class I>
 void MemoryBox<I>::act_on_key_down(std::int16_t key_code) {
-    const std::int32_t end = sel_start_ + sel_length_;
+    // An arrow over a selection puts the caret at its start (Left) or end (Right).
     switch (key_code) {
-        case keys::Delete: delete_forward(); break;
-        case keys::Left:
-            sel_start_ = sel_length_ > 0 ? sel_start_ : std::max(0, sel_start_ - 1);
-            sel_length_ = 0;
-            break;
-        case keys::Right:
-            sel_start_ = sel_length_ > 0 ? end : std::min(length_of(text_), sel_start_ + 1);
-            sel_length_ = 0;
-            break;
-        case keys::Home: sel_start_ = 0, sel_length_ = 0; break;
-        case keys::End: sel_start_ = length_of(text_), sel_length_ = 0; break;
+        case keys::Delete: return delete_forward();
+        case keys::Left: return user_select(sel_length_ > 0 ? sel_start_ : sel_start_ - 1, 0);
+        case keys::Right: return user_select(sel_start_ + (sel_length_ > 0 ? sel_length_ : 1), 0);
+        case keys::Home: return user_select(0, 0);
+        case keys::End: return user_select(text_length(), 0);
         default: break;
     }
 }
@@ -122,20 +98,11 @@ template <class I>
 void MemoryBox<I>::deliver_key_press(std::int16_t key_ascii) {
     if (listener_) listener_->on_key_press(key_ascii);
     if (key_ascii == 0) return;
-    if (key_ascii == keys::Backspace) {
-        backspace();
-        return;
-    }
+    if (key_ascii == keys::Backspace) return backspace();
     // A single-line box inserts no control characters (Enter, Tab, Escape, Ctrl+letters).
     if (key_ascii > 0 && key_ascii < 32) return;
     insert_char(static_cast<char16_t>(key_ascii));
 }
-
-template <class I>
-void MemoryBox<I>::got_focus() { notify(&EditBoxListener::on_got_focus); }
-
-template <class I>
-void MemoryBox<I>::lost_focus() { notify(&EditBoxListener::on_lost_focus); }
 
 template <class I>
 template <class Between>
@@ -163,15 +130,9 @@ void MemoryBox<I>::press(std::int16_t key_code, std::int16_t shift, std::int16_t
 
 template <class I>
 void MemoryBox<I>::user_select(std::int32_t start, std::int32_t length) {
-    sel_start_ = std::clamp(start, 0, length_of(text_));
-    sel_length_ = std::clamp(length, 0, length_of(text_) - sel_start_);
+    sel_start_ = std::clamp(start, 0, text_length());
+    sel_length_ = std::clamp(length, 0, text_length() - sel_start_);
 }
-
-template <class I>
-void MemoryBox<I>::click() { notify(&EditBoxListener::on_click); }
-
-template <class I>
-void MemoryBox<I>::dbl_click() { notify(&EditBoxListener::on_dbl_click); }
 
 template class MemoryBox<EditBox>;
 template class MemoryBox<MaskedEditBox>;

@@ -41,23 +41,26 @@ public:
     void set_sel_start(std::int32_t start) override;
     std::int32_t sel_length() const override { return sel_length_; }
     void set_sel_length(std::int32_t length) override;
-    std::u16string sel_text() const override;
-    void set_sel_text(std::u16string_view text) override;
+    std::u16string sel_text() const override { return text_.substr(to_index(sel_start_), to_index(sel_length_)); }
+    void set_sel_text(std::u16string_view text) override { replace_selection(text); }
     Variant member(InnerMember m) const override { return members_[static_cast<std::size_t>(m)]; }
-    void set_member(InnerMember m, const Variant& value) override;
+    void set_member(InnerMember m, const Variant& value) override {
+        members_[static_cast<std::size_t>(m)] = to_member_kind(m, value);
+    }
     void set_width(std::int32_t width) override { width_ = width; }
     void set_height(std::int32_t height) override { height_ = height; }
     std::int32_t width() const { return width_; }
     std::int32_t height() const { return height_; }
 
     // SimulatedUser
-    void got_focus() override;
-    void lost_focus() override;
+    void got_focus() override { notify(&EditBoxListener::on_got_focus); }
+    void lost_focus() override { notify(&EditBoxListener::on_lost_focus); }
     void type(char16_t c, std::int16_t key_code, std::int16_t shift) override;
     void press(std::int16_t key_code, std::int16_t shift, std::int16_t key_ascii) override;
+    // Also where the arrows, Home and End leave the caret: clamped into the text.
     void user_select(std::int32_t start, std::int32_t length) override;
-    void click() override;
-    void dbl_click() override;
+    void click() override { notify(&EditBoxListener::on_click); }
+    void dbl_click() override { notify(&EditBoxListener::on_dbl_click); }
 
 protected:
     // What the box does with a character that survived KeyPress, Backspace and Delete.
@@ -68,7 +71,8 @@ protected:
     virtual void act_on_key_down(std::int16_t key_code);
     void replace_selection(std::u16string_view with);
     void change_text(std::u16string_view text, std::int32_t caret);
-    EditBoxListener* listener() const { return listener_; }
+    std::int32_t text_length() const { return static_cast<std::int32_t>(text_.size()); }
+    static std::size_t to_index(std::int32_t position) { return static_cast<std::size_t>(position); }
 
     std::u16string text_;
     std::int32_t sel_start_ = 0;

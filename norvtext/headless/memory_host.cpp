@@ -15,15 +15,11 @@ void MemoryForm::record(std::string line) {
 
 MemoryHost::MemoryHost(MemoryForm& form, std::string name) : form_(form), name_(std::move(name)) {}
 
-void MemoryHost::design_box(EditBox& box) {
-    // The design-time state every inner box starts with: the form's font and its own window.
-    box.set_member(InnerMember::Font, Variant(form_.ambient_font));
-    box.set_member(InnerMember::hWnd, Variant(form_.next_window_handle()));
-}
-
 template <class Box>
 std::unique_ptr<Box> MemoryHost::designed(std::unique_ptr<Box> box) {
-    design_box(*box);
+    // The form's font and a window of its own.
+    box->set_member(InnerMember::Font, Variant(form_.ambient_font));
+    box->set_member(InnerMember::hWnd, Variant(form_.next_window_handle()));
     user_ = box.get();
     return box;
 }
@@ -40,16 +36,6 @@ std::unique_ptr<Timer> MemoryHost::create_timer() {
     return timer;
 }
 
-void MemoryHost::property_changed(std::string_view property) { say("changed " + std::string(property)); }
-
-void MemoryHost::show_about(const AboutBox&) {
-    // Headless: the modal dialog is shown and closed at once.
-    ++about_openings;
-    say("about");
-}
-
-void MemoryHost::Click() { say("Click"); }
-void MemoryHost::DblClick() { say("DblClick"); }
 void MemoryHost::KeyDown(std::int16_t& KeyCode, std::int16_t& Shift) {
     say("KeyDown " + std::to_string(KeyCode) + " " + std::to_string(Shift));
 }
@@ -60,7 +46,5 @@ void MemoryHost::KeyPress(std::int16_t& KeyAscii) {
     say("KeyPress " + std::to_string(KeyAscii));
     if (key_press_override) KeyAscii = *key_press_override;
 }
-void MemoryHost::Change() { say("Change"); }
-void MemoryHost::Validate() { say("Validate"); }
 
 }  // namespace norvtext::headless

@@ -37,9 +37,6 @@ class MemoryHost : public Host {
 public:
     MemoryHost(MemoryForm& form, std::string name);
 
-    const std::string& name() const { return name_; }
-    MemoryForm& form() { return form_; }
-
     // The constituents this host created (the last of each), and the inner box as a
     // simulated user drives it.
     SimulatedUser* user() const { return user_; }
@@ -49,33 +46,33 @@ public:
     std::optional<std::int16_t> key_press_override;
     std::int32_t control_width = 0;
     std::int32_t control_height = 0;
-    int about_openings = 0;
 
     // Host
     std::unique_ptr<EditBox> create_edit_box() override;
     std::unique_ptr<MaskedEditBox> create_masked_edit_box(std::u16string_view mask, std::int32_t max_length) override;
     std::unique_ptr<Timer> create_timer() override;
-    void property_changed(std::string_view property) override;
+    void property_changed(std::string_view property) override { say("changed " + std::string(property)); }
     FontRef ambient_font() override { return form_.ambient_font; }
     const Locale& locale() override { return form_.locale; }
     std::chrono::sys_days today() override { return form_.today; }
     void beep() override { form_.record("beep"); }
-    void show_about(const AboutBox& about) override;
+    // Headless: the modal dialog is shown and closed at once.
+    void show_about(const AboutBox&) override { say("about"); }
     std::int32_t width() override { return control_width; }
     std::int32_t height() override { return control_height; }
 
     // EventSink
-    void Click() override;
-    void DblClick() override;
+    void Click() override { say("Click"); }
+    void DblClick() override { say("DblClick"); }
     void KeyDown(std::int16_t& KeyCode, std::int16_t& Shift) override;
     void KeyUp(std::int16_t& KeyCode, std::int16_t& Shift) override;
     void KeyPress(std::int16_t& KeyAscii) override;
-    void Change() override;
-    void Validate() override;
+    void Change() override { say("Change"); }
+    void Validate() override { say("Validate"); }
 
 private:
     void say(const std::string& what) { form_.record(name_ + ": " + what); }
-    void design_box(EditBox& box);
+    // A new inner box with the design-time state every inner box starts with.
     template <class Box>
     std::unique_ptr<Box> designed(std::unique_ptr<Box> box);
 

@@ -16,8 +16,6 @@ void MemoryMaskedEditBox::set_member(InnerMember m, const Variant& value) {
     change_text(t, sel_start_);
 }
 
-void MemoryMaskedEditBox::set_text(std::u16string_view text) { change_text(rules().assigned(text), 0); }
-
 void MemoryMaskedEditBox::set_mask(std::u16string_view mask) {
     const std::u16string t = rules().relaid(text_, mask);
     mask_ = mask;

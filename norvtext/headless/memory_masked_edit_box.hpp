@@ -18,7 +18,7 @@ public:
     void set_mask(std::u16string_view mask) override;
     // "" shows the all-prompt text; a text that does not fit the mask raises 380 and
     // changes nothing.
-    void set_text(std::u16string_view text) override;
+    void set_text(std::u16string_view text) override { change_text(rules().assigned(text), 0); }
     void set_sel_text(std::u16string_view text) override;
     // PromptChar is one character that fits no position; others raise 380.
     void set_member(InnerMember m, const Variant& value) override;
