@@ -5,11 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "apps/script/value_text.hpp"
 #include "norvtext/controls/registry.hpp"
 #include "norvtext/foundation/key_codes.hpp"
 #include "norvtext/headless/memory_host.hpp"
@@ -95,6 +97,18 @@ inline services::MemoryPropertyBag saved(BoxBase& box) {
     bag.begin_save();
     box.WriteProperties(bag);
     return bag;
+}
+
+// Every write a save makes, as "Key=Type value" in order, also those a bag leaves out.
+inline Lines writes_of(BoxBase& box) {
+    services::MemoryPropertyBag bag;
+    Lines out;
+    bag.on_write = [&](std::string_view key, const Variant& v, const std::optional<Variant>&) {
+        out.push_back(std::string(key) + "=" + script::print_value(v));
+    };
+    bag.begin_save();
+    box.WriteProperties(bag);
+    return out;
 }
 
 }  // namespace norvtext::testing
