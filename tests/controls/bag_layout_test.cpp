@@ -4,54 +4,39 @@
 #include <fstream>
 #include <sstream>
 
-#include <gtest/gtest.h>
-
-#include "apps/script/value_text.hpp"
-#include "norvtext/controls/registry.hpp"
 #include "norvtext/services/form_file.hpp"
-#include "norvtext/headless/memory_host.hpp"
+#include "tests/support/harness.hpp"
 
-namespace norvtext {
+namespace norvtext::testing {
 namespace {
 
-using headless::MemoryForm;
-using headless::MemoryHost;
-using services::MemoryPropertyBag;
-
 std::string source_file(const std::string& relative) {
-    std::ifstream in(std::string(NORVTEXT_SOURCE_DIR) + "/" + relative, std::ios::binary);
     std::ostringstream text;
-    text << in.rdbuf();
+    text << std::ifstream(std::string(NORVTEXT_SOURCE_DIR) + "/" + relative, std::ios::binary).rdbuf();
     return text.str();
-}
-
-// One class's load from an empty bag and save of what it loaded, as lines.
-std::string layout_of(const ControlClass& cls) {
-    MemoryForm form;
-    std::string out = "class " + std::string(cls.name) + "\n";
-    form.on_line = [&](const std::string& line) { out += "  " + line + "\n"; };
-    MemoryHost host{form, "c"};
-    auto control = cls.create(host);
-    MemoryPropertyBag bag;
-    bag.on_read = [&](std::string_view key, const Variant& def) {
-        out += "  read " + std::string(key) + " default " + script::print_value(def) + "\n";
-    };
-    bag.on_write = [&](std::string_view key, const Variant& value, const std::optional<Variant>& def) {
-        out += "  write " + std::string(key) + " = " + script::print_value(value) +
-               (def ? " default " + script::print_value(*def) : std::string(" no default")) + "\n";
-    };
-    control->ReadProperties(bag);
-    bag.begin_save();
-    control->WriteProperties(bag);
-    return out;
 }
 
 TEST(BagLayout, EveryClassReadsAndWritesThePublishedKeys) {
     std::string actual;
-    for (const ControlClass& cls : control_classes()) actual += layout_of(cls);
-    const std::string expected = source_file("docs/bag_layouts.txt");
-    if (actual != expected) std::ofstream(std::string(NORVTEXT_SOURCE_DIR) + "/build/bag_layouts.actual") << actual;
-    EXPECT_EQ(actual, expected) << "actual layout written to build/bag_layouts.actual";
+    for (const ControlClass& cls : control_classes()) {
+        Placed<> p(cls.name, false, "c");
+        actual += "class " + std::string(cls.name) + "\n";
+        p.form.on_line = [&](const std::string& line) { actual += "  " + line + "\n"; };
+        services::MemoryPropertyBag bag;
+        bag.on_read = [&](std::string_view key, const Variant& def) {
+            actual += "  read " + std::string(key) + " default " + script::print_value(def) + "\n";
+        };
+        p.box.ReadProperties(bag);
+        bag.on_write = [&](std::string_view key, const Variant& value, const std::optional<Variant>& def) {
+            actual += "  write " + std::string(key) + " = " + script::print_value(value) +
+                      (def ? " default " + script::print_value(*def) : std::string(" no default")) + "\n";
+        };
+        bag.begin_save();
+        p.box.WriteProperties(bag);
+    }
+    if (actual != source_file("docs/bag_layouts.txt"))
+        std::ofstream(std::string(NORVTEXT_SOURCE_DIR) + "/build/bag_layouts.actual") << actual;
+    EXPECT_EQ(actual, source_file("docs/bag_layouts.txt")) << "actual layout written to build/bag_layouts.actual";
 }
 
 // Files saved by version 2.1 before persistence became a table: each loads into a new
@@ -60,21 +45,19 @@ TEST(BagLayout, EveryClassReadsAndWritesThePublishedKeys) {
 TEST(BagLayout, EarlierFormFilesLoadAndSaveUnchanged) {
     for (const ControlClass& cls : control_classes()) {
         SCOPED_TRACE(cls.name);
-        const std::string path = "tests/fixtures/forms/" + std::string(cls.name) + ".json";
-        const std::string saved = source_file(path);
-        ASSERT_FALSE(saved.empty()) << path;
-        MemoryForm form;
+        const std::string path = "tests/fixtures/forms/" + std::string(cls.name);
+        const std::string file = source_file(path + ".json");
+        ASSERT_FALSE(file.empty()) << path;
+        headless::MemoryForm form;
         form.ambient_font = std::make_shared<Font>(Font{u"Arial", 10});
-        MemoryHost host{form, "c"};
+        headless::MemoryHost host{form, "c"};
         auto control = cls.create(host);
-        MemoryPropertyBag bag = services::parse_bag_json(saved, path);
+        services::MemoryPropertyBag bag = services::parse_bag_json(file, path + ".json");
         control->ReadProperties(bag);
-        bag.begin_save();
-        control->WriteProperties(bag);
-        const std::string resaved = source_file("tests/fixtures/forms/" + std::string(cls.name) + ".resaved.json");
-        EXPECT_EQ(services::bag_to_json(bag, true), resaved.empty() ? saved : resaved);
+        const std::string resaved = source_file(path + ".resaved.json");
+        EXPECT_EQ(services::bag_to_json(saved(*control), true), resaved.empty() ? file : resaved);
     }
 }
 
 }  // namespace
-}  // namespace norvtext
+}  // namespace norvtext::testing

@@ -29,14 +29,11 @@ TEST(TypeLibrary, LookUps) {
     const Row rows[] = {
         {"first slot is entry 1", "txtNorvText", "MaxChars", Accessor::Put, 1},
         {"a method", "txtNorvText", "PCase", Accessor::Method, 34},
-        {"the last entry", "txtNorvText", "About", Accessor::Get, 36},
-        {"a reader only member has no writer", "txtNorvText", "Alignment", Accessor::Put, 0},
         {"an object is written by reference only", "txtNorvText", "Font", Accessor::Put, 0},
         {"accessors apart are two entries: writer", "txtNorvDate", "Appearance", Accessor::Put, 4},
         {"accessors apart are two entries: reader", "txtNorvDate", "Appearance", Accessor::Get, 7},
         {"a member the class lacks", "txtNorvZip", "MaxChars", Accessor::Get, 0},
         {"a reference writer", "txtNorvCurrency", "Font", Accessor::PutRef, 10},
-        {"the page's method", "Custom", "GetChars", Accessor::Method, 1},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.rule);
@@ -53,7 +50,7 @@ TEST(TypeLibrary, LookUps) {
     EXPECT_FALSE(ssn.has_member("MaxChars"));
     EXPECT_THROW((void)ssn.entry_number(ssn.slots.size()), std::out_of_range);
     EXPECT_EQ(type_library().find_class("txtNorvMoney"), nullptr);
-    EXPECT_NE(type_library().find_enum("AppearanceEnum"), nullptr);
+    EXPECT_EQ(type_library().find_enum("AppearanceEnum")->members.size(), 2u);
     EXPECT_EQ(type_library().find_enum("ColourEnum"), nullptr);
 }
 

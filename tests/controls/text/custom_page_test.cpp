@@ -139,10 +139,8 @@ TEST(CustomPage, ApplyWritesEachFieldAndGoesOnPastARefusal) {
         std::int16_t expected_chars, expected_max;
     };
     const Row rows[] = {
-        {"all taken", u"26", u"8", 26, 8},
-        {"a bad MaxChars is skipped", u"26", u"ten", 26, 3},
-        {"Chars beyond Integer is skipped", u"70000", u"8", 5, 8},
-        {"both refused", u"x", u"", 5, 3},
+        {"all taken", u"26", u"8", 26, 8}, {"a bad MaxChars is skipped", u"26", u"ten", 26, 3},
+        {"Chars beyond Integer is skipped", u"70000", u"8", 5, 8}, {"both refused", u"x", u"", 5, 3},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.rule);

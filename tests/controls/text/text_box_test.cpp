@@ -26,10 +26,8 @@ TEST(TextBoxFilter, EveryKeyByItsClass) {
         long beeps = 0;
     };
     const Row rows[] = {
-        {"digits are 0 to 9", f::no_digits, u"/09:", u"/:"},
-        {"capitals are A to Z", f::no_letters, u"@AZ[", u"@["},
-        {"small letters are a to z", f::no_letters, u"`az{", u"`{"},
-        {"no spaces", f::no_spaces, u"x y", u"xy"},
+        {"digits are 0 to 9", f::no_digits, u"/09:", u"/:"}, {"capitals are A to Z", f::no_letters, u"@AZ[", u"@["},
+        {"small letters are a to z", f::no_letters, u"`az{", u"`{"}, {"no spaces", f::no_spaces, u"x y", u"xy"},
         {"punctuation is all else, accented letters too", f::no_punctuation, u"q5 \u00e9!", u"q5 "},
         {"upper case converts a to z only", f::upper_case, u"`az{", u"`AZ{"},
         {"lower case converts A to Z only", f::lower_case, u"@AZ[", u"@az["},
