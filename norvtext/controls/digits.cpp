@@ -38,7 +38,7 @@ bool is_numeric_value(const Variant& value, const Locale& loc) {
 
 double numeric_reading(const Variant& value, const Locale& loc) {
     if (value.is_string()) return leading_number(value.string_ref());
-    if (value.is_numeric_type() || value.is_empty()) return value.to_double(loc);
+    if (value.is_numeric_type()) return value.to_double(loc);  // Empty reads as "": 0
     return leading_number(value.to_string(loc));
 }
 

@@ -25,24 +25,12 @@ struct DigitSpan {
     int point;
 };
 
-enum class Ties { AwayFromZero, ToEven };
-
-// Rounds the magnitude to `keep` significant digits (keep may be <= 0: nothing is kept
-// before the first rounding position). Works in place; leaves no trailing zeros; a result
-// of zero has no digits and point 0.
-void round_digits(DigitSpan& v, std::int64_t keep, Ties ties) {
+// Rounds the magnitude to `keep` significant digits, a half away from zero (keep may be
+// <= 0: nothing is kept before the first rounding position). Works in place; leaves no
+// trailing zeros; a result of zero has no digits and point 0.
+void round_digits(DigitSpan& v, std::int64_t keep) {
     if (keep >= static_cast<std::int64_t>(v.n)) return;
-    bool up = false;
-    if (keep >= 0) {
-        const char first = v.d[keep];
-        const bool exact_half = first == '5' && v.n == static_cast<std::size_t>(keep) + 1;
-        if (ties == Ties::AwayFromZero || !exact_half) {
-            up = first >= '5';
-        } else {
-            const int last = keep > 0 ? v.d[keep - 1] - '0' : 0;
-            up = last % 2 != 0;
-        }
-    }
+    const bool up = keep >= 0 && v.d[keep] >= '5';
     v.n = keep > 0 ? static_cast<std::size_t>(keep) : 0;
     if (up) {
         while (v.n > 0 && v.d[v.n - 1] == '9') --v.n;
@@ -204,7 +192,7 @@ std::u16string general_number_text(double d, const Locale& loc) {
     DigitSpan v{};
     bool negative = false;
     shortest_digits(d, buf, v, negative);
-    round_digits(v, 15, Ties::AwayFromZero);
+    round_digits(v, 15);
     if (v.n == 0) return u"0";
 
     std::u16string out;
@@ -281,7 +269,7 @@ PatternShape shape_of(std::u16string_view pattern) {
 
 std::u16string format_digits(bool negative, DigitSpan v, std::u16string_view pattern, const Locale& loc) {
     const PatternShape shape = shape_of(pattern);
-    round_digits(v, static_cast<std::int64_t>(v.point) + shape.fraction_positions, Ties::AwayFromZero);
+    round_digits(v, static_cast<std::int64_t>(v.point) + shape.fraction_positions);
     if (v.n == 0) negative = false;
 
     const std::int64_t n = static_cast<std::int64_t>(v.n);

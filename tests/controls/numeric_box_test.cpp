@@ -153,6 +153,7 @@ TEST(NumericBoxes, Writers) {
         p.box.put(row.member, row.in);
         EXPECT_EQ(p.text(), row.shown);
         EXPECT_EQ(p.blinking(), row.blinking);
+        if (!row.blinking) { EXPECT_EQ(p.box.SelLength(), 0); }  // a stopped blink leaves nothing selected
         Lines lines;
         if (row.shown != row.start) lines.push_back("b1: Change");
         if (row.announced) lines.push_back(std::string("b1: changed ") + row.member);

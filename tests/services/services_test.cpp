@@ -143,7 +143,8 @@ TEST(FormFile, StrictBagReader) {
     std::string fields = "\"f0\": 0";
     for (int i = 1; i < 16; ++i) fields += ",\"f" + std::to_string(i) + "\": 0";
     const auto members = [&](const char* more) { return "{\"A\": {\"Font\": {" + fields + more + "}}}"; };
-    struct Row { const char* rule; std::string text; const char* message; };  // the whole message starts with this
+    const std::string k80(80, 'k');  // keys are quoted up to 80 bytes, then cut with "..."
+    struct Row { const char* rule; std::string text; std::string message; };  // the whole message starts with this
     const Row rows[] = {
         {"empty", "", "f.json: line 1, column 1: "}, {"truncated string", R"({"Text": "ab)", "f.json: line 1, column 13: "},
         {"truncated object", "{\n  \"A\": 1,\n", "f.json: line 3, column 1: "},
@@ -156,6 +157,8 @@ TEST(FormFile, StrictBagReader) {
         {"16 members", members(""), "f.json: key \"A\": unknown font field \"f0\""},
         {"17 members", members(", \"f16\": 0"), "f.json: key \"A\": an object with more than 16 members"},
         {"key quoted printably", "{\"\\u0001k\": [] }", "f.json: key \"\\x01k\": an array is not a value"},
+        {"a key of the quoting limit is whole", "{\"" + k80 + "\": []}", "f.json: key \"" + k80 + "\": an array"},
+        {"a longer key is cut", "{\"" + k80 + "k\": []}", "f.json: key \"" + k80 + "...\": an array"},
     };
     for (const Row& row : rows) EXPECT_TRUE(message_of([&] { parse_bag_json(row.text, "f.json"); }).starts_with(row.message)) << row.rule;
     // Keys in file order; of a repeated key the first stays, however deep.
