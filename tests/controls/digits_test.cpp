@@ -134,6 +134,7 @@ TEST(DigitBoxes, TextAndValueWriters) {
         {"SSN Value: no digit", ssn, 0, value, u"none", true, u"___-__-____", true},
         {"telephone Value: padded", tel, 0, value, Variant(std::int32_t{5551234}), false, u"(000) 555-1234"},
         {"telephone Value: a digit text", tel, 0, value, u"555 123 4567", true, u"(555) 123-4567"},
+        {"telephone Value: 1 is the smallest", tel, 1, value, Variant(std::int16_t{1}), true, u"000-0001"},
         {"telephone Value: digit7's largest", tel, 1, value, Variant(std::int32_t{9999999}), true, u"999-9999"},
         {"telephone Value: zero clears quietly", tel, 0, value, Variant(0.0), false, u"(___) ___-____"},
         {"telephone Value: no digit", tel, 0, value, u"", true, u"(___) ___-____", true},

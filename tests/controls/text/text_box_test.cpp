@@ -85,6 +85,7 @@ TEST(TextBoxProperCase, PCase) {
         {"only spaces become empty", u"   ", u""}, {"empty stays empty", u"", u""},
         {"accented letters convert", u"\u00e9cole \u00c9T\u00c9", u"\u00c9cole \u00c9t\u00e9"},
         {"two code units are one character", u"\U00010428\U00010428 \U00010400", u"\U00010400\U00010428 \U00010400"},
+        {"a lone high surrogate is a character of its own", u" \xD801\xFF21", u" \xD801\xFF41"},
     };
     Box t;
     for (const Row& row : rows) EXPECT_EQ(t.box.PCase(row.in), row.out) << row.rule;
