@@ -110,10 +110,9 @@ void DigitBoxBase::on_lost_focus() {
 
 const Members* DigitBoxBase::bound_members() const {
     // Appearance is published as a 16-bit Integer by the digit boxes.
-    static const MemberTable<DigitBoxBase> table({
+    return MemberTable<DigitBoxBase>::once({
         {"Appearance", [](DigitBoxBase& b) { return Variant(b.inner(InnerMember::Appearance).to_integer()); }, nullptr},
     });
-    return &table;
 }
 
 BagKey DigitBoxBase::sel_text_in_host_locale() {

@@ -141,16 +141,13 @@ BagLayout NumericBoxBase::numeric_layout(std::u16string_view zero_display, std::
 const Members* NumericBoxBase::bound_members() const {
     using B = NumericBoxBase;
     using T = MemberTable<B>;
-    static const T table({
+    return T::once({
         T::bind("Value", &B::Value, &B::setValue),
         T::bind("MaxChars", &B::MaxChars, &B::setMaxChars),
         T::bind("Text", &B::Text, &B::setText),
         T::bind("OLEDragMode", &B::OLEDragMode, &B::setOLEDragMode),
         T::bind("OLEDropMode", &B::OLEDropMode, &B::setOLEDropMode),
-    }, nullptr);
-    return &table;
+    });
 }
-
-
 
 }  // namespace norvtext

@@ -88,6 +88,12 @@ public:
     MemberTable(std::initializer_list<Row> rows, const Members* base = nullptr) : Members(base) {
         for (const Row& r : rows) rows_.insert_or_assign(r.name, r);
     }
+    // The class's table, built on its first use. Each class's bound_members() is the one caller
+    // for its Box, so every class keeps one table however many boxes it makes.
+    static const Members* once(std::initializer_list<Row> rows, const Members* base = nullptr) {
+        static const MemberTable table(rows, base);
+        return &table;
+    }
     bool contains(std::string_view name) const { return rows_.count(name) != 0; }
 
     bool get(Dispatch& box, std::string_view name, Variant& out) const override {

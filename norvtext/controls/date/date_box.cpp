@@ -223,14 +223,11 @@ const BagLayout& txtNorvDate::bag_layout() const {
 const Members* txtNorvDate::bound_members() const {
     using B = txtNorvDate;
     using T = MemberTable<B>;
-    static const T table({
+    return T::once({
         T::bind("Text", &B::Text, &B::setText),
         T::bind("Value", &B::Value, &B::setValue),
         T::bind("FormatMask", &B::FormatMask, &B::setFormatMask),
-    }, nullptr);
-    return &table;
+    });
 }
-
-
 
 }  // namespace norvtext

@@ -92,13 +92,10 @@ const BagLayout& txtNorvSocialSecurity::bag_layout() const {
 const Members* txtNorvSocialSecurity::bound_members() const {
     using B = txtNorvSocialSecurity;
     using T = MemberTable<B>;
-    static const T table({
+    return T::once({
         T::bind("Text", &B::Text, &B::setText),
         T::bind("Value", &B::Value, &B::setValue),
     }, DigitBoxBase::bound_members());
-    return &table;
 }
-
-
 
 }  // namespace norvtext

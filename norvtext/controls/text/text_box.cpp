@@ -111,14 +111,13 @@ const BagLayout& txtNorvText::bag_layout() const {
 const Members* txtNorvText::bound_members() const {
     using B = txtNorvText;
     using T = MemberTable<B>;
-    static const T table({
+    return T::once({
             T::bind("MaxChars", &B::MaxChars, &B::setMaxChars),
             T::bind("Chars", &B::Chars, &B::setChars),
             T::bind("CharTable", &B::CharTable, &B::setCharTable),
             T::bind("Text", &B::Text, &B::setText),
             T::bind("Value", &B::Value, &B::setValue),
-    }, nullptr);
-    return &table;
+    });
 }
 
 

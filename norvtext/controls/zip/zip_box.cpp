@@ -90,13 +90,10 @@ void txtNorvZip::setZip_4(std::u16string_view New_Zip_4) {
 const Members* txtNorvZip::bound_members() const {
     using B = txtNorvZip;
     using T = MemberTable<B>;
-    static const T table({
+    return T::once({
         T::bind("Zip_5", &B::Zip_5, &B::setZip_5),
         T::bind("Zip_4", &B::Zip_4, &B::setZip_4),
     }, FormatMaskBoxBase::bound_members());
-    return &table;
 }
-
-
 
 }  // namespace norvtext
