@@ -113,9 +113,7 @@ const BagLayout& FormatMaskBoxBase::bag_layout() const {
 const Members* FormatMaskBoxBase::bound_members() const {
     using B = FormatMaskBoxBase;
     using T = MemberTable<B>;
-    return T::once({
-        T::bind("Text", &B::Text, &B::setText),
-        T::bind("Value", &B::Value, &B::setValue),
+    return T::once_with_text_and_value({
         {"FormatMask", [](B& b) { return Variant(b.format_mask_); },
          [](B& b, const Variant& v) { b.set_format_mask(v.to_long()); }},
         T::bind("BlinkOnError", &B::BlinkOnError, &B::setBlinkOnError),

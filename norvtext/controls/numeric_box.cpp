@@ -141,10 +141,8 @@ BagLayout NumericBoxBase::numeric_layout(std::u16string_view zero_display, std::
 const Members* NumericBoxBase::bound_members() const {
     using B = NumericBoxBase;
     using T = MemberTable<B>;
-    return T::once({
-        T::bind("Value", &B::Value, &B::setValue),
+    return T::once_with_text_and_value({
         T::bind("MaxChars", &B::MaxChars, &B::setMaxChars),
-        T::bind("Text", &B::Text, &B::setText),
         T::bind("OLEDragMode", &B::OLEDragMode, &B::setOLEDragMode),
         T::bind("OLEDropMode", &B::OLEDropMode, &B::setOLEDropMode),
     });

@@ -94,6 +94,18 @@ public:
         static const MemberTable table(rows, base);
         return &table;
     }
+    // The same, with Text and Value bound as well: every control publishes both, each class
+    // with its own types, so a class names only its other members.
+    static const Members* once_with_text_and_value(std::initializer_list<Row> rows = {},
+                                                   const Members* base = nullptr) {
+        static const MemberTable table = [&] {
+            MemberTable t(rows, base);
+            for (Row r : {bind("Text", &Box::Text, &Box::setText), bind("Value", &Box::Value, &Box::setValue)})
+                t.rows_.insert_or_assign(r.name, r);
+            return t;
+        }();
+        return &table;
+    }
     bool contains(std::string_view name) const { return rows_.count(name) != 0; }
 
     bool get(Dispatch& box, std::string_view name, Variant& out) const override {

@@ -221,13 +221,8 @@ const BagLayout& txtNorvDate::bag_layout() const {
 }
 
 const Members* txtNorvDate::bound_members() const {
-    using B = txtNorvDate;
-    using T = MemberTable<B>;
-    return T::once({
-        T::bind("Text", &B::Text, &B::setText),
-        T::bind("Value", &B::Value, &B::setValue),
-        T::bind("FormatMask", &B::FormatMask, &B::setFormatMask),
-    });
+    using T = MemberTable<txtNorvDate>;
+    return T::once_with_text_and_value({T::bind("FormatMask", &txtNorvDate::FormatMask, &txtNorvDate::setFormatMask)});
 }
 
 }  // namespace norvtext

@@ -90,12 +90,7 @@ const BagLayout& txtNorvSocialSecurity::bag_layout() const {
 }
 
 const Members* txtNorvSocialSecurity::bound_members() const {
-    using B = txtNorvSocialSecurity;
-    using T = MemberTable<B>;
-    return T::once({
-        T::bind("Text", &B::Text, &B::setText),
-        T::bind("Value", &B::Value, &B::setValue),
-    }, DigitBoxBase::bound_members());
+    return MemberTable<txtNorvSocialSecurity>::once_with_text_and_value({}, DigitBoxBase::bound_members());
 }
 
 }  // namespace norvtext

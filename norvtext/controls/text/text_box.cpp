@@ -111,12 +111,10 @@ const BagLayout& txtNorvText::bag_layout() const {
 const Members* txtNorvText::bound_members() const {
     using B = txtNorvText;
     using T = MemberTable<B>;
-    return T::once({
-            T::bind("MaxChars", &B::MaxChars, &B::setMaxChars),
-            T::bind("Chars", &B::Chars, &B::setChars),
-            T::bind("CharTable", &B::CharTable, &B::setCharTable),
-            T::bind("Text", &B::Text, &B::setText),
-            T::bind("Value", &B::Value, &B::setValue),
+    return T::once_with_text_and_value({
+        T::bind("MaxChars", &B::MaxChars, &B::setMaxChars),
+        T::bind("Chars", &B::Chars, &B::setChars),
+        T::bind("CharTable", &B::CharTable, &B::setCharTable),
     });
 }
 
