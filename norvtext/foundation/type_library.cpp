@@ -427,64 +427,43 @@ const TypeLibrary& type_library() { return library; }
 
 std::string typelib_text(const TypeLibrary& lib) {
     std::string out;
+    // One entry's words, space-separated, on a line of its own.
+    const auto line = [&out](std::string_view kind, std::initializer_list<std::string_view> words) {
+        out += kind;
+        for (const std::string_view w : words) {
+            out += ' ';
+            out += w;
+        }
+    };
     char lcid[16];
     std::snprintf(lcid, sizeof lcid, "0x%x", static_cast<unsigned>(lib.lcid));
-    out += "library ";
-    out += lib.name;
-    out += ' ';
-    out += lib.version;
-    out += ' ';
-    out += lcid;
+    line("library", {lib.name, lib.version, lcid});
     out += '\n';
 
     for (const EnumInfo& info : lib.enums) {
-        out += "enum ";
-        out += info.name;
-        for (const EnumMember& member : info.members) {
-            out += ' ';
-            out += member.name;
-            out += '=';
-            out += std::to_string(member.value);
-        }
+        line("enum", {info.name});
+        for (const EnumMember& member : info.members)
+            out += ' ' + std::string(member.name) + '=' + std::to_string(member.value);
         out += '\n';
     }
 
     for (const ClassInfo& info : lib.classes) {
-        out += "class ";
-        out += info.name;
-        out += ' ';
-        out += info.default_interface;
-        out += ' ';
-        out += info.event_interface.empty() ? std::string_view("-") : info.event_interface;
-        out += info.kind == ClassKind::Page ? " page\n" : " control\n";
-
+        line("class", {info.name, info.default_interface, info.event_interface.empty() ? "-" : info.event_interface,
+                       info.kind == ClassKind::Page ? "page" : "control"});
+        out += '\n';
         for (std::size_t i = 0; i < info.slots.size(); ++i) {
             const Slot& slot = info.slots[i];
-            out += "slot ";
-            out += info.name;
-            out += ' ';
-            out += std::to_string(info.entry_number(i));
-            out += ' ';
-            out += slot.member;
-            out += ' ';
-            out += accessor_word(slot.accessor);
-            out += ' ';
-            out += slot.type;
+            line("slot", {info.name, std::to_string(info.entry_number(i)), slot.member, accessor_word(slot.accessor),
+                          slot.type});
             if (slot.accessor == Method) append_params(out, slot.params);
             if (slot.standard_font_id) out += " id=-512";
             out += ' ';
             append_quoted(out, slot.description);
             out += '\n';
         }
-
         for (std::size_t i = 0; i < info.events.size(); ++i) {
             const EventInfo& event = info.events[i];
-            out += "event ";
-            out += info.name;
-            out += ' ';
-            out += std::to_string(i + 1);
-            out += ' ';
-            out += event.name;
+            line("event", {info.name, std::to_string(i + 1), event.name});
             if (!event.params.empty()) append_params(out, event.params);
             out += ' ';
             append_quoted(out, event.description);
