@@ -1,6 +1,7 @@
 // The form-file value format in both directions, and the exact sameness a round trip keeps.
 #include "norvtext/services/form_value.hpp"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -103,24 +104,25 @@ bool flag_from_json(const json& value, std::string_view where) {
     return value.get<bool>();
 }
 
+// A Font's switches, by their field names in the file.
+constexpr std::pair<std::string_view, bool Font::*> font_flags[] = {
+    {"bold", &Font::bold}, {"italic", &Font::italic}, {"underline", &Font::underline},
+    {"strikethrough", &Font::strikethrough}};
+
 FontRef font_from_json(const json& value, std::string_view where) {
     if (!value.is_object()) raise_form_error(where, "expected an object of font fields, not " + printable(value.dump()));
     Font font;
     for (const auto& [name, field] : value.items()) {
         const std::string field_where = std::string(where) + " field " + in_quotes(name);
+        const auto flag = std::find_if(std::begin(font_flags), std::end(font_flags),
+                                       [&name](const auto& f) { return f.first == name; });
         if (name == "name") {
             font.name = text_from_json(field, field_where);
         } else if (name == "size") {
             if (!field.is_number()) raise_form_error(field_where, "expected a number, not " + printable(field.dump()));
             font.size = field.get<double>();
-        } else if (name == "bold") {
-            font.bold = flag_from_json(field, field_where);
-        } else if (name == "italic") {
-            font.italic = flag_from_json(field, field_where);
-        } else if (name == "underline") {
-            font.underline = flag_from_json(field, field_where);
-        } else if (name == "strikethrough") {
-            font.strikethrough = flag_from_json(field, field_where);
+        } else if (flag != std::end(font_flags)) {
+            font.*flag->second = flag_from_json(field, field_where);
         } else {
             raise_form_error(where, "unknown font field " + in_quotes(name) +
                             " (a Font has name, size, bold, italic, underline, strikethrough)");
@@ -208,10 +210,7 @@ json font_to_json(const Font& font, std::string_view where) {
     json fields = json::object();
     fields["name"] = text_to_json(font.name);
     fields["size"] = font.size;
-    fields["bold"] = font.bold;
-    fields["italic"] = font.italic;
-    fields["underline"] = font.underline;
-    fields["strikethrough"] = font.strikethrough;
+    for (const auto& [name, flag] : font_flags) fields[std::string(name)] = font.*flag;
     return tagged("Font", std::move(fields));
 }
 
