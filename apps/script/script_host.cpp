@@ -42,11 +42,12 @@ bool date_literal_at(std::string_view line, std::size_t i, std::size_t& end) {
 }
 
 // The keys a `key` line can name; those that type a control character (Escape, Enter, Tab,
-// Backspace) give it as KeyAscii too.
+// Backspace) give it as KeyAscii too, and the keypad's decimal key types "." as a US
+// keyboard's does.
 constexpr std::pair<std::string_view, std::int16_t> named_keys[] = {
     {"Escape", keys::Escape}, {"Enter", keys::Enter}, {"Tab", keys::Tab},     {"Backspace", keys::Backspace},
     {"Delete", keys::Delete}, {"Left", keys::Left},   {"Right", keys::Right}, {"Home", keys::Home},
-    {"End", keys::End},
+    {"End", keys::End},       {"Insert", keys::Insert}, {"NumpadDecimal", keys::NumpadDecimal},
 };
 
 struct PressedKey {
@@ -60,7 +61,8 @@ std::optional<PressedKey> key_named(std::string_view k) {
     if (k.size() == 6 && k.starts_with("Ctrl+") && k[5] >= 'A' && k[5] <= 'Z')
         return PressedKey{k[5], keys::CtrlMask, static_cast<std::int16_t>(k[5] - 'A' + 1)};
     for (const auto& [name, code] : named_keys)
-        if (name == k) return PressedKey{code, 0, code < keys::Space ? code : std::int16_t{0}};
+        if (name == k)
+            return PressedKey{code, 0, code < keys::Space ? code : code == keys::NumpadDecimal ? std::int16_t{'.'} : std::int16_t{0}};
     return std::nullopt;
 }
 
@@ -343,6 +345,22 @@ const ScriptHost::Command* ScriptHost::find_command(std::string_view name) {
              const std::optional<PressedKey> k = key_named(l[2]);
              if (!k) l.fail("unknown key " + l[2]);
              h.guarded(l[1], [&] { l.user().press(k->code, k->shift, k->ascii); });
+         }},
+        // Edits that are no keystrokes; paste puts the text on the form's clipboard first.
+        {"paste", OnControl, 2, 2, "",
+         [](H& h, L l) {
+             h.form_.clipboard = l.text(2);
+             h.guarded(l[1], [&] { l.user().paste(); });
+         }},
+        {"drop", OnControl, 2, 2, "",
+         [](H& h, L l) {
+             const std::u16string text = l.text(2);
+             h.guarded(l[1], [&] { l.user().drop(text); });
+         }},
+        {"ime", OnControl, 2, 2, "",
+         [](H& h, L l) {
+             const std::u16string text = l.text(2);
+             h.guarded(l[1], [&] { l.user().input_method_commit(text); });
          }},
         {"select", OnControl, 3, 3, "",
          [](H&, L l) {

@@ -89,7 +89,7 @@ void DigitBoxBase::clear_quietly() {
 
 void DigitBoxBase::on_key_press(std::int16_t& KeyAscii) {
     if (swallow_if_read_only(KeyAscii)) return;
-    if ((KeyAscii >= u'0' && KeyAscii <= u'9') || KeyAscii == keys::Backspace) {
+    if ((KeyAscii > 0 && admitted_char(static_cast<char16_t>(KeyAscii), 0)) || KeyAscii == keys::Backspace) {
         host_.KeyPress(KeyAscii);  // the host's value goes in as it left it
         return;
     }

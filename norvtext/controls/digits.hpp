@@ -75,6 +75,7 @@ protected:
 
     // Typing: digits and Backspace are offered to the host, every other key is dropped.
     void on_key_press(std::int16_t& KeyAscii) override;
+    char16_t admitted_char(char16_t c, std::size_t) const override { return c >= u'0' && c <= u'9' ? c : u'\0'; }
     // Leaving: an entry with digits, but not as many as the row holds, blinks and raises
     // Validate whatever BlinkOnError says; the text stays as typed.
     void on_lost_focus() override;

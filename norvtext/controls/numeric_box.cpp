@@ -2,6 +2,7 @@
 #include "norvtext/controls/numeric_box.hpp"
 
 #include <limits>
+#include <utility>
 
 #include "norvtext/foundation/key_codes.hpp"
 #include "norvtext/platform/error.hpp"
@@ -91,11 +92,19 @@ bool NumericBoxBase::is_number_key(std::int16_t KeyAscii) const {
     return KeyAscii != 0 && decimal.size() == 1 && static_cast<char16_t>(KeyAscii) == decimal.front();
 }
 
+void NumericBoxBase::on_key_down(std::int16_t& KeyCode, std::int16_t& Shift) {
+    keypad_decimal_ = KeyCode == keys::NumpadDecimal;
+    BoxBase::on_key_down(KeyCode, Shift);
+}
+
 void NumericBoxBase::on_key_press(std::int16_t& KeyAscii) {
+    // The keypad's decimal key types "." or "," by the keyboard's layout, whatever the
+    // locale; in a number box it is the locale's decimal symbol, as the user means it.
+    if (std::exchange(keypad_decimal_, false) && number_locale_.decimal.size() == 1)
+        KeyAscii = static_cast<std::int16_t>(number_locale_.decimal.front());
     if (swallow_if_read_only(KeyAscii)) return;
     if (KeyAscii == keys::Backspace) return;  // Backspace edits quietly: never offered to the host
-    if (max_chars_ > 0 && Textbox.text().size() >= static_cast<std::size_t>(max_chars_) &&
-        Textbox.sel_length() == 0) {
+    if (Textbox.sel_length() == 0 && at_limit(Textbox.text().size())) {
         host_.beep();
         KeyAscii = 0;
         return;
@@ -106,6 +115,14 @@ void NumericBoxBase::on_key_press(std::int16_t& KeyAscii) {
         host_.KeyPress(KeyAscii);  // whatever the host leaves goes in unchecked
     else
         KeyAscii = 0;
+}
+
+char16_t NumericBoxBase::admitted_char(char16_t c, std::size_t length) const {
+    return !at_limit(length) && is_number_key(static_cast<std::int16_t>(c)) ? c : u'\0';
+}
+
+bool NumericBoxBase::is_display_char(char16_t c) const {
+    return zero_display_.find(c) != std::u16string_view::npos || number_locale_.grouping == std::u16string_view(&c, 1);
 }
 
 BagLayout NumericBoxBase::numeric_layout(std::u16string_view zero_display, std::string_view load_head,

@@ -63,7 +63,12 @@ protected:
 
     void on_got_focus() override;
     void on_lost_focus() override;
+    void on_key_down(std::int16_t& KeyCode, std::int16_t& Shift) override;
     void on_key_press(std::int16_t& KeyAscii) override;
+    char16_t admitted_char(char16_t c, std::size_t length) const override;
+    // The marks of the display form ("$", "%") and the grouping symbol.
+    bool is_display_char(char16_t c) const override;
+    bool at_limit(std::size_t length) const { return max_chars_ > 0 && length >= static_cast<std::size_t>(max_chars_); }
 
     // The layout both boxes share from "MaxChars" on (load) and "SelLength" on (save),
     // after each box's own first keys.
@@ -77,6 +82,7 @@ protected:
     // the host again.
     const Locale& number_locale_;
     std::int16_t max_chars_ = 0;
+    bool keypad_decimal_ = false;  // the key going down is the keypad's decimal key
     std::u16string stored_text_;
 
 private:

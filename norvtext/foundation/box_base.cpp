@@ -28,7 +28,8 @@ void BoxBase::Resize() {
 
 void BoxBase::setFocusSelect(bool New_FocusSelect) { set_switch(focus_select_, New_FocusSelect, "FocusSelect"); }
 void BoxBase::setEscapeClear(bool New_EscapeClear) { set_switch(escape_clear_, New_EscapeClear, "EscapeClear"); }
-// The inner box's Locked stays as it is: read-only only filters typed characters.
+// The inner box's Locked stays as it is: read-only filters typed characters and refuses the
+// user's other edits (see user_may_edit).
 void BoxBase::setReadOnly(bool New_ReadOnly) { set_switch(read_only_, New_ReadOnly, "ReadOnly"); }
 void BoxBase::setBlinkOnError(bool New_BlinkOnError) { set_switch(blink_on_error_, New_BlinkOnError, "BlinkOnError"); }
 
@@ -55,6 +56,25 @@ bool BoxBase::swallow_if_read_only(std::int16_t& KeyAscii) const {
     if (!read_only_) return false;
     KeyAscii = 0;
     return true;
+}
+
+void BoxBase::on_user_text(std::u16string_view text) {
+    if (read_only_) return;
+    std::u16string admitted;
+    bool refused = false;
+    const std::size_t kept = Textbox.text().size() - static_cast<std::size_t>(Textbox.sel_length());
+    for (const char16_t c : text) {
+        // A single-line box has no place for control characters, and a copied line often
+        // ends in a line break: they drop out quietly.
+        if (c < keys::Space) continue;
+        if (const char16_t a = admitted_char(c, kept + admitted.size()))
+            admitted += a;
+        else
+            refused = refused || !is_display_char(c);
+    }
+    // Nothing admitted changes nothing, as a refused key leaves the selection alone.
+    if (!admitted.empty()) Textbox.set_sel_text(admitted);
+    if (refused) host_.beep();
 }
 
 void BoxBase::start_blink() {

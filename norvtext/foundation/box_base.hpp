@@ -122,6 +122,17 @@ protected:
     // The text Escape clears to: empty for plain boxes, the all-prompt text for masked ones.
     virtual std::u16string cleared_text() const { return {}; }
 
+    // What a character the user pastes, drops or commits from an input method becomes under
+    // the class's character rules, exactly as if typed (case converted, the length limit
+    // judged at `length`, the text's length with everything before it laid in), or 0 when
+    // they refuse it. The host's KeyPress is not asked: such text is no keystroke.
+    virtual char16_t admitted_char(char16_t c, std::size_t length) const = 0;
+    // A character of the box's own display form ("$", the grouping symbol, "%", a mask's
+    // literals): refused quietly, so that pasting a text the box showed does not beep.
+    virtual bool is_display_char(char16_t c) const { return (void)c, false; }
+    bool user_may_edit() const override { return !read_only_; }
+    void on_user_text(std::u16string_view text) override;
+
     // Inner-box notifications shared by every control.
     void on_key_down(std::int16_t& KeyCode, std::int16_t& Shift) override;
     void on_key_up(std::int16_t& KeyCode, std::int16_t& Shift) override;

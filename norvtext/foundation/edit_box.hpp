@@ -24,6 +24,12 @@ public:
     virtual void on_change() {}
     virtual void on_click() {}
     virtual void on_dbl_click() {}
+    // The user's edits that are not keystrokes. A box the control holds read-only takes
+    // none of them: no Delete, cut, paste, drop or input-method text.
+    virtual bool user_may_edit() const { return true; }
+    // Text a paste, a drop or an input method puts at the selection: the control lays in
+    // what its rules admit, as one edit. A box without a control takes the text as it is.
+    virtual void on_user_text(std::u16string_view text) { (void)text; }
 
 protected:
     ~EditBoxListener() = default;

@@ -16,6 +16,10 @@ std::u16string MaskedControlBase::empty_text() const {
     return all_prompt_text(masked_.mask(), MaskRules::prompt_of(masked_.member(InnerMember::PromptChar)));
 }
 
+bool MaskedControlBase::is_display_char(char16_t c) const {
+    return !MaskRules::is_position(c) && masked_.mask().find(c) != std::u16string_view::npos;
+}
+
 void MaskedControlBase::on_got_focus() {
     stop_blink_timer();
     select_on_focus();

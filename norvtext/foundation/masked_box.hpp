@@ -24,6 +24,8 @@ protected:
     // Writes the empty text into the inner box.
     void ClearText() { masked_.set_text(empty_text()); }
     std::u16string cleared_text() const override { return empty_text(); }
+    // The mask's literals: a pasted "078-05-1120" or "12/05/2026" holds them.
+    bool is_display_char(char16_t c) const override;
 
     // Focus arrival: any blink stops when the user comes back, then the selection step.
     void on_got_focus() override;

@@ -82,10 +82,15 @@ void MemoryBox<I>::delete_forward() {
 }
 
 template <class I>
-void MemoryBox<I>::act_on_key_down(std::int16_t key_code) {
+void MemoryBox<I>::act_on_key_down(std::int16_t key_code, std::int16_t shift) {
+    if (shift == keys::CtrlMask && (key_code == 'C' || key_code == keys::Insert)) return copy();
+    if ((shift == keys::CtrlMask && key_code == 'X') || (shift == keys::ShiftMask && key_code == keys::Delete))
+        return cut();
+    if ((shift == keys::CtrlMask && key_code == 'V') || (shift == keys::ShiftMask && key_code == keys::Insert))
+        return paste();
     // An arrow over a selection puts the caret at its start (Left) or end (Right).
     switch (key_code) {
-        case keys::Delete: return delete_forward();
+        case keys::Delete: return may_edit() ? delete_forward() : void();
         case keys::Left: return user_select(sel_length_ > 0 ? sel_start_ : sel_start_ - 1, 0);
         case keys::Right: return user_select(sel_start_ + (sel_length_ > 0 ? sel_length_ : 1), 0);
         case keys::Home: return user_select(0, 0);
@@ -110,22 +115,52 @@ void MemoryBox<I>::keystroke(std::int16_t key_code, std::int16_t shift, Between&
     // KeyDown and KeyUp each get the key as pressed, whatever a handler did to the other.
     std::int16_t code = key_code, sh = shift;
     if (listener_) listener_->on_key_down(code, sh);
-    between(code);
+    between(code, sh);
     code = key_code, sh = shift;
     if (listener_) listener_->on_key_up(code, sh);
 }
 
 template <class I>
 void MemoryBox<I>::type(char16_t c, std::int16_t key_code, std::int16_t shift) {
-    keystroke(key_code, shift, [&](std::int16_t) { deliver_key_press(static_cast<std::int16_t>(c)); });
+    keystroke(key_code, shift, [&](std::int16_t, std::int16_t) { deliver_key_press(static_cast<std::int16_t>(c)); });
 }
 
 template <class I>
 void MemoryBox<I>::press(std::int16_t key_code, std::int16_t shift, std::int16_t key_ascii) {
-    keystroke(key_code, shift, [&](std::int16_t code) {
-        act_on_key_down(code);
+    keystroke(key_code, shift, [&](std::int16_t code, std::int16_t sh) {
+        act_on_key_down(code, sh);
         if (key_ascii != 0) deliver_key_press(key_ascii);
     });
+}
+
+template <class I>
+void MemoryBox<I>::copy() {
+    // A password box keeps its text to itself.
+    if (!clipboard_ || sel_length_ == 0 || !members_[static_cast<std::size_t>(InnerMember::PasswordChar)].to_string().empty())
+        return;
+    *clipboard_ = sel_text();
+}
+
+template <class I>
+void MemoryBox<I>::cut() {
+    if (!may_edit() || sel_length_ == 0) return;
+    copy();
+    delete_forward();
+}
+
+template <class I>
+void MemoryBox<I>::drop(std::u16string_view text) {
+    sel_length_ = 0;
+    user_text(text);
+}
+
+template <class I>
+void MemoryBox<I>::user_text(std::u16string_view text) {
+    if (!may_edit()) return;
+    if (listener_)
+        listener_->on_user_text(text);
+    else
+        set_sel_text(text);
 }
 
 template <class I>

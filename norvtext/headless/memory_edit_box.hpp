@@ -24,6 +24,15 @@ public:
     virtual void user_select(std::int32_t start, std::int32_t length) = 0;
     virtual void click() = 0;
     virtual void dbl_click() = 0;
+    // Edits that are no keystrokes: no KeyDown, KeyPress or KeyUp. Pasted, dropped and
+    // input-method text goes through the control's character rules; none of them, cut
+    // included, changes a read-only box. Ctrl+C, Ctrl+X and Ctrl+V (and Ctrl+Insert,
+    // Shift+Delete, Shift+Insert) do copy, cut and paste at their KeyDown.
+    virtual void copy() = 0;
+    virtual void cut() = 0;
+    virtual void paste() = 0;  // the clipboard's text at the selection
+    virtual void drop(std::u16string_view text) = 0;  // at the caret; the selection stays in the text
+    virtual void input_method_commit(std::u16string_view text) = 0;  // at the selection
 };
 
 // The shared in-memory box over either inner-box interface; the masked box overrides what
@@ -61,14 +70,22 @@ public:
     void user_select(std::int32_t start, std::int32_t length) override;
     void click() override { notify(&EditBoxListener::on_click); }
     void dbl_click() override { notify(&EditBoxListener::on_dbl_click); }
+    void copy() override;
+    void cut() override;
+    void paste() override { user_text(clipboard_ ? std::u16string(*clipboard_) : std::u16string()); }
+    void drop(std::u16string_view text) override;
+    void input_method_commit(std::u16string_view text) override { user_text(text); }
+
+    // The form's clipboard, which copy, cut and paste use; none: they do nothing.
+    void set_clipboard(std::u16string* clipboard) { clipboard_ = clipboard; }
 
 protected:
     // What the box does with a character that survived KeyPress, Backspace and Delete.
     virtual void insert_char(char16_t c);
     virtual void backspace();
     virtual void delete_forward();
-    // What the box does with a key's KeyDown (Delete, arrows, Home, End).
-    virtual void act_on_key_down(std::int16_t key_code);
+    // What the box does with a key's KeyDown (Delete, arrows, Home, End, the clipboard keys).
+    virtual void act_on_key_down(std::int16_t key_code, std::int16_t shift);
     void replace_selection(std::u16string_view with);
     void change_text(std::u16string_view text, std::int32_t caret);
     std::int32_t text_length() const { return static_cast<std::int32_t>(text_.size()); }
@@ -80,14 +97,18 @@ protected:
 
 private:
     void deliver_key_press(std::int16_t key_ascii);
+    bool may_edit() const { return !listener_ || listener_->user_may_edit(); }
+    void user_text(std::u16string_view text);
     void notify(void (EditBoxListener::*notification)()) {
         if (listener_) (listener_->*notification)();
     }
-    // KeyDown, then `between` with the key code as the KeyDown handler left it, then KeyUp.
+    // KeyDown, then `between` with the key code and shift as the KeyDown handler left them,
+    // then KeyUp.
     template <class Between>
     void keystroke(std::int16_t key_code, std::int16_t shift, Between&& between);
 
     EditBoxListener* listener_ = nullptr;
+    std::u16string* clipboard_ = nullptr;
     std::array<Variant, inner_member_count> members_;
     std::int32_t width_ = 0;
     std::int32_t height_ = 0;

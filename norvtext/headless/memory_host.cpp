@@ -20,6 +20,7 @@ std::unique_ptr<Box> MemoryHost::designed(std::unique_ptr<Box> box) {
     // The form's font and a window of its own.
     box->set_member(InnerMember::Font, Variant(form_.ambient_font));
     box->set_member(InnerMember::hWnd, Variant(form_.next_window_handle()));
+    box->set_clipboard(&form_.clipboard);
     user_ = box.get();
     return box;
 }

@@ -22,6 +22,8 @@ public:
     FontRef ambient_font;
     Locale locale = Locale::en_us();
     std::chrono::sys_days today{std::chrono::year{2026} / 12 / 5};
+    // The one clipboard every box on the form copies to and pastes from.
+    std::u16string clipboard;
 
     // Every recorded line, and an optional sink that sees each as it is recorded.
     std::vector<std::string> transcript;

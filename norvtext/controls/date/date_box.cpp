@@ -65,11 +65,6 @@ bool equals_zero(const Variant& value, const Locale& loc) {
     return false;
 }
 
-bool admitted_key(std::int16_t k) {
-    return (k >= '0' && k <= '9') || k == keys::Backspace || k == 'A' || k == 'P' || k == 'M' || k == 'a' ||
-           k == 'p' || k == 'm';
-}
-
 }  // namespace
 
 txtNorvDate::txtNorvDate(Host& host)
@@ -167,13 +162,17 @@ void txtNorvDate::on_lost_focus() {
 
 void txtNorvDate::on_key_press(std::int16_t& KeyAscii) {
     if (swallow_if_read_only(KeyAscii)) return;
-    // Digits, Backspace and the letters of AM and PM: the same for every shape.
-    if (!admitted_key(KeyAscii)) {
-        KeyAscii = 0;
-        return;
+    if (KeyAscii != keys::Backspace) {
+        KeyAscii = KeyAscii > 0 ? static_cast<std::int16_t>(admitted_char(static_cast<char16_t>(KeyAscii), 0)) : 0;
+        if (KeyAscii == 0) return;
     }
-    if (KeyAscii >= 'a') KeyAscii = static_cast<std::int16_t>(KeyAscii - ('a' - 'A'));
     host_.KeyPress(KeyAscii);
+}
+
+char16_t txtNorvDate::admitted_char(char16_t c, std::size_t) const {
+    if (c >= u'0' && c <= u'9') return c;
+    const char16_t upper = c == u'a' || c == u'p' || c == u'm' ? static_cast<char16_t>(c - (u'a' - u'A')) : c;
+    return upper == u'A' || upper == u'P' || upper == u'M' ? upper : u'\0';
 }
 
 const BagLayout& txtNorvDate::bag_layout() const {

@@ -54,6 +54,8 @@ protected:
     const BagLayout& bag_layout() const override;
     void on_lost_focus() override;
     void on_key_press(std::int16_t& KeyAscii) override;
+    // Digits and the letters of AM and PM, the same for every shape; letters in upper case.
+    char16_t admitted_char(char16_t c, std::size_t length) const override;
 
     const Members* bound_members() const override;
 

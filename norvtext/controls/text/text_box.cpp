@@ -80,6 +80,12 @@ void txtNorvText::on_key_press(std::int16_t& KeyAscii) {
     }
 }
 
+char16_t txtNorvText::admitted_char(char16_t c, std::size_t length) const {
+    auto key = static_cast<std::int16_t>(c);
+    const FilterSettings settings{chars_, char_table_, max_chars_};
+    return filter_key(key, settings, length, 0) == KeyVerdict::Offer ? static_cast<char16_t>(key) : u'\0';
+}
+
 void txtNorvText::on_click() { host_.Click(); }
 void txtNorvText::on_dbl_click() { host_.DblClick(); }
 

@@ -1,0 +1,106 @@
+// The user's edits that are no keystrokes (paste, drop, input-method text, cut and copy, the
+// keypad's decimal key) in every box: what the box's rules make of them, that one edit is
+// one Change and at most one beep, and that a read-only box takes none of them.
+#include "tests/support/harness.hpp"
+
+#include <algorithm>
+
+namespace norvtext::testing {
+namespace {
+
+using P = Placed<>;
+using Step = void (*)(P&);
+
+void read_only_hello(P& p) {
+    p.box.put("Text", Variant(u"hello"));
+    p.box.put("ReadOnly", Variant(true));
+}
+void ctrl(P& p, std::int16_t letter) { p.user().press(letter, keys::CtrlMask, static_cast<std::int16_t>(letter - 'A' + 1)); }
+
+struct Row {
+    const char* rule;
+    std::string_view cls;
+    Step setup;  // before the user comes into the box, which selects everything in it
+    Step edit;
+    std::u16string_view text;       // what the box shows afterwards
+    bool beeps;
+    std::u16string_view clipboard;  // what the form's clipboard holds afterwards
+    int key_presses = 0;            // a Ctrl key's KeyPress, where the box offers it; -1: typing
+};
+
+const Row rows[] = {
+    {"a digits-only box keeps the digits and beeps once", "txtNorvText", [](P& p) { p.box.put("Chars", Variant(26)); },
+     [](P& p) { p.form.clipboard = u"ab12", p.user().paste(); }, u"12", true, u"ab12"},
+    {"case converts as typed; MaxChars cuts the rest off with a beep", "txtNorvText",
+     [](P& p) { p.box.put("Chars", Variant(1)), p.box.put("MaxChars", Variant(5)); },
+     [](P& p) { p.user().input_method_commit(u"hello world"); }, u"HELLO", true, u""},
+    {"MaxChars counts after the selection is replaced", "txtNorvText",
+     [](P& p) { p.box.put("MaxChars", Variant(5)), p.box.put("Text", Variant(u"abcde")); },
+     [](P& p) { p.user().input_method_commit(u"xyz"); }, u"xyz", false, u""},
+    {"a copied line break drops out quietly", "txtNorvText", nullptr,
+     [](P& p) { p.user().input_method_commit(u"ab\r\n"); }, u"ab", false, u""},
+    {"a formatted amount pastes as its number, quietly", "txtNorvCurrency", nullptr,
+     [](P& p) { p.form.clipboard = u"$1,234.50", ctrl(p, 'V'); }, u"1234.50", false, u"$1,234.50"},
+    {"a letter in an amount beeps", "txtNorvCurrency", nullptr, [](P& p) { p.user().input_method_commit(u"12x"); }, u"12",
+     true, u""},
+    {"a percentage pastes as its number, quietly", "txtNorvPercent", nullptr,
+     [](P& p) { p.form.clipboard = u"12.50%", p.user().paste(); }, u"12.50", false, u"12.50%"},
+    {"the keypad's decimal key types the locale's symbol", "txtNorvCurrency",
+     [](P& p) { p.form.locale = Locale::from_name("de_DE"); },
+     [](P& p) { p.type(u"12"), p.key(keys::NumpadDecimal, '.'), p.type(u"5"); }, u"12,5", false, u"", -1},
+    {"an SSN with its dashes fills the box", "txtNorvSocialSecurity", nullptr,
+     [](P& p) { p.form.clipboard = u"078-05-1120", p.user().paste(); }, u"078-05-1120", false, u"078-05-1120"},
+    {"bare SSN digits are laid past the literals", "txtNorvSocialSecurity", nullptr,
+     [](P& p) { p.user().input_method_commit(u"078051120"); }, u"078-05-1120", false, u""},
+    {"a telephone number's brackets are literals", "txtNorvTelephone", nullptr,
+     [](P& p) { p.user().drop(u"(555) 123-4567"); }, u"(555) 123-4567", false, u""},
+    {"laying stops at the end of the mask", "txtNorvZip", nullptr, [](P& p) { p.user().drop(u"123456789"); },
+     u"12345", false, u""},
+    {"a date with its slashes fills the box", "txtNorvDate", nullptr, [](P& p) { p.user().drop(u"12/05/2026"); },
+     u"12/05/2026", false, u""},
+    {"cut takes the selection to the clipboard", "txtNorvText", [](P& p) { p.box.put("Text", Variant(u"hello")); },
+     [](P& p) { ctrl(p, 'X'); }, u"", false, u"hello", 1},
+    {"a password box copies nothing", "txtNorvText",
+     [](P& p) { p.box.put("Text", Variant(u"secret")), p.box.put("PasswordChar", Variant(u"*")); },
+     [](P& p) { ctrl(p, 'C'); }, u"secret", false, u"", 1},
+    // A read-only box: copy still works, nothing else the user does changes the text.
+    {"read-only: copy works", "txtNorvText", read_only_hello, [](P& p) { ctrl(p, 'C'); }, u"hello", false, u"hello"},
+    {"read-only: no cut, not even its copy", "txtNorvText", read_only_hello, [](P& p) { p.user().cut(); }, u"hello",
+     false, u""},
+    {"read-only: no paste", "txtNorvText", read_only_hello, [](P& p) { p.form.clipboard = u"x", ctrl(p, 'V'); },
+     u"hello", false, u"x"},
+    {"read-only: no drop", "txtNorvText", read_only_hello, [](P& p) { p.user().drop(u"x"); }, u"hello", false, u""},
+    {"read-only: no input-method text", "txtNorvText", read_only_hello,
+     [](P& p) { p.user().input_method_commit(u"x"); }, u"hello", false, u""},
+    {"read-only: no Delete", "txtNorvText", read_only_hello,
+     [](P& p) { p.key(keys::Home), p.key(keys::Delete); }, u"hello", false, u""},
+    {"read-only: no Delete in a masked box", "txtNorvSocialSecurity",
+     [](P& p) { p.box.put("Text", Variant(u"078051120")), p.box.put("ReadOnly", Variant(true)); },
+     [](P& p) { p.key(keys::Home), p.key(keys::Delete); }, u"078-05-1120", false, u""},
+};
+
+TEST(UserEdits, GoThroughTheBoxsRules) {
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.rule);
+        P p(row.cls);
+        if (row.setup) row.setup(p);
+        p.user().got_focus();
+        const std::u16string before = p.text();
+        p.take();
+        row.edit(p);
+        const Lines lines = p.take();
+        EXPECT_EQ(p.text(), row.text);
+        EXPECT_EQ(p.form.clipboard, row.clipboard);
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), "beep"), row.beeps ? 1 : 0);
+        // One edit, one Change, and none without a change. A paste, drop or commit is no
+        // keystroke: the host's KeyPress never hears of it.
+        const auto changes = std::count(lines.begin(), lines.end(), "b1: Change");
+        if (row.key_presses < 0) continue;
+        EXPECT_EQ(changes, before == p.text() ? 0 : 1);
+        EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](const auto& l) { return l.starts_with("b1: KeyPress"); }),
+                  row.key_presses);
+    }
+}
+
+}  // namespace
+}  // namespace norvtext::testing
