@@ -22,7 +22,7 @@ void MemoryBox<I>::change_text(std::u16string_view text, std::int32_t caret) {
     text_.assign(text);  // keeps the capacity the box has grown to
     sel_start_ = std::clamp(caret, 0, text_length());
     sel_length_ = 0;
-    if (changed) notify(&EditBoxListener::on_change);
+    if (changed) text_changed();
 }
 
 template <class I>
@@ -52,7 +52,7 @@ void MemoryBox<I>::replace_selection(std::u16string_view with) {
     text_.replace(to_index(sel_start_), to_index(sel_length_), with.data(), with.size());
     sel_start_ += static_cast<std::int32_t>(with.size());
     sel_length_ = 0;
-    notify(&EditBoxListener::on_change);
+    text_changed();
 }
 
 template <class I>
@@ -61,7 +61,7 @@ void MemoryBox<I>::insert_char(char16_t c) {
     // The common keystroke: one character at the caret.
     text_.insert(to_index(sel_start_), 1, c);
     ++sel_start_;
-    notify(&EditBoxListener::on_change);
+    text_changed();
 }
 
 // Backspace and Delete remove the selection, else the character before or after the caret;
@@ -88,6 +88,9 @@ void MemoryBox<I>::act_on_key_down(std::int16_t key_code, std::int16_t shift) {
         return cut();
     if ((shift == keys::CtrlMask && key_code == 'V') || (shift == keys::ShiftMask && key_code == keys::Insert))
         return paste();
+    if (shift == keys::CtrlMask && key_code == 'Z') return undo();
+    if ((shift == keys::CtrlMask && key_code == 'Y') || (shift == (keys::CtrlMask | keys::ShiftMask) && key_code == 'Z'))
+        return redo();
     // An arrow over a selection puts the caret at its start (Left) or end (Right).
     switch (key_code) {
         case keys::Delete: return may_edit() ? delete_forward() : void();
@@ -113,11 +116,13 @@ template <class I>
 template <class Between>
 void MemoryBox<I>::keystroke(std::int16_t key_code, std::int16_t shift, Between&& between) {
     // KeyDown and KeyUp each get the key as pressed, whatever a handler did to the other.
-    std::int16_t code = key_code, sh = shift;
-    if (listener_) listener_->on_key_down(code, sh);
-    between(code, sh);
-    code = key_code, sh = shift;
-    if (listener_) listener_->on_key_up(code, sh);
+    user_action([&] {
+        std::int16_t code = key_code, sh = shift;
+        if (listener_) listener_->on_key_down(code, sh);
+        between(code, sh);
+        code = key_code, sh = shift;
+        if (listener_) listener_->on_key_up(code, sh);
+    });
 }
 
 template <class I>
@@ -145,7 +150,7 @@ template <class I>
 void MemoryBox<I>::cut() {
     if (!may_edit() || sel_length_ == 0) return;
     copy();
-    delete_forward();
+    user_action([&] { delete_forward(); });
 }
 
 template <class I>
@@ -157,10 +162,22 @@ void MemoryBox<I>::drop(std::u16string_view text) {
 template <class I>
 void MemoryBox<I>::user_text(std::u16string_view text) {
     if (!may_edit()) return;
-    if (listener_)
-        listener_->on_user_text(text);
-    else
-        set_sel_text(text);
+    user_action([&] {
+        if (listener_)
+            listener_->on_user_text(text);
+        else
+            set_sel_text(text);
+    });
+}
+
+template <class I>
+void MemoryBox<I>::step_history(bool forward) {
+    if (!may_edit()) return;  // a read-only box offers neither
+    user_action([&] {
+        EditHistory::State now{text_, sel_start_};
+        if (auto s = forward ? history_.redo(std::move(now)) : history_.undo(std::move(now)))
+            change_text(s->text, s->caret);
+    });
 }
 
 template <class I>

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "norvtext/foundation/edit_box.hpp"
+#include "norvtext/foundation/edit_history.hpp"
 
 namespace norvtext::headless {
 
@@ -33,6 +34,10 @@ public:
     virtual void paste() = 0;  // the clipboard's text at the selection
     virtual void drop(std::u16string_view text) = 0;  // at the caret; the selection stays in the text
     virtual void input_method_commit(std::u16string_view text) = 0;  // at the selection
+    // Ctrl+Z, and Ctrl+Y or Ctrl+Shift+Z, at their KeyDown: back to the text and caret before
+    // the last user edit, and forward again.
+    virtual void undo() = 0;
+    virtual void redo() = 0;
 };
 
 // The shared in-memory box over either inner-box interface; the masked box overrides what
@@ -75,6 +80,8 @@ public:
     void paste() override { user_text(clipboard_ ? std::u16string(*clipboard_) : std::u16string()); }
     void drop(std::u16string_view text) override;
     void input_method_commit(std::u16string_view text) override { user_text(text); }
+    void undo() override { step_history(false); }
+    void redo() override { step_history(true); }
 
     // The form's clipboard, which copy, cut and paste use; none: they do nothing.
     void set_clipboard(std::u16string* clipboard) { clipboard_ = clipboard; }
@@ -88,6 +95,14 @@ protected:
     virtual void act_on_key_down(std::int16_t key_code, std::int16_t shift);
     void replace_selection(std::u16string_view with);
     void change_text(std::u16string_view text, std::int32_t caret);
+    // Every change of the text ends here: Change, and the history ends unless a user
+    // action is under way.
+    void text_changed() {
+        history_.forget();
+        notify(&EditBoxListener::on_change);
+    }
+    // A new mask or prompt: the earlier texts no longer fit, even where the text stays.
+    void forget_history() { history_.reset(); }
     std::int32_t text_length() const { return static_cast<std::int32_t>(text_.size()); }
     static std::size_t to_index(std::int32_t position) { return static_cast<std::size_t>(position); }
 
@@ -99,6 +114,14 @@ private:
     void deliver_key_press(std::int16_t key_ascii);
     bool may_edit() const { return !listener_ || listener_->user_may_edit(); }
     void user_text(std::u16string_view text);
+    // One user action, one step of the history.
+    template <class Action>
+    void user_action(Action&& action) {
+        history_.begin(text_, sel_start_);
+        action();
+        history_.end(text_);
+    }
+    void step_history(bool forward);
     void notify(void (EditBoxListener::*notification)()) {
         if (listener_) (listener_->*notification)();
     }
@@ -109,6 +132,7 @@ private:
 
     EditBoxListener* listener_ = nullptr;
     std::u16string* clipboard_ = nullptr;
+    EditHistory history_;
     std::array<Variant, inner_member_count> members_;
     std::int32_t width_ = 0;
     std::int32_t height_ = 0;

@@ -13,6 +13,7 @@ void MemoryMaskedEditBox::set_member(InnerMember m, const Variant& value) {
     if (m != InnerMember::PromptChar) return MemoryBox::set_member(m, value);
     const std::u16string t = rules().reprompted(text_, value);
     MemoryBox::set_member(m, value);
+    forget_history();
     change_text(t, sel_start_);
 }
 
@@ -20,6 +21,7 @@ void MemoryMaskedEditBox::set_mask(std::u16string_view mask) {
     const std::u16string t = rules().relaid(text_, mask);
     mask_ = mask;
     max_length_ = static_cast<std::int32_t>(mask_.size());
+    forget_history();
     change_text(t, 0);
 }
 

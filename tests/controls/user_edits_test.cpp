@@ -15,7 +15,9 @@ void read_only_hello(P& p) {
     p.box.put("Text", Variant(u"hello"));
     p.box.put("ReadOnly", Variant(true));
 }
-void ctrl(P& p, std::int16_t letter) { p.user().press(letter, keys::CtrlMask, static_cast<std::int16_t>(letter - 'A' + 1)); }
+void ctrl(P& p, std::int16_t letter, std::int16_t shift = keys::CtrlMask) {
+    p.user().press(letter, shift, static_cast<std::int16_t>(letter - 'A' + 1));
+}
 
 struct Row {
     const char* rule;
@@ -99,6 +101,49 @@ TEST(UserEdits, GoThroughTheBoxsRules) {
         EXPECT_EQ(changes, before == p.text() ? 0 : 1);
         EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](const auto& l) { return l.starts_with("b1: KeyPress"); }),
                   row.key_presses);
+    }
+}
+
+// Undo and redo go back and forth over the user's edits in every box, whatever its filter does
+// with the keys' control characters; program code's changes end the history.
+struct UndoRow {
+    const char* rule;
+    std::string_view cls;
+    Step steps;  // after the user has come into the box
+    std::u16string_view text;
+    std::int32_t caret;
+};
+
+const UndoRow undo_rows[] = {
+    {"a filter that swallows Ctrl+Z's character still undoes", "txtNorvCurrency",
+     [](P& p) { p.type(u"12"), ctrl(p, 'Z'); }, u"1", 1},
+    {"undo twice and redo once", "txtNorvText", [](P& p) { p.type(u"ab"), ctrl(p, 'Z'), ctrl(p, 'Z'), ctrl(p, 'Y'); },
+     u"a", 1},
+    {"Ctrl+Shift+Z redoes too", "txtNorvText",
+     [](P& p) { p.type(u"a"), ctrl(p, 'Z'), ctrl(p, 'Z', keys::CtrlMask | keys::ShiftMask); }, u"a", 1},
+    {"undo puts the caret back where the edit found it", "txtNorvText",
+     [](P& p) { p.type(u"abc"), p.key(keys::Home), p.key(keys::Delete), ctrl(p, 'Z'); }, u"abc", 0},
+    {"a masked box undoes into its prompts", "txtNorvSocialSecurity", [](P& p) { p.type(u"078"), ctrl(p, 'Z'); },
+     u"07_-__-____", 2},
+    {"a paste is one step", "txtNorvText", [](P& p) { p.type(u"a"), p.user().input_method_commit(u"xyz"), ctrl(p, 'Z'); },
+     u"a", 1},
+    {"Escape's clearing is undone", "txtNorvText", [](P& p) { p.type(u"ab"), p.escape(), ctrl(p, 'Z'); }, u"ab", 2},
+    {"the formatting on leaving ends the history", "txtNorvCurrency",
+     [](P& p) { p.type(u"12"), p.user().lost_focus(), p.user().got_focus(), ctrl(p, 'Z'); }, u"12", 0},
+    {"an assignment ends the history", "txtNorvText",
+     [](P& p) { p.type(u"ab"), p.box.put("Text", Variant(u"x")), ctrl(p, 'Z'); }, u"x", 0},
+    {"a read-only box offers no undo", "txtNorvText",
+     [](P& p) { p.type(u"ab"), p.box.put("ReadOnly", Variant(true)), ctrl(p, 'Z'); }, u"ab", 2},
+};
+
+TEST(UserEdits, UndoAndRedo) {
+    for (const UndoRow& row : undo_rows) {
+        SCOPED_TRACE(row.rule);
+        P p(row.cls);
+        p.user().got_focus();
+        row.steps(p);
+        EXPECT_EQ(p.text(), row.text);
+        EXPECT_EQ(p.box.textbox().sel_start(), row.caret);
     }
 }
 
