@@ -6,7 +6,7 @@
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 20
 
-.PHONY: deps all build demo screenshots test test-default test-asan fuzz bench clean
+.PHONY: deps all build demo screenshots test test-default test-asan test-install fuzz package bench clean
 
 all: build
 
@@ -55,7 +55,20 @@ fuzz: deps
 	  done; \
 	else echo "fuzz: clang++-14 not found, skipped"; fi
 
-test: test-default test-asan fuzz
+# The install rules and the .deb, each checked by building examples/consumer against what
+# they put down, and nothing else.
+test-install: build
+	rm -rf build/stage
+	cmake --install build/default --prefix $(CURDIR)/build/stage >/dev/null
+	scripts/check-consumer build/stage build/consumer-stage
+	$(MAKE) package
+	rm -rf build/debroot && dpkg-deb -x build/default/norvtext_*.deb build/debroot
+	scripts/check-consumer build/debroot/usr build/consumer-deb
+
+package: build
+	cd build/default && cpack -G DEB >/dev/null && ls norvtext_*.deb
+
+test: test-default test-asan fuzz test-install
 
 bench: deps
 	cmake --preset bench >/dev/null
