@@ -1,7 +1,8 @@
 # Entry points: `make demo` shows the gallery in a window when there is a display, and
 # otherwise runs the tour and writes the gallery's picture; `make test` builds and runs every
 # test twice (a normal build with the Qt parts and an AddressSanitizer +
-# UndefinedBehaviorSanitizer build without them) plus fuzz smoke runs; `make screenshots`
+# UndefinedBehaviorSanitizer build without them), fuzz smoke runs, and examples/consumer
+# built against the staged install and the .deb (`make package`); `make screenshots`
 # remakes the README's pictures.
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 20
