@@ -237,9 +237,7 @@ void LineEditBox<I>::focusInEvent(QFocusEvent* event) {
     // The window coming back to the front returns the focus the box never lost.
     if (has_focus_ || event->reason() == Qt::PopupFocusReason) return;
     has_focus_ = true;
-    guarded([&] {
-        if (listener_) listener_->on_got_focus();
-    });
+    notify(&EditBoxListener::on_got_focus);
 }
 
 template <class I>
@@ -253,9 +251,7 @@ void LineEditBox<I>::focusOutEvent(QFocusEvent* event) {
     if (!has_focus_ || event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
         return;
     has_focus_ = false;
-    guarded([&] {
-        if (listener_) listener_->on_lost_focus();
-    });
+    notify(&EditBoxListener::on_lost_focus);
 }
 
 template <class I>
@@ -264,9 +260,7 @@ void LineEditBox<I>::mouseReleaseEvent(QMouseEvent* event) {
     // The release that ends a double click is no second Click.
     const bool ends_double_click = std::exchange(double_clicked_, false);
     if (event->button() != Qt::LeftButton || ends_double_click || !rect().contains(event->position().toPoint())) return;
-    guarded([&] {
-        if (listener_) listener_->on_click();
-    });
+    notify(&EditBoxListener::on_click);
 }
 
 template <class I>
@@ -274,9 +268,7 @@ void LineEditBox<I>::mouseDoubleClickEvent(QMouseEvent* event) {
     QLineEdit::mouseDoubleClickEvent(event);
     if (event->button() != Qt::LeftButton) return;
     double_clicked_ = true;
-    guarded([&] {
-        if (listener_) listener_->on_dbl_click();
-    });
+    notify(&EditBoxListener::on_dbl_click);
 }
 
 template class LineEditBox<EditBox>;

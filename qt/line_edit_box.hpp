@@ -59,6 +59,12 @@ protected:
     // Runs an event's handling; an error it raises goes to the box's reporter.
     template <class Action>
     void guarded(Action&& action) { qt::guarded(report_, action); }
+    // Tells the control of a focus change or a click, guarded.
+    void notify(void (EditBoxListener::*notification)()) {
+        guarded([&] {
+            if (listener_) (listener_->*notification)();
+        });
+    }
     const Variant& store(InnerMember m, Variant v) { return members_[static_cast<std::size_t>(m)] = std::move(v); }
     std::int32_t length() const { return static_cast<std::int32_t>(shown().size()); }
 
