@@ -3,6 +3,7 @@
 #include "qt/control_widget.hpp"
 
 #include <QDebug>
+#include <QMetaClassInfo>
 #include <QResizeEvent>
 
 #include "norvtext/platform/error.hpp"
@@ -73,9 +74,7 @@ void ControlWidget::emit_event(std::string_view, std::span<std::int16_t* const>)
 
 QVariant ControlWidget::member(const QString& name) { return read_variant(name.toStdString()); }
 
-bool ControlWidget::setMember(const QString& name, const QVariant& value) {
-    return guarded([&] { control_->put(name.toStdString(), from_qvariant(value)); });
-}
+bool ControlWidget::setMember(const QString& name, const QVariant& value) { return write(name.toStdString(), value); }
 
 QVariant ControlWidget::call(const QString& method, const QVariantList& args) {
     QVariant out;
@@ -87,15 +86,9 @@ QVariant ControlWidget::call(const QString& method, const QVariantList& args) {
     return out;
 }
 
-QString ControlWidget::description(const QString& class_name, const QString& member) {
-    const ClassInfo* cls = type_library().find_class(class_name.toStdString());
-    if (!cls) return {};
-    const std::string name = member.toStdString();
-    for (const Slot& s : cls->slots)
-        if (s.member == name) return to_qstring(s.description);
-    for (const EventInfo& e : cls->events)
-        if (e.name == name) return to_qstring(e.description);
-    return {};
+QString ControlWidget::description(const QString& member) const {
+    const int index = metaObject()->indexOfClassInfo(("Description." + member).toUtf8().constData());
+    return index < 0 ? QString() : QString::fromUtf8(metaObject()->classInfo(index).value());
 }
 
 bool ControlWidget::load(PropertyBag& bag) {
@@ -112,14 +105,8 @@ Variant ControlWidget::read(std::string_view name) const {
     return out;
 }
 
-void ControlWidget::write(std::string_view name, const QVariant& value) {
-    guarded([&] { control_->put(name, from_qvariant(value)); });
-}
-
-Variant ControlWidget::invoke(std::string_view name, std::span<const Variant> args) {
-    Variant out;
-    guarded([&] { out = control_->invoke(name, args); });
-    return out;
+bool ControlWidget::write(std::string_view name, const QVariant& value) {
+    return guarded([&] { control_->put(name, from_qvariant(value)); });
 }
 
 // A member reads as `out` as it was given (its type's empty value unless the type says
@@ -139,10 +126,6 @@ int ControlWidget::read_int(std::string_view name) const {
 
 bool ControlWidget::read_bool(std::string_view name) const {
     return read_as<bool>(name, [](const Variant& v) { return v.to_boolean(); });
-}
-
-double ControlWidget::read_double(std::string_view name) const {
-    return read_as<double>(name, [](const Variant& v) { return v.to_double(); });
 }
 
 QString ControlWidget::read_string(std::string_view name) const {

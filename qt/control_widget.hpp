@@ -44,9 +44,9 @@ public:
     bool setMember(const QString& name, const QVariant& value);
     QVariant call(const QString& method, const QVariantList& args = {});
 
-    // One-line descriptions for property browsers, from the type library ("" for none).
-    static QString description(const QString& class_name, const QString& member);
-    QString description(const QString& member) const { return description(className(), member); }
+    // A member's or event's one-line description for property browsers, as the class info
+    // written from the type library holds it ("" for none).
+    QString description(const QString& member) const;
 
     // The host's load and save of the control's state; false when it failed (reported).
     bool load(PropertyBag& bag);
@@ -72,15 +72,13 @@ protected:
     // Emits the class's own signal for an event it publishes, named as in the library.
     virtual void emit_event(std::string_view event, std::span<std::int16_t* const> args);
 
-    // The generated accessors: each reads or writes one member through late binding; a
-    // failure is reported and reads as the type's empty value. A written value converts as
-    // any Qt value does (from_qvariant).
+    // The generated accessors: each reads or writes one member through late binding (its
+    // methods go through call()); a failure is reported and reads as the type's empty
+    // value. A written value converts as any Qt value does (from_qvariant).
     Variant read(std::string_view name) const;
-    void write(std::string_view name, const QVariant& value);
-    Variant invoke(std::string_view name, std::span<const Variant> args);
+    bool write(std::string_view name, const QVariant& value);
     int read_int(std::string_view name) const;
     bool read_bool(std::string_view name) const;
-    double read_double(std::string_view name) const;
     QString read_string(std::string_view name) const;
     QVariant read_variant(std::string_view name) const;
     QColor read_colour(std::string_view name) const;
