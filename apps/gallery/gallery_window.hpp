@@ -2,6 +2,7 @@
 // tell their host as it happens, Save/Load of the form and the page Custom.
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include <QString>
@@ -29,8 +30,10 @@ public:
 private:
     void log(const QString& line);
     void watch(ControlWidget* control);
-    void save_clicked();
-    void load_clicked();
+    // Logs `done` or `failed` by the action's result, or `refused` with the error it raised.
+    bool logged(const QString& done, const QString& failed, const QString& refused, const std::function<bool()>& action);
+    // Asks for the file to save to or load from.
+    void file_clicked(bool save);
     void custom_clicked();
 
     std::vector<ControlWidget*> controls_;
