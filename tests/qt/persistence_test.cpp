@@ -72,10 +72,10 @@ TEST(QtPersistence, AVariantMapAndQSettingsRestoreEveryControl) {
         QSettings settings(path, QSettings::IniFormat);
         settings.beginGroup(QString::fromUtf8(c.class_name));
         const auto restores = [&](QtPropertyBag loaded) {
-            ASSERT_EQ(loaded.entries().entries().size(), saved.entries().entries().size());
-            for (const auto& e : saved.entries().entries()) {
+            ASSERT_EQ(loaded.entries().size(), saved.entries().size());
+            for (const auto& e : saved.entries()) {
                 SCOPED_TRACE(e.key);
-                const std::optional<Variant> back = loaded.entries().find(e.key);
+                const std::optional<Variant> back = loaded.find(e.key);
                 ASSERT_TRUE(back.has_value());
                 EXPECT_TRUE(services::identical(*back, e.value));
             }
@@ -84,7 +84,7 @@ TEST(QtPersistence, AVariantMapAndQSettingsRestoreEveryControl) {
             QtPropertyBag again;
             again.begin_save();
             ASSERT_TRUE(second->save(again));
-            expect_same_entries(saved.entries(), again.entries());
+            expect_same_entries(saved, again);
         };
         restores(QtPropertyBag::from_map(saved.to_map()));
         restores(QtPropertyBag::from_settings(settings));
