@@ -72,7 +72,7 @@ void ControlWidget::emit_event(std::string_view, std::span<std::int16_t* const>)
 // ---------------------------------------------------------------------------------------
 // Late binding with Qt values.
 
-QVariant ControlWidget::member(const QString& name) { return read_variant(name.toStdString()); }
+QVariant ControlWidget::member(const QString& name) { return read_as<QVariant>(name.toStdString()); }
 
 bool ControlWidget::setMember(const QString& name, const QVariant& value) { return write(name.toStdString(), value); }
 
@@ -99,58 +99,8 @@ bool ControlWidget::save(PropertyBag& bag) {
     return guarded([&] { control_->WriteProperties(bag); });
 }
 
-Variant ControlWidget::read(std::string_view name) const {
-    Variant out;
-    guarded([&] { out = control_->get(name); });
-    return out;
-}
-
 bool ControlWidget::write(std::string_view name, const QVariant& value) {
     return guarded([&] { control_->put(name, from_qvariant(value)); });
-}
-
-// A member reads as `out` as it was given (its type's empty value unless the type says
-// otherwise) when the read failed (reported already) or gave Empty.
-template <class T, class Convert>
-T ControlWidget::read_as(std::string_view name, Convert convert, T out) const {
-    guarded([&] {
-        const Variant v = read(name);
-        if (!v.is_empty()) out = convert(v);
-    });
-    return out;
-}
-
-int ControlWidget::read_int(std::string_view name) const {
-    return read_as<int>(name, [](const Variant& v) { return v.to_long(); });
-}
-
-bool ControlWidget::read_bool(std::string_view name) const {
-    return read_as<bool>(name, [](const Variant& v) { return v.to_boolean(); });
-}
-
-QString ControlWidget::read_string(std::string_view name) const {
-    QString out;
-    guarded([&] { out = to_qstring(read(name).to_string()); });
-    return out;
-}
-
-QVariant ControlWidget::read_variant(std::string_view name) const { return to_qvariant(read(name)); }
-
-QColor ControlWidget::read_colour(std::string_view name) const {
-    return read_as<QColor>(name, [this](const Variant& v) { return to_qcolor(v.to_colour(), textbox()->palette()); });
-}
-
-// A font member that is Empty or holds Nothing reads as the widget's own font.
-QFont ControlWidget::read_font(std::string_view name) const {
-    const auto convert = [this](const Variant& v) {
-        const FontRef f = v.to_font();
-        return f ? to_qfont(*f) : font();
-    };
-    return read_as<QFont>(name, convert, font());
-}
-
-QPixmap ControlWidget::read_picture(std::string_view name) const {
-    return read_as<QPixmap>(name, [](const Variant& v) { return to_qpixmap(v.to_picture()); });
 }
 
 }  // namespace norvtext::qt

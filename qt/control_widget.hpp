@@ -7,6 +7,7 @@
 #include <memory>
 #include <span>
 #include <string_view>
+#include <type_traits>
 
 #include <QColor>
 #include <QFont>
@@ -18,6 +19,7 @@
 #include "norvtext/controls/registry.hpp"
 #include "norvtext/foundation/box_base.hpp"
 #include "norvtext/foundation/property_bag.hpp"
+#include "qt/conversions.hpp"
 #include "qt/guarded.hpp"
 
 namespace norvtext::qt {
@@ -73,17 +75,12 @@ protected:
     virtual void emit_event(std::string_view event, std::span<std::int16_t* const> args);
 
     // The generated accessors: each reads or writes one member through late binding (its
-    // methods go through call()); a failure is reported and reads as the type's empty
-    // value. A written value converts as any Qt value does (from_qvariant).
-    Variant read(std::string_view name) const;
+    // methods go through call()). A member reads as T's empty value (the widget's font for a
+    // font) when the read failed, which is reported, or gave Empty (for a font, Nothing). A
+    // written value converts as any Qt value does (from_qvariant).
+    template <class T>
+    T read_as(std::string_view name) const;
     bool write(std::string_view name, const QVariant& value);
-    int read_int(std::string_view name) const;
-    bool read_bool(std::string_view name) const;
-    QString read_string(std::string_view name) const;
-    QVariant read_variant(std::string_view name) const;
-    QColor read_colour(std::string_view name) const;
-    QFont read_font(std::string_view name) const;
-    QPixmap read_picture(std::string_view name) const;
 
     void resizeEvent(QResizeEvent* event) override;
 
@@ -95,8 +92,6 @@ private:
     bool guarded(Action&& action) const {
         return qt::guarded([this](const std::exception& e) { report(e); }, action);
     }
-    template <class T, class Convert>
-    T read_as(std::string_view name, Convert convert, T out = {}) const;
 
     const ControlClass& class_;
     std::unique_ptr<QtHost> host_;
@@ -104,5 +99,23 @@ private:
     // Until the control stands, nothing it does reaches the application's handlers.
     bool constructed_ = false;
 };
+
+template <class T>
+T ControlWidget::read_as(std::string_view name) const {
+    T out{};
+    if constexpr (std::is_same_v<T, QFont>) out = font();
+    guarded([&] {
+        const Variant v = control_->get(name);
+        if (v.is_empty()) return;
+        if constexpr (std::is_same_v<T, int>) out = v.to_long();
+        else if constexpr (std::is_same_v<T, bool>) out = v.to_boolean();
+        else if constexpr (std::is_same_v<T, QString>) out = to_qstring(v.to_string());
+        else if constexpr (std::is_same_v<T, QVariant>) out = to_qvariant(v);
+        else if constexpr (std::is_same_v<T, QColor>) out = to_qcolor(v.to_colour(), textbox()->palette());
+        else if constexpr (std::is_same_v<T, QPixmap>) out = to_qpixmap(v.to_picture());
+        else if (const FontRef f = v.to_font()) out = to_qfont(*f);
+    });
+    return out;
+}
 
 }  // namespace norvtext::qt

@@ -36,35 +36,33 @@ std::string quoted(std::string_view s) {
     return out + '"';
 }
 
-// How one type library type appears on the Qt side. The reader is a call of one of the
-// base class's readers with "%m" for the member's name; every value written goes to the
-// core as a QVariant ("%v" the new value), converted by the one rule for Qt values.
+// How one type library type appears on the Qt side. The reader is the base class's reader
+// for the type with "%m" for the member's name; every value written goes to the core as a
+// QVariant ("%v" the new value), converted by the one rule for Qt values.
 struct QtType {
     std::string type;       // the property's and a value parameter's type
     std::string parameter;  // how a writer takes it
-    std::string reader;
+    std::string reader = "read_as<" + type + ">(%m)";
     std::string written = "QVariant::fromValue(%v)";
 };
 
 // A Qt class type goes by const reference.
-QtType qt_class_type(const std::string& type, const std::string& reader) {
-    return {type, "const " + type + "&", reader + "(%m)"};
-}
+QtType qt_class_type(const std::string& type) { return {type, "const " + type + "&"}; }
 
 QtType qt_type(std::string_view type) {
-    if (type == "Integer" || type == "Long" || type == "HostEnum") return {"int", "int", "read_int(%m)"};
-    if (type == "Boolean") return {"bool", "bool", "read_bool(%m)"};
-    if (type == "String") return qt_class_type("QString", "read_string");
-    if (type == "Variant") return qt_class_type("QVariant", "read_variant");
-    if (type == "Colour") return qt_class_type("QColor", "read_colour");
-    if (type == "Font") return qt_class_type("QFont", "read_font");
-    if (type == "Picture") return qt_class_type("QPixmap", "read_picture");
-    if (type == "Void") return {"void", "", ""};
+    if (type == "Integer" || type == "Long" || type == "HostEnum") return {"int", "int"};
+    if (type == "Boolean") return {"bool", "bool"};
+    if (type == "String") return qt_class_type("QString");
+    if (type == "Variant") return qt_class_type("QVariant");
+    if (type == "Colour") return qt_class_type("QColor");
+    if (type == "Font") return qt_class_type("QFont");
+    if (type == "Picture") return qt_class_type("QPixmap");
+    if (type == "Void") return {"void", ""};
     if (type_library().find_enum(type)) {
         // Each enumeration sits in a namespace of its own name, so that its members may
         // repeat another's (None, Manual) and read as DateFormatEnum::MMMDDYYYY.
         const std::string t = "norvtext::qt::" + std::string(type) + "::" + std::string(type);
-        return {t, t, "static_cast<" + t + ">(read_int(%m))", "QVariant(static_cast<int>(%v))"};
+        return {t, t, "static_cast<" + t + ">(read_as<int>(%m))", "QVariant(static_cast<int>(%v))"};
     }
     throw std::runtime_error("no Qt type for " + std::string(type));
 }
