@@ -27,10 +27,6 @@ constexpr Qt::CursorShape cursor_shapes[] = {
     Qt::SizeAllCursor,
 };
 
-Qt::CursorShape cursor_shape(std::int16_t pointer) {
-    return pointer >= 0 && pointer < std::ssize(cursor_shapes) ? cursor_shapes[pointer] : Qt::ArrowCursor;
-}
-
 }  // namespace
 
 template <class I>
@@ -172,7 +168,7 @@ void LineEditBox<I>::apply_cursor() {
     else if (pointer == 0)
         unsetCursor();
     else
-        setCursor(cursor_shape(pointer));
+        setCursor(pointer > 0 && pointer < std::ssize(cursor_shapes) ? cursor_shapes[pointer] : Qt::ArrowCursor);
 }
 
 template <class I>
@@ -202,10 +198,8 @@ void LineEditBox<I>::keyPressEvent(QKeyEvent* event) {
             // characters from one key) would slip past its filter: the box leaves it to
             // its parents.
             const QString t = event->text();
-            if (t.size() > 1 || (t.size() == 1 && t.at(0).isPrint() && !(event->modifiers() & Qt::ControlModifier))) {
-                event->ignore();
-                return;
-            }
+            if (t.size() > 1 || (t.size() == 1 && t.at(0).isPrint() && !(event->modifiers() & Qt::ControlModifier)))
+                return event->ignore();
             return act_on_key(event);
         }
         const std::int16_t typed = KeyAscii;
@@ -287,18 +281,11 @@ QString QtMaskedEditBox::qt_input_mask(std::u16string_view mask, char16_t prompt
     static constexpr std::u16string_view qt_meta = u"AaNnXx90Dd#HhBb<>!{}[]\\";
     QString out;
     for (char16_t m : mask) {
-        if (m == u'#') {
-            out += u'0';
-        } else if (m == u'?') {
-            out += u'a';
-        } else {
-            if (qt_meta.find(m) != std::u16string_view::npos) out += u'\\';
-            out += QChar(m);
-        }
+        // A literal that is one of Qt's mask characters is escaped.
+        if (!MaskRules::is_position(m) && qt_meta.find(m) != std::u16string_view::npos) out += u'\\';
+        out += m == u'#' ? QChar(u'0') : m == u'?' ? QChar(u'a') : QChar(m);
     }
-    out += u';';
-    out += QChar(prompt);
-    return out;
+    return out + u';' + QChar(prompt);
 }
 
 void QtMaskedEditBox::apply_mask(std::u16string_view mask, char16_t prompt, const std::u16string& text,

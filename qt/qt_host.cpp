@@ -23,11 +23,11 @@ QtTimer::QtTimer(ErrorReporter report) {
 }
 
 void QtTimer::set_enabled(bool enabled) {
-    if (enabled == timer_.isActive()) return;
-    if (enabled)
-        timer_.start();
-    else
+    // Starting a running timer would restart its interval.
+    if (!enabled)
         timer_.stop();
+    else if (!timer_.isActive())
+        timer_.start();
 }
 
 QtHost::QtHost(ControlWidget& widget)
