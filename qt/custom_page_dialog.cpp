@@ -21,12 +21,7 @@ public:
 
 protected:
     Variant get_member(std::string_view member) override { return control_.control().get(member); }
-    void put_member(std::string_view member, const Variant& value) override {
-        if (writer_)
-            writer_(control_, member, value);
-        else
-            control_.control().put(member, value);
-    }
+    void put_member(std::string_view member, const Variant& value) override { writer_(control_, member, value); }
     const Locale& argument_locale() const override { return control_.control().host().locale(); }
 
 private:
@@ -50,6 +45,7 @@ QRect pixels(const Custom::Rect& r, const QWidget& w) {
 
 CustomPageDialog::CustomPageDialog(std::vector<ControlWidget*> selection, QWidget* parent, Writer writer)
     : QDialog(parent), controls_(std::move(selection)), writer_(std::move(writer)) {
+    if (!writer_) writer_ = [](ControlWidget& c, std::string_view member, const Variant& v) { c.control().put(member, v); };
     setObjectName(QStringLiteral("Custom"));
     setWindowTitle(QStringLiteral("Custom - NorvText"));
     for (ControlWidget* c : controls_) {
