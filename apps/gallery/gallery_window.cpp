@@ -61,18 +61,18 @@ GalleryWindow::GalleryWindow() {
     control(QStringLiteral("txtZip"))->setMember(QStringLiteral("FormatMask"), 2);
     page_target_ = control(QStringLiteral("txtName"));
 
-    auto* save = new QPushButton(QStringLiteral("&Save…"), this);
-    auto* load = new QPushButton(QStringLiteral("&Load…"), this);
-    auto* custom = new QPushButton(QStringLiteral("&Custom…"), this);
-    custom->setToolTip(QStringLiteral("The page Custom for the text box, or the date or social security box last used"));
-    auto* clear = new QPushButton(QStringLiteral("C&lear log"), this);
-    connect(save, &QPushButton::clicked, this, [this] { file_clicked(true); });
-    connect(load, &QPushButton::clicked, this, [this] { file_clicked(false); });
-    connect(custom, &QPushButton::clicked, this, &GalleryWindow::custom_clicked);
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {save, load, custom, clear}) buttons->addWidget(b);
-
-    connect(clear, &QPushButton::clicked, log_, &QPlainTextEdit::clear);
+    const auto button = [&](const QString& text, auto clicked) {
+        auto* b = new QPushButton(text, this);
+        connect(b, &QPushButton::clicked, this, clicked);
+        buttons->addWidget(b);
+        return b;
+    };
+    button(QStringLiteral("&Save…"), [this] { file_clicked(true); });
+    button(QStringLiteral("&Load…"), [this] { file_clicked(false); });
+    button(QStringLiteral("&Custom…"), [this] { CustomPageDialog({page_target_}, this).exec(); })
+        ->setToolTip(QStringLiteral("The page Custom for the text box, or the date or social security box last used"));
+    button(QStringLiteral("C&lear log"), [this] { log_->clear(); });
 
     auto* left = new QVBoxLayout;
     left->addLayout(form);
@@ -161,9 +161,5 @@ void GalleryWindow::file_clicked(bool save) {
     if (!path.isEmpty()) save ? save_to(path) : load_from(path);
 }
 
-void GalleryWindow::custom_clicked() {
-    CustomPageDialog dialog({page_target_}, this);
-    dialog.exec();
-}
 
 }  // namespace norvtext::qt

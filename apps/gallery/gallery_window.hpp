@@ -34,7 +34,6 @@ private:
     bool logged(const QString& done, const QString& failed, const QString& refused, const std::function<bool()>& action);
     // Asks for the file to save to or load from.
     void file_clicked(bool save);
-    void custom_clicked();
 
     std::vector<ControlWidget*> controls_;
     QPlainTextEdit* log_ = nullptr;
