@@ -124,15 +124,12 @@ QVariant to_qvariant(const Variant& value) {
             if constexpr (std::is_same_v<T, EmptyValue>) return QVariant();
             else if constexpr (std::is_same_v<T, NullValue>) return QVariant::fromValue(nullptr);
             else if constexpr (std::is_same_v<T, NothingValue>) return QVariant::fromValue<QObject*>(nullptr);
-            else if constexpr (std::is_same_v<T, bool>) return QVariant(v);
-            else if constexpr (std::is_same_v<T, std::int16_t>) return QVariant::fromValue<short>(v);
-            else if constexpr (std::is_same_v<T, std::int32_t>) return QVariant(static_cast<int>(v));
-            else if constexpr (std::is_same_v<T, double>) return QVariant(v);
-            else if constexpr (std::is_same_v<T, Currency>) return QVariant::fromValue(v);
             else if constexpr (std::is_same_v<T, DateSerial>) return date_to_qvariant(v);
             else if constexpr (std::is_same_v<T, std::u16string>) return QVariant(to_qstring(v));
             else if constexpr (std::is_same_v<T, FontRef>) return v ? QVariant(to_qfont(*v)) : QVariant::fromValue<QObject*>(nullptr);
-            else return v ? QVariant(to_qpixmap(v)) : QVariant::fromValue<QObject*>(nullptr);
+            else if constexpr (std::is_same_v<T, PictureRef>) return v ? QVariant(to_qpixmap(v)) : QVariant::fromValue<QObject*>(nullptr);
+            // Boolean, Integer (short), Long (int), Double and Currency as they are.
+            else return QVariant::fromValue(v);
         },
         value.storage());
 }

@@ -62,7 +62,6 @@ CustomPageDialog::CustomPageDialog(std::vector<ControlWidget*> selection, QWidge
         const Custom::Member member = m.member;
         if (m.kind == Custom::Kind::CheckBox) {
             auto* box = new QCheckBox(to_qstring(m.caption), surface);
-            box->setGeometry(pixels(m.bounds, *this));
             connect(box, &QCheckBox::clicked, this, [this, member] {
                 page_->click(member);
                 refresh();
@@ -72,7 +71,6 @@ CustomPageDialog::CustomPageDialog(std::vector<ControlWidget*> selection, QWidge
             auto* label = new QLabel(to_qstring(m.caption), surface);
             label->setGeometry(pixels(m.label_bounds, *this));
             auto* edit = new QLineEdit(surface);
-            edit->setGeometry(pixels(m.bounds, *this));
             label->setBuddy(edit);
             connect(edit, &QLineEdit::textEdited, this, [this, member](const QString& text) {
                 page_->edit(member, to_u16(text));
@@ -85,6 +83,7 @@ CustomPageDialog::CustomPageDialog(std::vector<ControlWidget*> selection, QWidge
             fields_[member] = edit;
         }
         fields_[member]->setObjectName(to_qstring(m.name));
+        fields_[member]->setGeometry(pixels(m.bounds, *this));
         // Tab order is the page's member order.
         if (previous) setTabOrder(previous, fields_[member]);
         previous = fields_[member];

@@ -21,12 +21,10 @@ QVariantMap QtPropertyBag::to_map() const {
 
 QtPropertyBag QtPropertyBag::from_settings(QSettings& settings) {
     QtPropertyBag bag;
-    std::string json = "{";
-    for (const QString& key : settings.childKeys()) {
-        if (json.size() > 1) json += ',';
-        json += nlohmann::ordered_json(key.toStdString()).dump() + ':' + settings.value(key).toString().toStdString();
-    }
-    json += '}';
+    QStringList members;
+    for (const QString& key : settings.childKeys())
+        members << QString::fromStdString(nlohmann::ordered_json(key.toStdString()).dump()) + u':' + settings.value(key).toString();
+    const std::string json = (u'{' + members.join(u',') + u'}').toStdString();
     // Read as one form-file bag, so a damaged value fails the same way a damaged file does.
     static_cast<MemoryPropertyBag&>(bag) = services::parse_bag_json(
         json, "settings " + settings.fileName().toStdString() + " [" + settings.group().toStdString() + "]");

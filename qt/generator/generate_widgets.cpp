@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <fstream>
 #include <iostream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -221,12 +222,7 @@ void write_source(std::ostream& out, const std::vector<ClassPlan>& plans) {
 
 // Writes the file only when its text changed, so an unchanged library rebuilds nothing.
 void write_if_changed(const std::string& path, const std::string& text) {
-    {
-        std::ifstream in(path, std::ios::binary);
-        std::stringstream old;
-        old << in.rdbuf();
-        if (in && old.str() == text) return;
-    }
+    if (std::ifstream in(path, std::ios::binary); in && std::string(std::istreambuf_iterator<char>(in), {}) == text) return;
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << text;
     if (!out) throw std::runtime_error("cannot write " + path);
