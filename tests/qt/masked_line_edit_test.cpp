@@ -1,6 +1,6 @@
 // The masked inner box on QLineEdit's input mask: the mask rules' table the in-memory box
 // runs, and what only the line edit can get wrong (the mask in Qt's language, its own
-// change signals).
+// change signal on a typed key that changes nothing).
 #include <gtest/gtest.h>
 
 #include <QTest>
@@ -14,21 +14,20 @@ namespace norvtext::qt {
 namespace {
 
 TEST(QtMask, OurMaskInQtsLanguage) {
-    struct Case {
+    struct Row {
+        const char* rule;
         std::u16string_view mask;
         char16_t prompt;
         const char* qt;
     };
-    const Case cases[] = {
-        {u"##/##/####", u'_', "00/00/0000;_"},
-        {u"??? ##, ####", u'_', "aaa 00, 0000;_"},
-        {u"(###) ###-####", u'*', "(000) 000-0000;*"},
-        // Literals that are Qt mask characters are escaped.
-        {u"#a-X?>", u'_', "0\\a-\\Xa\\>;_"},
+    const Row rows[] = {
+        {"digits are Qt's optional digits", u"##/##/####", u'_', "00/00/0000;_"},
+        {"letters are Qt's optional letters", u"??? ##", u'*', "aaa 00;*"},
+        {"literals that are Qt mask characters are escaped", u"#a-X?>", u'_', "0\\a-\\Xa\\>;_"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.qt);
-        EXPECT_EQ(QtMaskedEditBox::qt_input_mask(c.mask, c.prompt).toStdString(), c.qt);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.rule);
+        EXPECT_EQ(QtMaskedEditBox::qt_input_mask(row.mask, row.prompt).toStdString(), row.qt);
     }
 }
 
@@ -42,27 +41,22 @@ TEST(QtMaskedLineEdit, EveryMaskRuleAsTheInMemoryBox) {
     }
 }
 
-TEST(QtMaskedLineEdit, ChangeOnlyWhenTheShownTextChanged) {
+// The line edit reports every typed key as a change; the box passes on only real ones.
+TEST(QtMaskedLineEdit, TypingTheCharacterAPositionHoldsIsNoChange) {
     struct Counter : EditBoxListener {
         int changes = 0;
         void on_change() override { ++changes; }
     } counter;
     QWidget parent;
     QtMaskedEditBox box(&parent, {}, u"##/##");
-    box.set_listener(&counter);
     box.set_text(u"12/34");
-    box.set_text(u"12/34");  // the same text: nothing happens
-    box.set_mask(u"##/##");  // the same mask and text
-    EXPECT_EQ(counter.changes, 1);
-    // Typing the digit a position already holds: the line edit reports a change, the box
-    // does not pass it on.
+    box.set_listener(&counter);
     box.set_sel_start(0);
     QTest::keyClick(&box, Qt::Key_1);
-    EXPECT_EQ(box.text(), u"12/34");
-    EXPECT_EQ(counter.changes, 1);
+    EXPECT_EQ(counter.changes, 0);
     QTest::keyClick(&box, Qt::Key_9);
     EXPECT_EQ(box.text(), u"19/34");
-    EXPECT_EQ(counter.changes, 2);
+    EXPECT_EQ(counter.changes, 1);
     box.set_listener(nullptr);
 }
 

@@ -23,23 +23,18 @@ using Lines = std::vector<std::string>;
 
 // The lines MemoryHost records: "t1: KeyPress 97", "t1: changed Text", "beep", "t1: about".
 inline void record(ControlWidget& c, Lines& lines) {
-    QObject::connect(&c, &ControlWidget::eventRaised, [&c, &lines](const QString& name, const QString& args) {
-        lines.push_back((c.objectName() + QStringLiteral(": ") + name + (args.isEmpty() ? QString() : QLatin1Char(' ') + args))
-                            .toStdString());
-    });
-    QObject::connect(&c, &ControlWidget::propertyChanged, [&c, &lines](const QString& name) {
-        lines.push_back((c.objectName() + QStringLiteral(": changed ") + name).toStdString());
-    });
+    const auto said = [&c, &lines](const QString& what) { lines.push_back((c.objectName() + QStringLiteral(": ") + what).toStdString()); };
+    QObject::connect(&c, &ControlWidget::eventRaised,
+                     [said](const QString& name, const QString& args) { said(args.isEmpty() ? name : name + u' ' + args); });
+    QObject::connect(&c, &ControlWidget::propertyChanged, [said](const QString& name) { said(QStringLiteral("changed ") + name); });
     QObject::connect(&c, &ControlWidget::beeped, [&lines] { lines.push_back("beep"); });
-    QObject::connect(&c, &ControlWidget::aboutShown,
-                     [&c, &lines] { lines.push_back((c.objectName() + QStringLiteral(": about")).toStdString()); });
+    QObject::connect(&c, &ControlWidget::aboutShown, [said] { said(QStringLiteral("about")); });
 }
 
 struct QtForm {
-    explicit QtForm(const char* class_name, const char* name = "t1") {
-        window = std::make_unique<QWidget>();
+    explicit QtForm(const char* class_name) : window(std::make_unique<QWidget>()) {
         control = create_control_widget(class_name, window.get());
-        control->setObjectName(QString::fromUtf8(name));
+        control->setObjectName(QStringLiteral("t1"));
         other = new QLineEdit(window.get());
         auto* layout = new QHBoxLayout(window.get());
         layout->addWidget(control);
@@ -59,5 +54,15 @@ struct QtForm {
     QLineEdit* other = nullptr;
     bool active = false;
 };
+
+// The warnings Qt's log has received since the last clear(); each goes on to the log too.
+inline QStringList& warnings() {
+    static QStringList seen;
+    static const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& at, const QString& m) {
+        if (type == QtWarningMsg) seen << m;
+        previous(type, at, m);
+    });
+    return seen;
+}
 
 }  // namespace norvtext::qt::testing
