@@ -1,8 +1,9 @@
-// One table of user sessions played twice: through the headless host's in-memory boxes and
-// as real key and focus events into the Qt widgets. Both must tell their host the same
-// lines in the same order and end with the text the row expects. The rows are the paths
-// through the Qt inner boxes: keys the line edit acts on, a key a control or the host
-// replaces or swallows, the masked box's own typing, Backspace and Delete, and leaving.
+// What the user types, from the Qt key event to the inner box: key events in the controls'
+// terms (the US keyboard codes the script host also uses), the masked box on QLineEdit's
+// input mask against the mask rules' table the in-memory box runs, and one table of user
+// sessions played twice, through the headless host's in-memory boxes and as real key, mouse
+// and focus events into the Qt widgets: both must tell their host the same lines in the same
+// order and end with the text the row expects.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -11,19 +12,92 @@
 #include "norvtext/controls/registry.hpp"
 #include "norvtext/headless/memory_host.hpp"
 #include "qt/key_codes.hpp"
+#include "qt/line_edit_box.hpp"
 #include "tests/qt/qt_harness.hpp"
+#include "tests/support/mask_cases.hpp"
 
 namespace norvtext::qt {
 namespace {
 
 using testing::Lines;
 
-struct Row {
+TEST(KeyCodes, KeyEventsGiveTheKeyboardsCodes) {
+    struct Row {
+        const char* rule;
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        const char* text;
+        std::int16_t code, shift, ascii;
+    };
+    const Row rows[] = {
+        {"a small letter's key is its capital's", Qt::Key_A, Qt::NoModifier, "a", 65, 0, 97},
+        {"dollar is Shift+4", Qt::Key_Dollar, Qt::ShiftModifier, "$", 52, 1, 36},
+        {"colon is Shift+semicolon", Qt::Key_Colon, Qt::ShiftModifier, ":", 186, 1, 58},
+        {"a keypad digit has its own code", Qt::Key_5, Qt::KeypadModifier, "5", 101, 0, 53},
+        {"the keypad point", Qt::Key_Period, Qt::KeypadModifier, ".", 110, 0, 46},
+        {"Ctrl+C types 3", Qt::Key_C, Qt::ControlModifier, "\x03", 67, 2, 3},
+        {"Alt+A types nothing", Qt::Key_A, Qt::AltModifier, "a", 65, 4, 0},
+        {"Enter types itself", Qt::Key_Return, Qt::NoModifier, "\r", 13, 0, 13},
+        {"Delete types nothing, whatever its text", Qt::Key_Delete, Qt::NoModifier, "\x7f", 46, 0, 0},
+        {"a function key", Qt::Key_F2, Qt::NoModifier, "", 113, 0, 0},
+        {"Shift pressed holds Shift", Qt::Key_Shift, Qt::NoModifier, "", 16, 1, 0},
+        {"Ctrl pressed with Shift held", Qt::Key_Control, Qt::ShiftModifier, "", 17, 3, 0},
+        {"a letter beyond ASCII types, with no key", Qt::Key_Eacute, Qt::NoModifier, "\xc3\xa9", 0, 0, 0xE9},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.rule);
+        const QKeyEvent e(QEvent::KeyPress, row.key, row.modifiers, QString::fromUtf8(row.text));
+        EXPECT_EQ(key_stroke(e).code, row.code);
+        EXPECT_EQ(key_stroke(e).shift, row.shift);
+        EXPECT_EQ(key_ascii(e), row.ascii);
+    }
+    // A handler's replacement key types the replacement.
+    for (std::int16_t k : {std::int16_t{'Z'}, std::int16_t{8}, std::int16_t{13}, std::int16_t{27}, std::int16_t{0xE9}})
+        EXPECT_EQ(key_ascii(key_event_for(k)), k) << k;
+}
+
+TEST(QtMaskedLineEdit, OurMaskInQtsLanguage) {
+    EXPECT_EQ(QtMaskedEditBox::qt_input_mask(u"(###) ??", u'*'), QStringLiteral("(000) aa;*"));
+    // Literals that are Qt mask characters are escaped.
+    EXPECT_EQ(QtMaskedEditBox::qt_input_mask(u"a-X>", u'_'), QStringLiteral("\\a-\\X\\>;_"));
+}
+
+TEST(QtMaskedLineEdit, EveryMaskRuleAsTheInMemoryBox) {
+    QWidget parent;
+    for (const norvtext::testing::MaskCase& c : norvtext::testing::mask_cases()) {
+        SCOPED_TRACE(c.rule);
+        QtMaskedEditBox box(&parent, {}, c.mask);
+        norvtext::testing::run_mask_case(c, box);
+        EXPECT_EQ(box.displayText(), to_qstring(c.text)) << "the line edit shows what the box holds";
+    }
+}
+
+// The line edit reports every typed key as a change; the box passes on only real ones.
+TEST(QtMaskedLineEdit, TypingTheCharacterAPositionHoldsIsNoChange) {
+    struct Counter : EditBoxListener {
+        int changes = 0;
+        void on_change() override { ++changes; }
+    } counter;
+    QWidget parent;
+    QtMaskedEditBox box(&parent, {}, u"##/##");
+    box.set_text(u"12/34");
+    box.set_listener(&counter);
+    box.set_sel_start(0);
+    QTest::keyClick(&box, Qt::Key_1);
+    EXPECT_EQ(counter.changes, 0);
+    QTest::keyClick(&box, Qt::Key_9);
+    EXPECT_EQ(box.text(), u"19/34");
+    EXPECT_EQ(counter.changes, 1);
+    box.set_listener(nullptr);
+}
+
+struct Session {
     const char* rule;
     const char* class_name;
     std::vector<std::pair<const char*, Variant>> settings;
-    // Characters are typed; {Focus} and {Blur} move the focus in and out; {Escape},
-    // {Backspace}, {Delete}, {Left}, {Right}, {Home} and {End} are pressed.
+    // Characters are typed; {Focus} and {Blur} move the focus in and out, {DblClick} is a
+    // user's double click; {Escape}, {Backspace}, {Delete}, {Left}, {Right}, {Home} and {End}
+    // are pressed.
     std::u16string session;
     std::string text;
     std::optional<std::int16_t> host_key = std::nullopt;  // what the host's KeyPress handler leaves
@@ -58,7 +132,7 @@ const NamedKey& named(std::u16string_view name) {
     return *std::find_if(std::begin(named_keys), std::end(named_keys), [&](const NamedKey& k) { return k.name == name; });
 }
 
-std::pair<Lines, std::string> run_headless(const Row& row) {
+std::pair<Lines, std::string> run_headless(const Session& row) {
     headless::MemoryForm form;
     headless::MemoryHost host(form, "t1");
     std::unique_ptr<BoxBase> box = find_control_class(row.class_name)->create(host);
@@ -71,6 +145,10 @@ std::pair<Lines, std::string> run_headless(const Row& row) {
     play(row.session, type, [&](std::u16string_view name) {
         if (name == u"Focus") return user.got_focus();
         if (name == u"Blur") return user.lost_focus();
+        if (name == u"DblClick") {
+            user.click();
+            return user.dbl_click();
+        }
         user.press(named(name).code, 0, named(name).ascii);
     });
     return {form.transcript, to_qstring(box->textbox().text()).toStdString()};
@@ -83,7 +161,7 @@ bool on_key_press(ControlWidget* w, std::int16_t key) {
     return ((qobject_cast<Classes*>(w) && QObject::connect(qobject_cast<Classes*>(w), &Classes::KeyPress, handler)) || ...);
 }
 
-std::pair<Lines, std::string> run_qt(const Row& row) {
+std::pair<Lines, std::string> run_qt(const Session& row) {
     testing::QtForm form(row.class_name);
     EXPECT_TRUE(form.active);
     for (const auto& [member, value] : row.settings) form.control->control().put(member, value);
@@ -101,13 +179,18 @@ std::pair<Lines, std::string> run_qt(const Row& row) {
     play(row.session, type, [&](std::u16string_view name) {
         if (name == u"Focus") return box->setFocus(Qt::TabFocusReason);
         if (name == u"Blur") return form.other->setFocus(Qt::TabFocusReason);
+        // A click, then the second press that makes it double; its release is no Click.
+        if (name == u"DblClick") {
+            QTest::mouseClick(box, Qt::LeftButton);
+            return QTest::mouseDClick(box, Qt::LeftButton);
+        }
         QTest::keyClick(box, named(name).qt_key);
     });
     return {lines, form.text()};
 }
 
 TEST(TypingParity, QtWidgetsTellTheHostWhatTheHeadlessBoxesTell) {
-    const Row rows[] = {
+    const Session rows[] = {
         {"shifted characters and leaving", "txtNorvText", {}, u"{Focus}Hi $5{Blur}", "Hi $5"},
         {"the line edit's editing keys", "txtNorvText", {}, u"{Focus}abcd{Left}{Left}{Backspace}X{Home}{Delete}{End}!", "Xcd!"},
         {"Escape clears on its release", "txtNorvText", {}, u"{Focus}abc{Escape}", ""},
@@ -115,6 +198,7 @@ TEST(TypingParity, QtWidgetsTellTheHostWhatTheHeadlessBoxesTell) {
         {"the control swallows a key and beeps", "txtNorvText", {{"MaxChars", Variant(std::int16_t{2})}}, u"{Focus}abc", "ab"},
         {"the host replaces a key", "txtNorvText", {}, u"{Focus}ab", "zz", std::int16_t{'z'}},
         {"the host swallows a key", "txtNorvText", {}, u"{Focus}ab", "", std::int16_t{0}},
+        {"a double click", "txtNorvText", {}, u"{DblClick}", ""},
         {"typing over the focus selection", "txtNorvText", {{"Text", Variant(u"old")}}, u"{Focus}new", "new"},
         {"masked: a letter fits no digit position", "txtNorvDate", {}, u"{Focus}1x2/05", "12/05/____"},
         {"masked: Backspace puts prompts back", "txtNorvDate", {}, u"{Focus}1205{Backspace}{Backspace}{Backspace}", "1_/__/____"},
@@ -126,7 +210,7 @@ TEST(TypingParity, QtWidgetsTellTheHostWhatTheHeadlessBoxesTell) {
         {"masked: the host replaces a key", "txtNorvTelephone", {}, u"{Focus}12", "(99_) ___-____", std::int16_t{'9'}},
         {"the text set on leaving", "txtNorvCurrency", {}, u"{Focus}1234.5{Blur}", "$1,234.50"},
     };
-    for (const Row& row : rows) {
+    for (const Session& row : rows) {
         SCOPED_TRACE(row.rule);
         const auto [headless_lines, headless_text] = run_headless(row);
         const auto [qt_lines, qt_text] = run_qt(row);

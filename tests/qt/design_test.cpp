@@ -1,7 +1,10 @@
-// The Designer plugin as Designer loads it: a collection of the seven classes in the
-// NorvText group with pictures, tips and first-placement XML from the registry, widgets of
-// the adapter's classes, and the task menu each class offers, run in Designer's own form
-// editor.
+// Design time: the Designer plugin as Designer loads it (a collection of the seven classes
+// in the NorvText group with pictures, tips and first-placement XML from the registry, and
+// the task menu each class offers, run in Designer's own form editor); a form holding all
+// seven controls made by QUiLoader through the plugin and by uic (whose code names the
+// enumerations as the generator writes them); and the page Custom in its Qt dialog, whose
+// check boxes and fields show the page model and pass on the user's clicks and edits, and
+// whose writes reach the control, or the writer a designer supplies instead.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -11,10 +14,13 @@
 #include <QDir>
 #include <QDomDocument>
 #include <QFile>
+#include <QLineEdit>
 #include <QPluginLoader>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTest>
 #include <QTimer>
+#include <QUiLoader>
 #include <QUndoStack>
 #include <QtDesigner/QDesignerComponents>
 #include <QtDesigner/QDesignerFormEditorInterface>
@@ -27,10 +33,14 @@
 
 #include "norvtext/controls/registry.hpp"
 #include "qt/controls.hpp"
+#include "qt/conversions.hpp"
 #include "qt/custom_page_dialog.hpp"
+#include "ui_all_controls.h"
 
 namespace norvtext::qt {
 namespace {
+
+const QString form_path = QStringLiteral(NORVTEXT_SOURCE_DIR "/tests/qt/all_controls.ui");
 
 QList<QDesignerCustomWidgetInterface*> plugins() {
     static QPluginLoader loader(QDir(QStringLiteral(NORVTEXT_DESIGNER_PLUGIN_DIR)).filePath(QStringLiteral("libnorvtext_designer.so")));
@@ -101,7 +111,7 @@ TEST_F(DesignerCore, TaskMenusOfferThePageWhereItAppliesAndAboutEverywhere) {
 
 TEST_F(DesignerCore, TheCustomPageChangesTheFormThroughItsUndoStack) {
     std::unique_ptr<QDesignerFormWindowInterface> form(core->formWindowManager()->createFormWindow(nullptr));
-    QFile file(QStringLiteral(NORVTEXT_SOURCE_DIR "/tests/qt/all_controls.ui"));
+    QFile file(form_path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     QString error;
     ASSERT_TRUE(form->setContents(&file, &error)) << error.toStdString();
@@ -120,6 +130,100 @@ TEST_F(DesignerCore, TheCustomPageChangesTheFormThroughItsUndoStack) {
     EXPECT_TRUE(form->isDirty());
     while (form->commandHistory()->canUndo()) form->commandHistory()->undo();
     EXPECT_EQ(name->Chars(), 1);
+}
+
+
+void expect_form_values(QWidget& form) {
+    EXPECT_EQ(form.findChildren<ControlWidget*>().size(), 7);
+    auto* name = form.findChild<txtNorvText*>(QStringLiteral("txtName"));
+    auto* date = form.findChild<txtNorvDate*>(QStringLiteral("txtDate"));
+    auto* amount = form.findChild<txtNorvCurrency*>(QStringLiteral("txtAmount"));
+    ASSERT_TRUE(name && date && amount);
+    // Chars comes before Text in the class's order, so the text is upper-cased on the way in.
+    EXPECT_EQ(name->Text(), QStringLiteral("ABC"));
+    EXPECT_EQ(name->control().get("BackColor").to_long(), 0xCCFFFF);
+    EXPECT_EQ(name->OLEDropMode(), DragModeEnum::Automatic);
+    EXPECT_EQ(date->textbox()->displayText(), QStringLiteral("___ __, ____"));
+    EXPECT_FALSE(date->EscapeClear());
+    EXPECT_EQ(amount->textbox()->font().family(), QStringLiteral("DejaVu Serif"));
+    EXPECT_TRUE(amount->Font().bold());
+}
+
+TEST(QtForms, QUiLoaderBuildsTheFormThroughThePlugin) {
+    QUiLoader loader;
+    loader.clearPluginPaths();
+    loader.addPluginPath(QStringLiteral(NORVTEXT_DESIGNER_PLUGIN_DIR));
+    QFile file(form_path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    std::unique_ptr<QWidget> form(loader.load(&file));
+    ASSERT_NE(form, nullptr) << loader.errorString().toStdString();
+    expect_form_values(*form);
+}
+
+TEST(QtForms, UicCompilesTheSameForm) {
+    QWidget form;
+    Ui::AllControls ui;
+    ui.setupUi(&form);
+    expect_form_values(form);
+}
+
+
+using M = Custom::Member;
+
+QCheckBox* box(CustomPageDialog& d, M m) { return qobject_cast<QCheckBox*>(d.field(m)); }
+QLineEdit* field(CustomPageDialog& d, M m) { return qobject_cast<QLineEdit*>(d.field(m)); }
+
+TEST(QtCustomPage, TheDialogShowsThePageAndPassesOnTheUsersActions) {
+    txtNorvText text;
+    text.setChars(1);
+    CustomPageDialog dialog({&text}, nullptr);
+    EXPECT_TRUE(box(dialog, M::chkUpperCase)->isChecked());
+    EXPECT_EQ(field(dialog, M::txtChars)->text(), QStringLiteral("1"));
+    EXPECT_FALSE(dialog.applyButton()->isEnabled());
+
+    // A click shows at once in the number field; Apply writes it, and is offered no more.
+    box(dialog, M::chkAllowNumbers)->click();
+    EXPECT_EQ(field(dialog, M::txtChars)->text(), QStringLiteral("5"));
+    EXPECT_TRUE(dialog.applyButton()->isEnabled());
+    EXPECT_EQ(text.Chars(), 1);
+    dialog.applyButton()->click();
+    EXPECT_EQ(text.Chars(), 5);
+    EXPECT_FALSE(dialog.applyButton()->isEnabled());
+
+    // A number typed by hand shows in the boxes once the field is left.
+    QLineEdit* chars = field(dialog, M::txtChars);
+    chars->selectAll();
+    QTest::keyClicks(chars, QStringLiteral("64"));
+    EXPECT_TRUE(dialog.applyButton()->isEnabled());
+    EXPECT_FALSE(box(dialog, M::chkLowerCase)->isChecked());
+    Q_EMIT chars->editingFinished();
+    EXPECT_TRUE(box(dialog, M::chkLowerCase)->isChecked());
+    EXPECT_FALSE(box(dialog, M::chkUpperCase)->isChecked());
+}
+
+TEST(QtCustomPage, ADesignersWriterTakesTheWritesInsteadOfTheControl) {
+    txtNorvDate date;
+    QStringList writes;
+    CustomPageDialog dialog({&date}, nullptr, [&](ControlWidget& target, std::string_view member, const Variant& v) {
+        EXPECT_EQ(&target, &date);
+        writes << to_qstring(member) + u'=' + to_qvariant(v).toString();
+    });
+    box(dialog, M::FocusSelect)->click();
+    dialog.applyButton()->click();
+    EXPECT_EQ(writes, (QStringList{"FocusSelect=false", "EscapeClear=true"}));
+    EXPECT_TRUE(date.FocusSelect());
+}
+
+TEST(QtCustomPage, OkAppliesPendingEditsAndCancelDropsThem) {
+    for (const bool ok : {true, false}) {
+        SCOPED_TRACE(ok ? "OK" : "Cancel");
+        txtNorvText text;
+        CustomPageDialog dialog({&text}, nullptr);
+        QTest::keyClicks(field(dialog, M::txtCharTable), QStringLiteral("#@"));
+        dialog.findChild<QDialogButtonBox*>()->button(ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
+        EXPECT_EQ(text.CharTable(), ok ? QStringLiteral("#@") : QString());
+        EXPECT_EQ(dialog.result(), ok ? QDialog::Accepted : QDialog::Rejected);
+    }
 }
 
 }  // namespace
