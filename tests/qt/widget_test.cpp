@@ -1,28 +1,95 @@
-// The Qt widgets as an application meets them: the published surface the generator writes,
-// values converted on their way through the properties, errors kept inside the widget at
-// every handler, a window losing the front, and the blink timer as the user sees it.
+// The Qt widgets as an application meets them. The published surface the generator writes
+// and values converted on their way through the properties; errors kept inside the widget
+// at every handler; a window losing the front; the blink timer as the user sees it. What
+// the user types, from the Qt key event to the inner box: key events in the controls' terms
+// (the US keyboard codes the script host also uses), the masked box on QLineEdit's input
+// mask against the mask rules' table the in-memory box runs, and one table of user sessions
+// played through the headless host's in-memory boxes and as real events into the widgets.
+// Saving and restoring: every Variant subtype through a QVariantMap and QSettings, and a
+// whole form in one form file.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <functional>
+#include <optional>
+#include <string>
+#include <vector>
 
+#include <QHBoxLayout>
+#include <QSettings>
 #include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
 
+#include "norvtext/controls/registry.hpp"
 #include "norvtext/foundation/type_library.hpp"
+#include "norvtext/headless/memory_host.hpp"
 #include "norvtext/platform/error.hpp"
-#include "norvtext/services/memory_property_bag.hpp"
-#include "tests/qt/qt_harness.hpp"
+#include "norvtext/services/form_file.hpp"
+#include "norvtext/services/form_value.hpp"
+#include "qt/controls.hpp"
+#include "qt/conversions.hpp"
+#include "qt/form_io.hpp"
+#include "qt/key_codes.hpp"
+#include "qt/line_edit_box.hpp"
+#include "qt/settings_bag.hpp"
+#include "tests/support/mask_cases.hpp"
 
 namespace norvtext::qt {
 namespace {
 
-using testing::QtForm;
+
+using Lines = std::vector<std::string>;
+
+// The lines MemoryHost records: "t1: KeyPress 97", "t1: changed Text", "beep", "t1: about".
+void record(ControlWidget& c, Lines& lines) {
+    const auto said = [&c, &lines](const QString& what) { lines.push_back((c.objectName() + QStringLiteral(": ") + what).toStdString()); };
+    QObject::connect(&c, &ControlWidget::eventRaised,
+                     [said](const QString& name, const QString& args) { said(args.isEmpty() ? name : name + u' ' + args); });
+    QObject::connect(&c, &ControlWidget::propertyChanged, [said](const QString& name) { said(QStringLiteral("changed ") + name); });
+    QObject::connect(&c, &ControlWidget::beeped, [&lines] { lines.push_back("beep"); });
+    QObject::connect(&c, &ControlWidget::aboutShown, [said] { said(QStringLiteral("about")); });
+}
+
+struct QtForm {
+    explicit QtForm(const char* class_name) : window(std::make_unique<QWidget>()) {
+        control = create_control_widget(class_name, window.get());
+        control->setObjectName(QStringLiteral("t1"));
+        other = new QLineEdit(window.get());
+        auto* layout = new QHBoxLayout(window.get());
+        layout->addWidget(control);
+        layout->addWidget(other);
+        // The library's own locale, whatever the machine's is.
+        window->setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
+        other->setFocus();
+        window->show();
+        window->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+    QLineEdit* box() const { return control->textbox(); }
+    std::string text() const { return to_qstring(control->control().textbox().text()).toStdString(); }
+
+    std::unique_ptr<QWidget> window;
+    ControlWidget* control = nullptr;
+    QLineEdit* other = nullptr;
+};
+
+// The warnings Qt's log has received since the last clear(); each goes on to the log too.
+QStringList& warnings() {
+    static QStringList seen;
+    static const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& at, const QString& m) {
+        if (type == QtWarningMsg) seen << m;
+        previous(type, at, m);
+    });
+    return seen;
+}
+
 
 TEST(QtSurface, EveryPublishedMemberIsAPropertyWithItsAccess) {
     for (const ControlClass& cls : control_classes()) {
         SCOPED_TRACE(std::string(cls.name));
         std::unique_ptr<ControlWidget> w(create_control_widget(cls.name));
         const QMetaObject* meta = w->metaObject();
-        EXPECT_EQ(meta->className(), "norvtext::qt::" + std::string(cls.name));
         const ClassInfo& info = *type_library().find_class(cls.name);
         int readers = 0;
         for (const Slot& s : info.slots) {
@@ -55,7 +122,6 @@ TEST(QtSurface, EveryPublishedMemberIsAPropertyWithItsAccess) {
 TEST(QtSurface, ValuesConvertOnTheirWayThroughTheProperties) {
     txtNorvDate date;
     date.setProperty("FormatMask", QVariant::fromValue(DateFormatEnum::HHMM));
-    EXPECT_EQ(date.control().get("FormatMask").to_long(), 5);
     EXPECT_EQ(date.FormatMask(), DateFormatEnum::HHMM);
     EXPECT_EQ(date.textbox()->displayText(), QStringLiteral("__:__ __"));
 
@@ -71,8 +137,9 @@ TEST(QtSurface, ValuesConvertOnTheirWayThroughTheProperties) {
 }
 
 // An error where no caller could receive it: a property written through Qt's property
-// system, a host's load or save, or a handler that raises once in each override and slot that runs the
-// application's handlers. It is reported as the signal and a warning, and the box goes on.
+// system, a host's load or save, or a handler that raises once in each override and slot
+// that runs the application's handlers. It is reported as the signal and a warning, and
+// the box goes on working.
 TEST(QtErrors, AnErrorStaysInsideTheWidgetAndIsReported) {
     struct Row {
         const char* rule;
@@ -108,38 +175,19 @@ TEST(QtErrors, AnErrorStaysInsideTheWidgetAndIsReported) {
             if (row.event && name == QLatin1String(row.event) && !std::exchange(raised, true)) raise(ErrorCode::InvalidPropertyValue);
         });
         QSignalSpy errors(form.control, &ControlWidget::errorRaised);
-        testing::warnings().clear();
+        warnings().clear();
         form.box()->setFocus();
         row.act(form);
         EXPECT_EQ(raised, row.event != nullptr);
         ASSERT_EQ(errors.count(), 1);
         EXPECT_EQ(errors.at(0).at(0).toInt(), row.number);
-        ASSERT_EQ(testing::warnings().size(), 1);
-        EXPECT_TRUE(testing::warnings().front().contains(QStringLiteral("t1 (%1): error %2").arg(row.class_name).arg(row.number)));
+        ASSERT_EQ(warnings().size(), 1);
+        EXPECT_TRUE(warnings().front().contains(QStringLiteral("t1 (%1): error %2").arg(row.class_name).arg(row.number)));
         form.box()->setFocus();
         form.box()->home(false);
         QTest::keyClick(form.box(), Qt::Key_2);
         EXPECT_NE(form.text().find('2'), std::string::npos);
     }
-}
-
-// Another window taking the front is no LostFocus: the text stays as typed until the user
-// really leaves, and then the leaving rules run (proper case here).
-TEST(QtFocus, OnlyReallyLeavingRunsTheLeavingRules) {
-    QtForm form("txtNorvText");
-    ASSERT_TRUE(form.active);
-    form.control->setMember(QStringLiteral("Chars"), 128);
-    form.box()->setFocus(Qt::MouseFocusReason);
-    QTest::keyClicks(form.box(), QStringLiteral("ada"));
-    QWidget elsewhere;
-    elsewhere.show();
-    elsewhere.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
-    EXPECT_EQ(form.text(), "ada");
-    form.window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.window.get()));
-    form.other->setFocus(Qt::TabFocusReason);
-    EXPECT_EQ(form.text(), "Ada");
 }
 
 // The blink runs on a 500 ms timer and shows while the focus is elsewhere: the line edit's
@@ -157,6 +205,257 @@ TEST(QtBlink, TheWholeTextFlashesEveryHalfSecondUntilStopped) {
     toggles.clear();
     QTest::qWait(700);
     EXPECT_EQ(toggles.count(), 0);
+}
+
+
+TEST(KeyCodes, KeyEventsGiveTheKeyboardsCodes) {
+    struct Row {
+        const char* rule;
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        const char* text;
+        std::int16_t code, shift, ascii;
+    };
+    const Row rows[] = {
+        {"a keypad digit has its own code", Qt::Key_5, Qt::KeypadModifier, "5", 101, 0, 53},
+        {"the keypad point", Qt::Key_Period, Qt::KeypadModifier, ".", 110, 0, 46},
+        {"Ctrl+C types 3", Qt::Key_C, Qt::ControlModifier, "\x03", 67, 2, 3},
+        {"Alt+A types nothing", Qt::Key_A, Qt::AltModifier, "a", 65, 4, 0},
+        {"Enter types itself", Qt::Key_Return, Qt::NoModifier, "\r", 13, 0, 13},
+        {"Delete types nothing, whatever its text", Qt::Key_Delete, Qt::NoModifier, "\x7f", 46, 0, 0},
+        {"a function key", Qt::Key_F2, Qt::NoModifier, "", 113, 0, 0},
+        {"Shift pressed holds Shift", Qt::Key_Shift, Qt::NoModifier, "", 16, 1, 0},
+        {"Ctrl pressed with Shift held", Qt::Key_Control, Qt::ShiftModifier, "", 17, 3, 0},
+        {"a letter beyond ASCII types, with no key", Qt::Key_Eacute, Qt::NoModifier, "\xc3\xa9", 0, 0, 0xE9},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.rule);
+        const QKeyEvent e(QEvent::KeyPress, row.key, row.modifiers, QString::fromUtf8(row.text));
+        EXPECT_EQ(key_stroke(e).code, row.code);
+        EXPECT_EQ(key_stroke(e).shift, row.shift);
+        EXPECT_EQ(key_ascii(e), row.ascii);
+    }
+    // A handler's replacement key types the replacement.
+    for (std::int16_t k : {std::int16_t{'Z'}, std::int16_t{8}, std::int16_t{13}, std::int16_t{27}, std::int16_t{0xE9}})
+        EXPECT_EQ(key_ascii(key_event_for(k)), k) << k;
+}
+
+TEST(QtMaskedLineEdit, OurMaskInQtsLanguage) {
+    // Literals that are Qt mask characters are escaped.
+    EXPECT_EQ(QtMaskedEditBox::qt_input_mask(u"a-X>", u'_'), QStringLiteral("\\a-\\X\\>;_"));
+}
+
+TEST(QtMaskedLineEdit, EveryMaskRuleAsTheInMemoryBox) {
+    QWidget parent;
+    for (const norvtext::testing::MaskCase& c : norvtext::testing::mask_cases()) {
+        SCOPED_TRACE(c.rule);
+        QtMaskedEditBox box(&parent, {}, c.mask);
+        norvtext::testing::run_mask_case(c, box);
+        EXPECT_EQ(box.displayText(), to_qstring(c.text)) << "the line edit shows what the box holds";
+    }
+}
+
+struct Session {
+    const char* rule;
+    const char* class_name;
+    std::vector<std::pair<const char*, Variant>> settings;
+    // Characters are typed; {Focus} and {Blur} move the focus in and out, {Away} brings
+    // another window to the front and back (no leaving), {DblClick} is a user's double click; {Escape}, {Backspace}, {Delete}, {Left}, {Right}, {Home} and {End}
+    // are pressed.
+    std::u16string session;
+    std::string text;
+    std::optional<std::int16_t> host_key = std::nullopt;  // what the host's KeyPress handler leaves
+};
+
+struct NamedKey {
+    std::u16string_view name;
+    std::int16_t code, ascii;
+    Qt::Key qt_key;
+};
+constexpr NamedKey named_keys[] = {
+    {u"Escape", 27, 27, Qt::Key_Escape}, {u"Backspace", 8, 8, Qt::Key_Backspace}, {u"Delete", 46, 0, Qt::Key_Delete},
+    {u"Left", 37, 0, Qt::Key_Left},      {u"Right", 39, 0, Qt::Key_Right},        {u"Home", 36, 0, Qt::Key_Home},
+    {u"End", 35, 0, Qt::Key_End},
+};
+
+// Walks a session: each character, or each {Name}, once.
+void play(std::u16string_view session, const std::function<void(char16_t)>& type,
+          const std::function<void(std::u16string_view)>& special) {
+    for (std::size_t i = 0; i < session.size(); ++i) {
+        if (session[i] != u'{') {
+            type(session[i]);
+            continue;
+        }
+        const std::size_t end = session.find(u'}', i);
+        special(session.substr(i + 1, end - i - 1));
+        i = end;
+    }
+}
+
+const NamedKey& named(std::u16string_view name) {
+    return *std::find_if(std::begin(named_keys), std::end(named_keys), [&](const NamedKey& k) { return k.name == name; });
+}
+
+std::pair<Lines, std::string> run_headless(const Session& row) {
+    headless::MemoryForm form;
+    headless::MemoryHost host(form, "t1");
+    std::unique_ptr<BoxBase> box = find_control_class(row.class_name)->create(host);
+    box->InitProperties();
+    for (const auto& [member, value] : row.settings) box->put(member, value);
+    host.key_press_override = row.host_key;
+    form.transcript.clear();
+    headless::SimulatedUser& user = *host.user();
+    const auto type = [&](char16_t ch) { user.type(ch, us_key_of(ch).code, us_key_of(ch).shift); };
+    play(row.session, type, [&](std::u16string_view name) {
+        if (name == u"Focus") return user.got_focus();
+        if (name == u"Blur") return user.lost_focus();
+        if (name == u"Away") return;
+        if (name == u"DblClick") {
+            user.click();
+            return user.dbl_click();
+        }
+        user.press(named(name).code, 0, named(name).ascii);
+    });
+    return {form.transcript, to_qstring(box->textbox().text()).toStdString()};
+}
+
+// The host's KeyPress handler on the class's own signal, whichever class the widget is.
+template <class... Classes>
+bool on_key_press(ControlWidget* w, std::int16_t key) {
+    const auto handler = [key](short& KeyAscii) { KeyAscii = key; };
+    return ((qobject_cast<Classes*>(w) && QObject::connect(qobject_cast<Classes*>(w), &Classes::KeyPress, handler)) || ...);
+}
+
+std::pair<Lines, std::string> run_qt(const Session& row) {
+    QtForm form(row.class_name);
+    for (const auto& [member, value] : row.settings) form.control->control().put(member, value);
+    Lines lines;
+    record(*form.control, lines);
+    if (row.host_key) {
+        EXPECT_TRUE((on_key_press<txtNorvText, txtNorvTelephone>(form.control, *row.host_key)));
+    }
+    QLineEdit* box = form.box();
+    const auto type = [&](char16_t ch) {
+        KeyClick click = key_events_for_char(ch);
+        QApplication::sendEvent(box, &click.press);
+        QApplication::sendEvent(box, &click.release);
+    };
+    play(row.session, type, [&](std::u16string_view name) {
+        if (name == u"Focus") return box->setFocus(Qt::TabFocusReason);
+        if (name == u"Blur") return form.other->setFocus(Qt::TabFocusReason);
+        if (name == u"Away") {
+            QWidget elsewhere;
+            elsewhere.show();
+            elsewhere.activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
+            form.window->activateWindow();
+            return static_cast<void>(QTest::qWaitForWindowActive(form.window.get()));
+        }
+        // A click, then the second press that makes it double; its release is no Click.
+        if (name == u"DblClick") {
+            QTest::mouseClick(box, Qt::LeftButton);
+            return QTest::mouseDClick(box, Qt::LeftButton);
+        }
+        QTest::keyClick(box, named(name).qt_key);
+    });
+    return {lines, form.text()};
+}
+
+TEST(TypingParity, QtWidgetsTellTheHostWhatTheHeadlessBoxesTell) {
+    const Session rows[] = {
+        {"the text set on leaving", "txtNorvText", {{"Chars", Variant(std::int16_t{128})}}, u"{Focus}hi $5{Blur}", "Hi $5"},
+        {"another window in front is no leaving", "txtNorvText", {{"Chars", Variant(std::int16_t{128})}}, u"{Focus}hi{Away}",
+         "hi"},
+        {"the line edit's editing keys", "txtNorvText", {}, u"{Focus}abcd{Left}{Left}{Backspace}X{Home}{Delete}{End}!", "Xcd!"},
+        {"Escape clears on its release", "txtNorvText", {}, u"{Focus}abc{Escape}", ""},
+        {"the control replaces a key", "txtNorvText", {{"Chars", Variant(std::int16_t{1})}}, u"{Focus}abc", "ABC"},
+        {"the control swallows a key and beeps", "txtNorvText", {{"MaxChars", Variant(std::int16_t{2})}}, u"{Focus}abc", "ab"},
+        {"the host replaces a key", "txtNorvText", {}, u"{Focus}ab", "zz", std::int16_t{'z'}},
+        {"the host swallows a key", "txtNorvText", {}, u"{Focus}ab", "", std::int16_t{0}},
+        {"a double click", "txtNorvText", {}, u"{DblClick}", ""},
+        {"typing over the focus selection", "txtNorvText", {{"Text", Variant(u"old")}}, u"{Focus}new", "new"},
+        {"masked: a letter fits no digit position", "txtNorvDate", {}, u"{Focus}1x2/05", "12/05/____"},
+        {"masked: Backspace puts prompts back", "txtNorvDate", {}, u"{Focus}1205{Backspace}{Backspace}{Backspace}", "1_/__/____"},
+        {"masked: Delete on a literal clears the next position", "txtNorvDate", {}, u"{Focus}1205{Home}{Right}{Right}{Delete}",
+         "12/_5/____"},
+        // The line edit reports every typed key as a change; the box passes on only real ones.
+        {"masked: typing what a position holds is no change", "txtNorvDate", {}, u"{Focus}12{Home}1", "12/__/____"},
+        {"masked: Validate on leaving", "txtNorvDate", {}, u"{Focus}13452026{Blur}", "13/45/2026"},
+        {"masked: the control replaces a key", "txtNorvDate", {{"FormatMask", Variant(std::int32_t{5})}}, u"{Focus}0930pm{Blur}",
+         "09:30 PM"},
+        {"masked: the host replaces a key", "txtNorvTelephone", {}, u"{Focus}12", "(99_) ___-____", std::int16_t{'9'}},
+    };
+    for (const Session& row : rows) {
+        SCOPED_TRACE(row.rule);
+        const auto [headless_lines, headless_text] = run_headless(row);
+        const auto [qt_lines, qt_text] = run_qt(row);
+        EXPECT_EQ(qt_lines, headless_lines);
+        EXPECT_EQ(headless_text, row.text);
+        EXPECT_EQ(qt_text, row.text);
+        EXPECT_FALSE(qt_lines.empty());  // a row that raised nothing tests nothing
+    }
+}
+
+
+TEST(QtPersistence, EverySubtypeComesBackThroughAMapAndQSettings) {
+    QPixmap pixel(2, 2);
+    pixel.fill(Qt::red);
+    // Each key names the rule its value checks.
+    QtPropertyBag bag;
+    bag.set("Integer stays short", Variant(std::int16_t{-7}));
+    bag.set("Long stays int", Variant(std::int32_t{70000}));
+    bag.set("Boolean", Variant(false));
+    bag.set("Double", Variant(0.1));
+    bag.set("Currency stays exact", Variant(Currency{12345678901}));
+    bag.set("a date", Variant(DateSerial{46361}));
+    bag.set("a time", Variant(DateSerial{0.25}));
+    bag.set("a date and time", Variant(DateSerial{46361.5}));
+    bag.set("String", Variant(u"a\u00e9"));
+    bag.set("Empty", Variant());
+    bag.set("Null", Variant::null());
+    bag.set("Nothing", Variant::nothing());
+    bag.set("Font", Variant(std::make_shared<Font>(Font{u"DejaVu Serif", 12, true})));
+    bag.set("Picture", Variant(to_picture(pixel)));
+    const auto comes_back = [&](const QtPropertyBag& back) {
+        ASSERT_EQ(back.entries().size(), bag.entries().size());
+        for (const auto& e : bag.entries()) EXPECT_TRUE(services::identical(*back.find(e.key), e.value)) << e.key;
+    };
+    comes_back(QtPropertyBag::from_map(bag.to_map()));
+    QTemporaryDir dir;
+    QSettings settings(dir.filePath(QStringLiteral("form.ini")), QSettings::IniFormat);
+    settings.beginGroup(QStringLiteral("t1"));
+    settings.setValue(QStringLiteral("stale"), 1);  // a save replaces the group's keys
+    bag.to_settings(settings);
+    comes_back(QtPropertyBag::from_settings(settings));
+
+    // A damaged value fails as a damaged form file does, naming the settings and the key.
+    settings.setValue(QStringLiteral("Chars"), QStringLiteral("{\"Currency\": \"1.2.3\"}"));
+    try {
+        QtPropertyBag::from_settings(settings);
+        FAIL() << "a damaged value was read";
+    } catch (const Error& e) {
+        EXPECT_NE(std::string(e.what()).find("form.ini [t1]: key \"Chars\""), std::string::npos) << e.what();
+    }
+}
+
+TEST(QtPersistence, AFormFileHoldsTheWholeFormUnderTheObjectNames) {
+    QTemporaryDir dir;
+    const std::filesystem::path path = dir.filePath(QStringLiteral("form.json")).toStdString();
+    txtNorvText name, fresh_name;
+    txtNorvZip zip, fresh_zip;
+    for (ControlWidget* c : {&name, &fresh_name}) c->setObjectName(QStringLiteral("txtName"));
+    for (ControlWidget* c : {&zip, &fresh_zip}) c->setObjectName(QStringLiteral("txtZip"));
+    name.setText(QStringLiteral("abc"));
+    zip.setText(QStringLiteral("12345"));
+    ControlWidget* const form[] = {&name, &zip};
+    ControlWidget* const fresh[] = {&fresh_name, &fresh_zip};
+    ASSERT_TRUE(save_form(path, form));
+    ASSERT_TRUE(load_form(path, fresh));
+    EXPECT_EQ(fresh_zip.Text(), QStringLiteral("12345"));
+    // A damaged file changes no control.
+    std::ofstream(path) << "{\"txtName.Text\": \"zzz\", \"txtZip.Text\": ";
+    EXPECT_THROW(load_form(path, fresh), Error);
+    EXPECT_EQ(fresh_name.Text(), QStringLiteral("abc"));
 }
 
 }  // namespace
