@@ -124,8 +124,6 @@ ControlTaskMenu::ControlTaskMenu(ControlWidget* control, QObject* parent) : QObj
     actions_ << about;
 }
 
-ControlTaskMenuFactory::ControlTaskMenuFactory(QExtensionManager* parent) : QExtensionFactory(parent) {}
-
 QObject* ControlTaskMenuFactory::createExtension(QObject* object, const QString& iid, QObject* parent) const {
     if (iid != QLatin1String(Q_TYPEID(QDesignerTaskMenuExtension))) return nullptr;
     if (auto* control = qobject_cast<ControlWidget*>(object)) return new ControlTaskMenu(control, parent);

@@ -79,7 +79,7 @@ class ControlTaskMenuFactory : public QExtensionFactory {
     Q_OBJECT
 
 public:
-    explicit ControlTaskMenuFactory(QExtensionManager* parent);
+    using QExtensionFactory::QExtensionFactory;
 
 protected:
     QObject* createExtension(QObject* object, const QString& iid, QObject* parent) const override;

@@ -38,10 +38,6 @@ ControlWidget::~ControlWidget() {
     control_.reset();
 }
 
-QString ControlWidget::className() const { return to_qstring(class_.name); }
-
-QLineEdit* ControlWidget::textbox() const { return dynamic_cast<QLineEdit*>(&control_->textbox()); }
-
 QSize ControlWidget::sizeHint() const {
     return {twips_to_pixels(class_.initial_width, logicalDpiX()), twips_to_pixels(class_.initial_height, logicalDpiY())};
 }

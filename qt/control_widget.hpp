@@ -36,9 +36,9 @@ public:
     BoxBase& control() { return *control_; }
     const BoxBase& control() const { return *control_; }
     const ControlClass& control_class() const { return class_; }
-    QString className() const;
+    QString className() const { return to_qstring(class_.name); }
     // The inner box (`Textbox`) as the user sees it.
-    QLineEdit* textbox() const;
+    QLineEdit* textbox() const { return dynamic_cast<QLineEdit*>(&control_->textbox()); }
 
     // Late binding with Qt values, checked against the type library. A failure is
     // reported (errorRaised and the log) and gives an invalid QVariant or false.

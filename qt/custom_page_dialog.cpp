@@ -36,9 +36,8 @@ bool offers_custom_page(std::string_view class_name) {
 namespace {
 
 QRect pixels(const Custom::Rect& r, const QWidget& w) {
-    const auto x = [&](std::int32_t t) { return twips_to_pixels(t, w.logicalDpiX()); };
-    const auto y = [&](std::int32_t t) { return twips_to_pixels(t, w.logicalDpiY()); };
-    return {x(r.left), y(r.top), x(r.width), y(r.height)};
+    const int x = w.logicalDpiX(), y = w.logicalDpiY();
+    return {twips_to_pixels(r.left, x), twips_to_pixels(r.top, y), twips_to_pixels(r.width, x), twips_to_pixels(r.height, y)};
 }
 
 }  // namespace

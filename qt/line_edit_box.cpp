@@ -74,19 +74,9 @@ void LineEditBox<I>::set_text(std::u16string_view text) {
 }
 
 template <class I>
-std::int32_t LineEditBox<I>::sel_start() const {
-    return hasSelectedText() ? selectionStart() : cursorPosition();
-}
-
-template <class I>
 void LineEditBox<I>::set_sel_start(std::int32_t start) {
     if (start < 0) norvtext::raise(ErrorCode::InvalidPropertyValue);
     setCursorPosition(std::min(start, length()));
-}
-
-template <class I>
-std::int32_t LineEditBox<I>::sel_length() const {
-    return hasSelectedText() ? selectionLength() : 0;
 }
 
 template <class I>
@@ -179,11 +169,6 @@ void LineEditBox<I>::set_width(std::int32_t width) {
 template <class I>
 void LineEditBox<I>::set_height(std::int32_t height) {
     resize(QLineEdit::width(), twips_to_pixels(height, logicalDpiY()));
-}
-
-template <class I>
-void LineEditBox<I>::type_key(QKeyEvent* event, char16_t) {
-    QLineEdit::keyPressEvent(event);
 }
 
 template <class I>

@@ -12,8 +12,6 @@ namespace norvtext::qt {
 
 class QtPropertyBag : public services::MemoryPropertyBag {
 public:
-    QtPropertyBag() = default;
-
     // A map's values in Qt's terms (see to_qvariant): short for Integer, QDate for a date,
     // norvtext::Currency for a Currency, QFont for a Font ...
     static QtPropertyBag from_map(const QVariantMap& map);

@@ -57,9 +57,9 @@ GalleryWindow::GalleryWindow() {
         form->addRow(QString::fromUtf8(row.label), c);
     }
     // The text box proper-cases what it is given; the ZIP box takes nine digits.
-    control(QStringLiteral("txtName"))->setMember(QStringLiteral("Chars"), 128);
-    control(QStringLiteral("txtZip"))->setMember(QStringLiteral("FormatMask"), 2);
-    page_target_ = control(QStringLiteral("txtName"));
+    findChild<ControlWidget*>(QStringLiteral("txtName"))->setMember(QStringLiteral("Chars"), 128);
+    findChild<ControlWidget*>(QStringLiteral("txtZip"))->setMember(QStringLiteral("FormatMask"), 2);
+    page_target_ = findChild<ControlWidget*>(QStringLiteral("txtName"));
 
     auto* buttons = new QHBoxLayout;
     const auto button = [&](const QString& text, auto clicked) {
@@ -91,12 +91,6 @@ GalleryWindow::GalleryWindow() {
             if (now && c->isAncestorOf(now) && offers_custom_page(c->control_class().name)) page_target_ = c;
     });
     resize(760, 360);
-}
-
-ControlWidget* GalleryWindow::control(const QString& name) const {
-    for (ControlWidget* c : controls_)
-        if (c->objectName() == name) return c;
-    return nullptr;
 }
 
 void GalleryWindow::log(const QString& line) { log_->appendPlainText(line); }

@@ -18,7 +18,6 @@ class GalleryWindow : public QWidget {
 public:
     GalleryWindow();
 
-    ControlWidget* control(const QString& name) const;
 
     // Types a sample entry into every box, moving the focus from box to box as a user
     // would, so that each box shows its formatted result.

@@ -24,10 +24,6 @@ using namespace norvtext;
 // nor stores them. About opens its dialog on every write, so it is offered as a command.
 constexpr std::string_view runtime_only[] = {"hWnd", "SelStart", "SelLength", "SelText", "About"};
 
-bool is_runtime_only(std::string_view member) {
-    return std::find(std::begin(runtime_only), std::end(runtime_only), member) != std::end(runtime_only);
-}
-
 std::string quoted(std::string_view s) {
     std::string out = "\"";
     for (char c : s) {
@@ -147,7 +143,7 @@ void write_header(std::ostream& out, const std::vector<ClassPlan>& plans) {
         for (const EventInfo& e : cls.events) describe(e.name, e.description);
         for (const Property& prop : p.properties) {
             const QtType t = qt_type(prop.type);
-            const bool design = !is_runtime_only(prop.name);
+            const bool design = std::ranges::find(runtime_only, prop.name) == std::end(runtime_only);
             out << "    Q_PROPERTY(" << t.type << " " << prop.name << " READ " << prop.name;
             if (prop.writable) out << " WRITE set" << prop.name;
             out << " DESIGNABLE " << (design ? "true" : "false") << " STORED " << (design && prop.writable ? "true" : "false")
