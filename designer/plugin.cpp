@@ -35,6 +35,23 @@ constexpr Summary summaries[] = {
 
 QString qualified(std::string_view class_name) { return QStringLiteral("norvtext::qt::") + to_qstring(class_name); }
 
+// The page Custom for a control on a form in Designer.
+void edit_custom_properties(ControlWidget& control) {
+    QDesignerFormWindowInterface* form = QDesignerFormWindowInterface::findFormWindow(&control);
+    if (!form) return;
+    // Every write goes through the form window's cursor: the form is marked changed and
+    // each change can be undone.
+    const auto writer = [form](ControlWidget& target, std::string_view member, const Variant& value) {
+        const QString name = to_qstring(member);
+        QVariant v = to_qvariant(value);
+        const int index = target.metaObject()->indexOfProperty(name.toUtf8().constData());
+        if (index >= 0) v.convert(target.metaObject()->property(index).metaType());
+        form->cursor()->setWidgetProperty(&target, name, v);
+    };
+    CustomPageDialog dialog({&control}, form, writer);
+    dialog.exec();
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------------------
@@ -96,43 +113,16 @@ void NorvTextCollection::initialize(QDesignerFormEditorInterface* core) {
 
 // ---------------------------------------------------------------------------------------
 
-ControlTaskMenu::ControlTaskMenu(ControlWidget* control, QObject* parent) : QObject(parent), control_(control) {
+ControlTaskMenu::ControlTaskMenu(ControlWidget* control, QObject* parent) : QObject(parent) {
     if (offers_custom_page(control->control_class().name)) {
         custom_ = new QAction(QStringLiteral("Edit Custom Properties…"), this);
-        connect(custom_, &QAction::triggered, this, &ControlTaskMenu::edit_custom_properties);
+        connect(custom_, &QAction::triggered, this, [control] { edit_custom_properties(*control); });
+        actions_ << custom_;
     }
-    about_ = new QAction(QStringLiteral("About…"), this);
-    connect(about_, &QAction::triggered, this, &ControlTaskMenu::about);
+    auto* about = new QAction(QStringLiteral("About…"), this);
+    connect(about, &QAction::triggered, this, [control] { control->setMember(QStringLiteral("About"), true); });
+    actions_ << about;
 }
-
-QAction* ControlTaskMenu::preferredEditAction() const { return custom_; }
-
-QList<QAction*> ControlTaskMenu::taskActions() const {
-    QList<QAction*> actions;
-    if (custom_) actions << custom_;
-    actions << about_;
-    return actions;
-}
-
-void ControlTaskMenu::edit_custom_properties() {
-    QDesignerFormWindowInterface* form = QDesignerFormWindowInterface::findFormWindow(control_);
-    if (!form) return;
-    // Every write goes through the form window's cursor: the form is marked changed and
-    // each change can be undone.
-    const auto writer = [form](ControlWidget& control, std::string_view member, const Variant& value) {
-        const QString name = to_qstring(member);
-        QVariant v = to_qvariant(value);
-        const int index = control.metaObject()->indexOfProperty(name.toUtf8().constData());
-        if (index >= 0) v.convert(control.metaObject()->property(index).metaType());
-        form->cursor()->setWidgetProperty(&control, name, v);
-    };
-    CustomPageDialog dialog({control_}, form, writer);
-    dialog.exec();
-}
-
-void ControlTaskMenu::about() { control_->setMember(QStringLiteral("About"), true); }
-
-ControlTaskMenuFactory::ControlTaskMenuFactory(QExtensionManager* parent) : QExtensionFactory(parent) {}
 
 QObject* ControlTaskMenuFactory::createExtension(QObject* object, const QString& iid, QObject* parent) const {
     if (iid != QLatin1String(Q_TYPEID(QDesignerTaskMenuExtension))) return nullptr;

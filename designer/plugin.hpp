@@ -67,23 +67,19 @@ class ControlTaskMenu : public QObject, public QDesignerTaskMenuExtension {
 
 public:
     ControlTaskMenu(ControlWidget* control, QObject* parent);
-    QAction* preferredEditAction() const override;
-    QList<QAction*> taskActions() const override;
+    QAction* preferredEditAction() const override { return custom_; }
+    QList<QAction*> taskActions() const override { return actions_; }
 
 private:
-    void edit_custom_properties();
-    void about();
-
-    ControlWidget* control_;
-    QAction* custom_ = nullptr;
-    QAction* about_ = nullptr;
+    QAction* custom_ = nullptr;  // none where the class offers no page
+    QList<QAction*> actions_;
 };
 
 class ControlTaskMenuFactory : public QExtensionFactory {
     Q_OBJECT
 
 public:
-    explicit ControlTaskMenuFactory(QExtensionManager* parent);
+    using QExtensionFactory::QExtensionFactory;
 
 protected:
     QObject* createExtension(QObject* object, const QString& iid, QObject* parent) const override;

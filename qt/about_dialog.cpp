@@ -18,17 +18,17 @@ AboutDialog::AboutDialog(const AboutBox& about, QWidget* parent) : QDialog(paren
     setWindowIcon(QIcon(icon));
     setModal(true);
 
-    auto* picture = new QLabel(this);
-    picture->setObjectName(QStringLiteral("Picture1"));
+    // Each part under the name the About box gives it.
+    const auto named = [](auto* part, const char* name) {
+        part->setObjectName(QString::fromUtf8(name));
+        return part;
+    };
+    auto* picture = named(new QLabel(this), "Picture1");
     picture->setPixmap(icon);
-    auto* by = new QLabel(to_qstring(about.by_label), this);
-    by->setObjectName(QStringLiteral("Label2"));
-    auto* author = new QLabel(to_qstring(about.author), this);
-    author->setObjectName(QStringLiteral("Label3"));
-    auto* version = new QLabel(to_qstring(about.version), this);
-    version->setObjectName(QStringLiteral("Label4"));
-    auto* ok = new QPushButton(to_qstring(about.ok_caption), this);
-    ok->setObjectName(QStringLiteral("Command1"));
+    auto* by = named(new QLabel(to_qstring(about.by_label), this), "Label2");
+    auto* author = named(new QLabel(to_qstring(about.author), this), "Label3");
+    auto* version = named(new QLabel(to_qstring(about.version), this), "Label4");
+    auto* ok = named(new QPushButton(to_qstring(about.ok_caption), this), "Command1");
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 

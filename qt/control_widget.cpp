@@ -3,6 +3,7 @@
 #include "qt/control_widget.hpp"
 
 #include <QDebug>
+#include <QMetaClassInfo>
 #include <QResizeEvent>
 
 #include "norvtext/platform/error.hpp"
@@ -37,10 +38,6 @@ ControlWidget::~ControlWidget() {
     control_.reset();
 }
 
-QString ControlWidget::className() const { return to_qstring(class_.name); }
-
-QLineEdit* ControlWidget::textbox() const { return dynamic_cast<QLineEdit*>(&control_->textbox()); }
-
 QSize ControlWidget::sizeHint() const {
     return {twips_to_pixels(class_.initial_width, logicalDpiX()), twips_to_pixels(class_.initial_height, logicalDpiY())};
 }
@@ -71,11 +68,9 @@ void ControlWidget::emit_event(std::string_view, std::span<std::int16_t* const>)
 // ---------------------------------------------------------------------------------------
 // Late binding with Qt values.
 
-QVariant ControlWidget::member(const QString& name) { return read_variant(name.toStdString()); }
+QVariant ControlWidget::member(const QString& name) { return read_as<QVariant>(name.toStdString()); }
 
-bool ControlWidget::setMember(const QString& name, const QVariant& value) {
-    return guarded([&] { control_->put(name.toStdString(), from_qvariant(value)); });
-}
+bool ControlWidget::setMember(const QString& name, const QVariant& value) { return write(name.toStdString(), value); }
 
 QVariant ControlWidget::call(const QString& method, const QVariantList& args) {
     QVariant out;
@@ -87,15 +82,9 @@ QVariant ControlWidget::call(const QString& method, const QVariantList& args) {
     return out;
 }
 
-QString ControlWidget::description(const QString& class_name, const QString& member) {
-    const ClassInfo* cls = type_library().find_class(class_name.toStdString());
-    if (!cls) return {};
-    const std::string name = member.toStdString();
-    for (const Slot& s : cls->slots)
-        if (s.member == name) return to_qstring(s.description);
-    for (const EventInfo& e : cls->events)
-        if (e.name == name) return to_qstring(e.description);
-    return {};
+QString ControlWidget::description(const QString& member) const {
+    const int index = metaObject()->indexOfClassInfo(("Description." + member).toUtf8().constData());
+    return index < 0 ? QString() : QString::fromUtf8(metaObject()->classInfo(index).value());
 }
 
 bool ControlWidget::load(PropertyBag& bag) {
@@ -106,68 +95,8 @@ bool ControlWidget::save(PropertyBag& bag) {
     return guarded([&] { control_->WriteProperties(bag); });
 }
 
-Variant ControlWidget::read(std::string_view name) const {
-    Variant out;
-    guarded([&] { out = control_->get(name); });
-    return out;
-}
-
-void ControlWidget::write(std::string_view name, const QVariant& value) {
-    guarded([&] { control_->put(name, from_qvariant(value)); });
-}
-
-Variant ControlWidget::invoke(std::string_view name, std::span<const Variant> args) {
-    Variant out;
-    guarded([&] { out = control_->invoke(name, args); });
-    return out;
-}
-
-// A member reads as `out` as it was given (its type's empty value unless the type says
-// otherwise) when the read failed (reported already) or gave Empty.
-template <class T, class Convert>
-T ControlWidget::read_as(std::string_view name, Convert convert, T out) const {
-    guarded([&] {
-        const Variant v = read(name);
-        if (!v.is_empty()) out = convert(v);
-    });
-    return out;
-}
-
-int ControlWidget::read_int(std::string_view name) const {
-    return read_as<int>(name, [](const Variant& v) { return v.to_long(); });
-}
-
-bool ControlWidget::read_bool(std::string_view name) const {
-    return read_as<bool>(name, [](const Variant& v) { return v.to_boolean(); });
-}
-
-double ControlWidget::read_double(std::string_view name) const {
-    return read_as<double>(name, [](const Variant& v) { return v.to_double(); });
-}
-
-QString ControlWidget::read_string(std::string_view name) const {
-    QString out;
-    guarded([&] { out = to_qstring(read(name).to_string()); });
-    return out;
-}
-
-QVariant ControlWidget::read_variant(std::string_view name) const { return to_qvariant(read(name)); }
-
-QColor ControlWidget::read_colour(std::string_view name) const {
-    return read_as<QColor>(name, [this](const Variant& v) { return to_qcolor(v.to_colour(), textbox()->palette()); });
-}
-
-// A font member that is Empty or holds Nothing reads as the widget's own font.
-QFont ControlWidget::read_font(std::string_view name) const {
-    const auto convert = [this](const Variant& v) {
-        const FontRef f = v.to_font();
-        return f ? to_qfont(*f) : font();
-    };
-    return read_as<QFont>(name, convert, font());
-}
-
-QPixmap ControlWidget::read_picture(std::string_view name) const {
-    return read_as<QPixmap>(name, [](const Variant& v) { return to_qpixmap(v.to_picture()); });
+bool ControlWidget::write(std::string_view name, const QVariant& value) {
+    return guarded([&] { control_->put(name, from_qvariant(value)); });
 }
 
 }  // namespace norvtext::qt

@@ -7,6 +7,7 @@
 #include <memory>
 #include <span>
 #include <string_view>
+#include <type_traits>
 
 #include <QColor>
 #include <QFont>
@@ -18,6 +19,7 @@
 #include "norvtext/controls/registry.hpp"
 #include "norvtext/foundation/box_base.hpp"
 #include "norvtext/foundation/property_bag.hpp"
+#include "qt/conversions.hpp"
 #include "qt/guarded.hpp"
 
 namespace norvtext::qt {
@@ -34,9 +36,9 @@ public:
     BoxBase& control() { return *control_; }
     const BoxBase& control() const { return *control_; }
     const ControlClass& control_class() const { return class_; }
-    QString className() const;
+    QString className() const { return to_qstring(class_.name); }
     // The inner box (`Textbox`) as the user sees it.
-    QLineEdit* textbox() const;
+    QLineEdit* textbox() const { return dynamic_cast<QLineEdit*>(&control_->textbox()); }
 
     // Late binding with Qt values, checked against the type library. A failure is
     // reported (errorRaised and the log) and gives an invalid QVariant or false.
@@ -44,9 +46,9 @@ public:
     bool setMember(const QString& name, const QVariant& value);
     QVariant call(const QString& method, const QVariantList& args = {});
 
-    // One-line descriptions for property browsers, from the type library ("" for none).
-    static QString description(const QString& class_name, const QString& member);
-    QString description(const QString& member) const { return description(className(), member); }
+    // A member's or event's one-line description for property browsers, as the class info
+    // written from the type library holds it ("" for none).
+    QString description(const QString& member) const;
 
     // The host's load and save of the control's state; false when it failed (reported).
     bool load(PropertyBag& bag);
@@ -72,20 +74,13 @@ protected:
     // Emits the class's own signal for an event it publishes, named as in the library.
     virtual void emit_event(std::string_view event, std::span<std::int16_t* const> args);
 
-    // The generated accessors: each reads or writes one member through late binding; a
-    // failure is reported and reads as the type's empty value. A written value converts as
-    // any Qt value does (from_qvariant).
-    Variant read(std::string_view name) const;
-    void write(std::string_view name, const QVariant& value);
-    Variant invoke(std::string_view name, std::span<const Variant> args);
-    int read_int(std::string_view name) const;
-    bool read_bool(std::string_view name) const;
-    double read_double(std::string_view name) const;
-    QString read_string(std::string_view name) const;
-    QVariant read_variant(std::string_view name) const;
-    QColor read_colour(std::string_view name) const;
-    QFont read_font(std::string_view name) const;
-    QPixmap read_picture(std::string_view name) const;
+    // The generated accessors: each reads or writes one member through late binding (its
+    // methods go through call()). A member reads as T's empty value (the widget's font for a
+    // font) when the read failed, which is reported, or gave Empty (for a font, Nothing). A
+    // written value converts as any Qt value does (from_qvariant).
+    template <class T>
+    T read_as(std::string_view name) const;
+    bool write(std::string_view name, const QVariant& value);
 
     void resizeEvent(QResizeEvent* event) override;
 
@@ -97,8 +92,6 @@ private:
     bool guarded(Action&& action) const {
         return qt::guarded([this](const std::exception& e) { report(e); }, action);
     }
-    template <class T, class Convert>
-    T read_as(std::string_view name, Convert convert, T out = {}) const;
 
     const ControlClass& class_;
     std::unique_ptr<QtHost> host_;
@@ -106,5 +99,23 @@ private:
     // Until the control stands, nothing it does reaches the application's handlers.
     bool constructed_ = false;
 };
+
+template <class T>
+T ControlWidget::read_as(std::string_view name) const {
+    T out{};
+    if constexpr (std::is_same_v<T, QFont>) out = font();
+    guarded([&] {
+        const Variant v = control_->get(name);
+        if (v.is_empty()) return;
+        if constexpr (std::is_same_v<T, int>) out = v.to_long();
+        else if constexpr (std::is_same_v<T, bool>) out = v.to_boolean();
+        else if constexpr (std::is_same_v<T, QString>) out = to_qstring(v.to_string());
+        else if constexpr (std::is_same_v<T, QVariant>) out = to_qvariant(v);
+        else if constexpr (std::is_same_v<T, QColor>) out = to_qcolor(v.to_colour(), textbox()->palette());
+        else if constexpr (std::is_same_v<T, QPixmap>) out = to_qpixmap(v.to_picture());
+        else if (const FontRef f = v.to_font()) out = to_qfont(*f);
+    });
+    return out;
+}
 
 }  // namespace norvtext::qt

@@ -34,41 +34,6 @@ FontRef to_font(const QFont& font) {
     return f;
 }
 
-QPalette::ColorRole system_colour_role(Colour colour) {
-    // A system colour (high bit set) names its index in the low byte; each index goes on the
-    // palette role that paints the same part of a widget.
-    switch (colour & 0xFFu) {
-        case 4: return QPalette::Window;           // menu
-        case 5: return QPalette::Base;             // window background
-        case 7: return QPalette::WindowText;       // menu text
-        case 8: return QPalette::Text;             // window text
-        case 13: return QPalette::Highlight;
-        case 14: return QPalette::HighlightedText;
-        case 15: return QPalette::Button;          // button face
-        case 16: return QPalette::Dark;            // button shadow
-        case 17: return QPalette::PlaceholderText; // grey text
-        case 18: return QPalette::ButtonText;
-        case 20: return QPalette::Light;           // button highlight
-        case 21: return QPalette::Shadow;          // dark 3-D shadow
-        case 22: return QPalette::Midlight;        // 3-D light
-        case 23: return QPalette::ToolTipText;
-        case 24: return QPalette::ToolTipBase;
-        default: return QPalette::Window;
-    }
-}
-
-QColor to_qcolor(Colour colour, const QPalette& palette) {
-    if (colour & 0x80000000u) return palette.color(QPalette::Active, system_colour_role(colour));
-    // 0x00BBGGRR
-    return QColor(static_cast<int>(colour & 0xFFu), static_cast<int>((colour >> 8) & 0xFFu),
-                  static_cast<int>((colour >> 16) & 0xFFu));
-}
-
-Colour to_colour(const QColor& colour) {
-    const QColor c = colour.toRgb();
-    return static_cast<Colour>(c.red()) | static_cast<Colour>(c.green()) << 8 | static_cast<Colour>(c.blue()) << 16;
-}
-
 QPixmap to_qpixmap(const PictureRef& picture) {
     QPixmap pixmap;
     if (picture && !picture->bytes.empty())
@@ -114,7 +79,43 @@ Variant whole_number(Integer n) {
     return Variant(static_cast<double>(n));
 }
 
+// The palette role a system colour index stands for; Window for an unknown index.
+QPalette::ColorRole system_colour_role(Colour colour) {
+    // A system colour (high bit set) names its index in the low byte; each index goes on the
+    // palette role that paints the same part of a widget.
+    switch (colour & 0xFFu) {
+        case 4: return QPalette::Window;           // menu
+        case 5: return QPalette::Base;             // window background
+        case 7: return QPalette::WindowText;       // menu text
+        case 8: return QPalette::Text;             // window text
+        case 13: return QPalette::Highlight;
+        case 14: return QPalette::HighlightedText;
+        case 15: return QPalette::Button;          // button face
+        case 16: return QPalette::Dark;            // button shadow
+        case 17: return QPalette::PlaceholderText; // grey text
+        case 18: return QPalette::ButtonText;
+        case 20: return QPalette::Light;           // button highlight
+        case 21: return QPalette::Shadow;          // dark 3-D shadow
+        case 22: return QPalette::Midlight;        // 3-D light
+        case 23: return QPalette::ToolTipText;
+        case 24: return QPalette::ToolTipBase;
+        default: return QPalette::Window;
+    }
+}
+
 }  // namespace
+
+QColor to_qcolor(Colour colour, const QPalette& palette) {
+    if (colour & 0x80000000u) return palette.color(QPalette::Active, system_colour_role(colour));
+    // 0x00BBGGRR
+    return QColor(static_cast<int>(colour & 0xFFu), static_cast<int>((colour >> 8) & 0xFFu),
+                  static_cast<int>((colour >> 16) & 0xFFu));
+}
+
+Colour to_colour(const QColor& colour) {
+    const QColor c = colour.toRgb();
+    return static_cast<Colour>(c.red()) | static_cast<Colour>(c.green()) << 8 | static_cast<Colour>(c.blue()) << 16;
+}
 
 QVariant to_qvariant(const Variant& value) {
     return std::visit(
@@ -123,15 +124,12 @@ QVariant to_qvariant(const Variant& value) {
             if constexpr (std::is_same_v<T, EmptyValue>) return QVariant();
             else if constexpr (std::is_same_v<T, NullValue>) return QVariant::fromValue(nullptr);
             else if constexpr (std::is_same_v<T, NothingValue>) return QVariant::fromValue<QObject*>(nullptr);
-            else if constexpr (std::is_same_v<T, bool>) return QVariant(v);
-            else if constexpr (std::is_same_v<T, std::int16_t>) return QVariant::fromValue<short>(v);
-            else if constexpr (std::is_same_v<T, std::int32_t>) return QVariant(static_cast<int>(v));
-            else if constexpr (std::is_same_v<T, double>) return QVariant(v);
-            else if constexpr (std::is_same_v<T, Currency>) return QVariant::fromValue(v);
             else if constexpr (std::is_same_v<T, DateSerial>) return date_to_qvariant(v);
             else if constexpr (std::is_same_v<T, std::u16string>) return QVariant(to_qstring(v));
             else if constexpr (std::is_same_v<T, FontRef>) return v ? QVariant(to_qfont(*v)) : QVariant::fromValue<QObject*>(nullptr);
-            else return v ? QVariant(to_qpixmap(v)) : QVariant::fromValue<QObject*>(nullptr);
+            else if constexpr (std::is_same_v<T, PictureRef>) return v ? QVariant(to_qpixmap(v)) : QVariant::fromValue<QObject*>(nullptr);
+            // Boolean, Integer (short), Long (int), Double and Currency as they are.
+            else return QVariant::fromValue(v);
         },
         value.storage());
 }

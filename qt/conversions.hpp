@@ -38,8 +38,6 @@ FontRef to_font(const QFont& font);
 // A system colour (high bit set) is resolved through the palette's matching role.
 QColor to_qcolor(Colour colour, const QPalette& palette);
 Colour to_colour(const QColor& colour);
-// The palette role a system colour index stands for; Window for an unknown index.
-QPalette::ColorRole system_colour_role(Colour colour);
 
 // Pictures are image file bytes; an empty or unreadable picture gives a null pixmap.
 QPixmap to_qpixmap(const PictureRef& picture);

@@ -21,12 +21,7 @@ public:
 
 protected:
     Variant get_member(std::string_view member) override { return control_.control().get(member); }
-    void put_member(std::string_view member, const Variant& value) override {
-        if (writer_)
-            writer_(control_, member, value);
-        else
-            control_.control().put(member, value);
-    }
+    void put_member(std::string_view member, const Variant& value) override { writer_(control_, member, value); }
     const Locale& argument_locale() const override { return control_.control().host().locale(); }
 
 private:
@@ -41,15 +36,15 @@ bool offers_custom_page(std::string_view class_name) {
 namespace {
 
 QRect pixels(const Custom::Rect& r, const QWidget& w) {
-    const auto x = [&](std::int32_t t) { return twips_to_pixels(t, w.logicalDpiX()); };
-    const auto y = [&](std::int32_t t) { return twips_to_pixels(t, w.logicalDpiY()); };
-    return {x(r.left), y(r.top), x(r.width), y(r.height)};
+    const int x = w.logicalDpiX(), y = w.logicalDpiY();
+    return {twips_to_pixels(r.left, x), twips_to_pixels(r.top, y), twips_to_pixels(r.width, x), twips_to_pixels(r.height, y)};
 }
 
 }  // namespace
 
 CustomPageDialog::CustomPageDialog(std::vector<ControlWidget*> selection, QWidget* parent, Writer writer)
     : QDialog(parent), controls_(std::move(selection)), writer_(std::move(writer)) {
+    if (!writer_) writer_ = [](ControlWidget& c, std::string_view member, const Variant& v) { c.control().put(member, v); };
     setObjectName(QStringLiteral("Custom"));
     setWindowTitle(QStringLiteral("Custom - NorvText"));
     for (ControlWidget* c : controls_) {
@@ -66,7 +61,6 @@ CustomPageDialog::CustomPageDialog(std::vector<ControlWidget*> selection, QWidge
         const Custom::Member member = m.member;
         if (m.kind == Custom::Kind::CheckBox) {
             auto* box = new QCheckBox(to_qstring(m.caption), surface);
-            box->setGeometry(pixels(m.bounds, *this));
             connect(box, &QCheckBox::clicked, this, [this, member] {
                 page_->click(member);
                 refresh();
@@ -76,7 +70,6 @@ CustomPageDialog::CustomPageDialog(std::vector<ControlWidget*> selection, QWidge
             auto* label = new QLabel(to_qstring(m.caption), surface);
             label->setGeometry(pixels(m.label_bounds, *this));
             auto* edit = new QLineEdit(surface);
-            edit->setGeometry(pixels(m.bounds, *this));
             label->setBuddy(edit);
             connect(edit, &QLineEdit::textEdited, this, [this, member](const QString& text) {
                 page_->edit(member, to_u16(text));
@@ -89,6 +82,7 @@ CustomPageDialog::CustomPageDialog(std::vector<ControlWidget*> selection, QWidge
             fields_[member] = edit;
         }
         fields_[member]->setObjectName(to_qstring(m.name));
+        fields_[member]->setGeometry(pixels(m.bounds, *this));
         // Tab order is the page's member order.
         if (previous) setTabOrder(previous, fields_[member]);
         previous = fields_[member];

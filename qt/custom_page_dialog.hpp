@@ -38,9 +38,6 @@ public:
     CustomPageDialog(std::vector<ControlWidget*> selection, QWidget* parent, Writer writer = {});
     ~CustomPageDialog() override;
 
-    Custom& page() { return *page_; }
-    // The page holds edits not applied yet (Apply is offered).
-    bool changed() const { return changed_; }
     // The dialog's widget for a page member (a QCheckBox or a QLineEdit).
     QWidget* field(Custom::Member member) const;
     QPushButton* applyButton() const { return apply_; }
@@ -68,6 +65,7 @@ private:
     std::unique_ptr<Custom> page_;
     std::map<Custom::Member, QWidget*> fields_;
     QPushButton* apply_ = nullptr;
+    // The page holds edits not applied yet (Apply is offered).
     bool changed_ = false;
 };
 

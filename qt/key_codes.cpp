@@ -107,12 +107,9 @@ std::int16_t key_ascii(const QKeyEvent& event) {
 }
 
 QKeyEvent key_event_for(std::int16_t KeyAscii) {
-    switch (KeyAscii) {
-        case keys::Backspace: return QKeyEvent(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier);
-        case keys::Enter: return QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-        case keys::Escape: return QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-        default: break;
-    }
+    // Backspace, Enter and Escape as their keys; Tab, like any other, as its character.
+    for (const QtKeyCode& k : typing_keys)
+        if (k.code == KeyAscii && k.code != keys::Tab) return QKeyEvent(QEvent::KeyPress, k.qt, Qt::NoModifier);
     const auto c = static_cast<char16_t>(KeyAscii);
     return QKeyEvent(QEvent::KeyPress, qt_key_of(c), Qt::NoModifier, QString(QChar(c)));
 }

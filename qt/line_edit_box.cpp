@@ -27,10 +27,6 @@ constexpr Qt::CursorShape cursor_shapes[] = {
     Qt::SizeAllCursor,
 };
 
-Qt::CursorShape cursor_shape(std::int16_t pointer) {
-    return pointer >= 0 && pointer < std::ssize(cursor_shapes) ? cursor_shapes[pointer] : Qt::ArrowCursor;
-}
-
 }  // namespace
 
 template <class I>
@@ -78,19 +74,9 @@ void LineEditBox<I>::set_text(std::u16string_view text) {
 }
 
 template <class I>
-std::int32_t LineEditBox<I>::sel_start() const {
-    return hasSelectedText() ? selectionStart() : cursorPosition();
-}
-
-template <class I>
 void LineEditBox<I>::set_sel_start(std::int32_t start) {
     if (start < 0) norvtext::raise(ErrorCode::InvalidPropertyValue);
     setCursorPosition(std::min(start, length()));
-}
-
-template <class I>
-std::int32_t LineEditBox<I>::sel_length() const {
-    return hasSelectedText() ? selectionLength() : 0;
 }
 
 template <class I>
@@ -172,7 +158,7 @@ void LineEditBox<I>::apply_cursor() {
     else if (pointer == 0)
         unsetCursor();
     else
-        setCursor(cursor_shape(pointer));
+        setCursor(pointer > 0 && pointer < std::ssize(cursor_shapes) ? cursor_shapes[pointer] : Qt::ArrowCursor);
 }
 
 template <class I>
@@ -183,11 +169,6 @@ void LineEditBox<I>::set_width(std::int32_t width) {
 template <class I>
 void LineEditBox<I>::set_height(std::int32_t height) {
     resize(QLineEdit::width(), twips_to_pixels(height, logicalDpiY()));
-}
-
-template <class I>
-void LineEditBox<I>::type_key(QKeyEvent* event, char16_t) {
-    QLineEdit::keyPressEvent(event);
 }
 
 template <class I>
@@ -202,10 +183,8 @@ void LineEditBox<I>::keyPressEvent(QKeyEvent* event) {
             // characters from one key) would slip past its filter: the box leaves it to
             // its parents.
             const QString t = event->text();
-            if (t.size() > 1 || (t.size() == 1 && t.at(0).isPrint() && !(event->modifiers() & Qt::ControlModifier))) {
-                event->ignore();
-                return;
-            }
+            if (t.size() > 1 || (t.size() == 1 && t.at(0).isPrint() && !(event->modifiers() & Qt::ControlModifier)))
+                return event->ignore();
             return act_on_key(event);
         }
         const std::int16_t typed = KeyAscii;
@@ -237,9 +216,7 @@ void LineEditBox<I>::focusInEvent(QFocusEvent* event) {
     // The window coming back to the front returns the focus the box never lost.
     if (has_focus_ || event->reason() == Qt::PopupFocusReason) return;
     has_focus_ = true;
-    guarded([&] {
-        if (listener_) listener_->on_got_focus();
-    });
+    notify(&EditBoxListener::on_got_focus);
 }
 
 template <class I>
@@ -253,9 +230,7 @@ void LineEditBox<I>::focusOutEvent(QFocusEvent* event) {
     if (!has_focus_ || event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
         return;
     has_focus_ = false;
-    guarded([&] {
-        if (listener_) listener_->on_lost_focus();
-    });
+    notify(&EditBoxListener::on_lost_focus);
 }
 
 template <class I>
@@ -264,9 +239,7 @@ void LineEditBox<I>::mouseReleaseEvent(QMouseEvent* event) {
     // The release that ends a double click is no second Click.
     const bool ends_double_click = std::exchange(double_clicked_, false);
     if (event->button() != Qt::LeftButton || ends_double_click || !rect().contains(event->position().toPoint())) return;
-    guarded([&] {
-        if (listener_) listener_->on_click();
-    });
+    notify(&EditBoxListener::on_click);
 }
 
 template <class I>
@@ -274,9 +247,7 @@ void LineEditBox<I>::mouseDoubleClickEvent(QMouseEvent* event) {
     QLineEdit::mouseDoubleClickEvent(event);
     if (event->button() != Qt::LeftButton) return;
     double_clicked_ = true;
-    guarded([&] {
-        if (listener_) listener_->on_dbl_click();
-    });
+    notify(&EditBoxListener::on_dbl_click);
 }
 
 template class LineEditBox<EditBox>;
@@ -295,18 +266,11 @@ QString QtMaskedEditBox::qt_input_mask(std::u16string_view mask, char16_t prompt
     static constexpr std::u16string_view qt_meta = u"AaNnXx90Dd#HhBb<>!{}[]\\";
     QString out;
     for (char16_t m : mask) {
-        if (m == u'#') {
-            out += u'0';
-        } else if (m == u'?') {
-            out += u'a';
-        } else {
-            if (qt_meta.find(m) != std::u16string_view::npos) out += u'\\';
-            out += QChar(m);
-        }
+        // A literal that is one of Qt's mask characters is escaped.
+        if (!MaskRules::is_position(m) && qt_meta.find(m) != std::u16string_view::npos) out += u'\\';
+        out += m == u'#' ? QChar(u'0') : m == u'?' ? QChar(u'a') : QChar(m);
     }
-    out += u';';
-    out += QChar(prompt);
-    return out;
+    return out + u';' + QChar(prompt);
 }
 
 void QtMaskedEditBox::apply_mask(std::u16string_view mask, char16_t prompt, const std::u16string& text,

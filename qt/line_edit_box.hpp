@@ -23,9 +23,9 @@ public:
     void set_listener(EditBoxListener* listener) override { listener_ = listener; }
     std::u16string_view text() const override;
     void set_text(std::u16string_view text) override;
-    std::int32_t sel_start() const override;
+    std::int32_t sel_start() const override { return hasSelectedText() ? selectionStart() : cursorPosition(); }
     void set_sel_start(std::int32_t start) override;
-    std::int32_t sel_length() const override;
+    std::int32_t sel_length() const override { return hasSelectedText() ? selectionLength() : 0; }
     void set_sel_length(std::int32_t length) override;
     std::u16string sel_text() const override;
     void set_sel_text(std::u16string_view text) override;
@@ -47,7 +47,7 @@ protected:
     virtual QString shown() const { return QLineEdit::text(); }
     // Hands a key that typed `c` to the line edit; the masked box first refuses a
     // character that does not fit its position.
-    virtual void type_key(QKeyEvent* event, char16_t c);
+    virtual void type_key(QKeyEvent* event, char16_t) { QLineEdit::keyPressEvent(event); }
     // Hands a key that typed no character (Delete, arrows, Home, End) to the line edit.
     virtual void act_on_key(QKeyEvent* event) { QLineEdit::keyPressEvent(event); }
 
@@ -59,6 +59,12 @@ protected:
     // Runs an event's handling; an error it raises goes to the box's reporter.
     template <class Action>
     void guarded(Action&& action) { qt::guarded(report_, action); }
+    // Tells the control of a focus change or a click, guarded.
+    void notify(void (EditBoxListener::*notification)()) {
+        guarded([&] {
+            if (listener_) (listener_->*notification)();
+        });
+    }
     const Variant& store(InnerMember m, Variant v) { return members_[static_cast<std::size_t>(m)] = std::move(v); }
     std::int32_t length() const { return static_cast<std::int32_t>(shown().size()); }
 

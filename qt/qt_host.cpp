@@ -23,11 +23,11 @@ QtTimer::QtTimer(ErrorReporter report) {
 }
 
 void QtTimer::set_enabled(bool enabled) {
-    if (enabled == timer_.isActive()) return;
-    if (enabled)
-        timer_.start();
-    else
+    // Starting a running timer would restart its interval.
+    if (!enabled)
         timer_.stop();
+    else if (!timer_.isActive())
+        timer_.start();
 }
 
 QtHost::QtHost(ControlWidget& widget)
@@ -72,9 +72,8 @@ FontRef QtHost::ambient_font() {
 const Locale& QtHost::locale() {
     // Asked on every keystroke: the ICU look-up runs only when the widget's locale changed.
     const QLocale current = widget_.locale();
-    if (!locale_known_ || current != locale_source_) {
+    if (current != locale_source_) {
         locale_source_ = current;
-        locale_known_ = true;
         try {
             locale_ = current.language() == QLocale::C ? Locale::en_us() : Locale::from_name(current.name().toStdString());
         } catch (const Error&) {

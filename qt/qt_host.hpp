@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include <QFont>
@@ -66,8 +67,7 @@ private:
     FontRef font_;
     QFont font_source_;
     Locale locale_;
-    QLocale locale_source_;
-    bool locale_known_ = false;
+    std::optional<QLocale> locale_source_;  // none until the first look-up
 };
 
 }  // namespace norvtext::qt

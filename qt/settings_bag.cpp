@@ -9,33 +9,31 @@ namespace norvtext::qt {
 
 QtPropertyBag QtPropertyBag::from_map(const QVariantMap& map) {
     QtPropertyBag bag;
-    for (auto it = map.begin(); it != map.end(); ++it) bag.bag_.set(it.key().toStdString(), from_qvariant(it.value()));
+    for (auto it = map.begin(); it != map.end(); ++it) bag.set(it.key().toStdString(), from_qvariant(it.value()));
     return bag;
 }
 
 QVariantMap QtPropertyBag::to_map() const {
     QVariantMap map;
-    for (const auto& e : bag_.entries()) map.insert(QString::fromStdString(e.key), to_qvariant(e.value));
+    for (const auto& e : entries()) map.insert(QString::fromStdString(e.key), to_qvariant(e.value));
     return map;
 }
 
 QtPropertyBag QtPropertyBag::from_settings(QSettings& settings) {
     QtPropertyBag bag;
-    std::string json = "{";
-    for (const QString& key : settings.childKeys()) {
-        if (json.size() > 1) json += ',';
-        json += nlohmann::ordered_json(key.toStdString()).dump() + ':' + settings.value(key).toString().toStdString();
-    }
-    json += '}';
+    QStringList members;
+    for (const QString& key : settings.childKeys())
+        members << QString::fromStdString(nlohmann::ordered_json(key.toStdString()).dump()) + u':' + settings.value(key).toString();
+    const std::string json = (u'{' + members.join(u',') + u'}').toStdString();
     // Read as one form-file bag, so a damaged value fails the same way a damaged file does.
-    bag.bag_ = services::parse_bag_json(json, "settings " + settings.fileName().toStdString() + " [" +
-                                                  settings.group().toStdString() + "]");
+    static_cast<MemoryPropertyBag&>(bag) = services::parse_bag_json(
+        json, "settings " + settings.fileName().toStdString() + " [" + settings.group().toStdString() + "]");
     return bag;
 }
 
 void QtPropertyBag::to_settings(QSettings& settings) const {
     for (const QString& key : settings.childKeys()) settings.remove(key);
-    for (const auto& e : bag_.entries())
+    for (const auto& e : entries())
         settings.setValue(QString::fromStdString(e.key), QString::fromStdString(services::variant_to_json(e.value, e.key).dump()));
 }
 

@@ -10,10 +10,8 @@
 
 namespace norvtext::qt {
 
-class QtPropertyBag : public PropertyBag {
+class QtPropertyBag : public services::MemoryPropertyBag {
 public:
-    QtPropertyBag() = default;
-
     // A map's values in Qt's terms (see to_qvariant): short for Integer, QDate for a date,
     // norvtext::Currency for a Currency, QFont for a Font ...
     static QtPropertyBag from_map(const QVariantMap& map);
@@ -24,18 +22,6 @@ public:
     // same subtype. The keys go under the settings' current group.
     static QtPropertyBag from_settings(QSettings& settings);
     void to_settings(QSettings& settings) const;
-
-    // A save replaces the bag's contents: call before a control writes into it.
-    void begin_save() { bag_.begin_save(); }
-
-    Variant read(std::string_view key, const Variant& default_value) override { return bag_.read(key, default_value); }
-    void write(std::string_view key, const Variant& value, const std::optional<Variant>& default_value) override {
-        bag_.write(key, value, default_value);
-    }
-    const services::MemoryPropertyBag& entries() const { return bag_; }
-
-private:
-    services::MemoryPropertyBag bag_;
 };
 
 }  // namespace norvtext::qt

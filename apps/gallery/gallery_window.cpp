@@ -1,6 +1,8 @@
 // The gallery window: the seven controls with labels, the event log, Save/Load and Custom.
 #include "apps/gallery/gallery_window.hpp"
 
+#include <functional>
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QFormLayout>
@@ -55,22 +57,22 @@ GalleryWindow::GalleryWindow() {
         form->addRow(QString::fromUtf8(row.label), c);
     }
     // The text box proper-cases what it is given; the ZIP box takes nine digits.
-    control(QStringLiteral("txtName"))->setMember(QStringLiteral("Chars"), 128);
-    control(QStringLiteral("txtZip"))->setMember(QStringLiteral("FormatMask"), 2);
-    page_target_ = control(QStringLiteral("txtName"));
+    findChild<ControlWidget*>(QStringLiteral("txtName"))->setMember(QStringLiteral("Chars"), 128);
+    findChild<ControlWidget*>(QStringLiteral("txtZip"))->setMember(QStringLiteral("FormatMask"), 2);
+    page_target_ = findChild<ControlWidget*>(QStringLiteral("txtName"));
 
-    auto* save = new QPushButton(QStringLiteral("&Save…"), this);
-    auto* load = new QPushButton(QStringLiteral("&Load…"), this);
-    auto* custom = new QPushButton(QStringLiteral("&Custom…"), this);
-    custom->setToolTip(QStringLiteral("The page Custom for the text box, or the date or social security box last used"));
-    auto* clear = new QPushButton(QStringLiteral("C&lear log"), this);
-    connect(save, &QPushButton::clicked, this, &GalleryWindow::save_clicked);
-    connect(load, &QPushButton::clicked, this, &GalleryWindow::load_clicked);
-    connect(custom, &QPushButton::clicked, this, &GalleryWindow::custom_clicked);
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {save, load, custom, clear}) buttons->addWidget(b);
-
-    connect(clear, &QPushButton::clicked, log_, &QPlainTextEdit::clear);
+    const auto button = [&](const QString& text, auto clicked) {
+        auto* b = new QPushButton(text, this);
+        connect(b, &QPushButton::clicked, this, clicked);
+        buttons->addWidget(b);
+        return b;
+    };
+    button(QStringLiteral("&Save…"), [this] { file_clicked(true); });
+    button(QStringLiteral("&Load…"), [this] { file_clicked(false); });
+    button(QStringLiteral("&Custom…"), [this] { CustomPageDialog({page_target_}, this).exec(); })
+        ->setToolTip(QStringLiteral("The page Custom for the text box, or the date or social security box last used"));
+    button(QStringLiteral("C&lear log"), [this] { log_->clear(); });
 
     auto* left = new QVBoxLayout;
     left->addLayout(form);
@@ -89,12 +91,6 @@ GalleryWindow::GalleryWindow() {
             if (now && c->isAncestorOf(now) && offers_custom_page(c->control_class().name)) page_target_ = c;
     });
     resize(760, 360);
-}
-
-ControlWidget* GalleryWindow::control(const QString& name) const {
-    for (ControlWidget* c : controls_)
-        if (c->objectName() == name) return c;
-    return nullptr;
 }
 
 void GalleryWindow::log(const QString& line) { log_->appendPlainText(line); }
@@ -130,42 +126,34 @@ void GalleryWindow::fill_sample_entries() {
 }
 
 bool GalleryWindow::save_to(const QString& path) {
-    try {
-        const bool saved = save_form(path.toStdString(), controls_);
-        log(saved ? QStringLiteral("form saved to %1").arg(path) : QStringLiteral("form not saved: a control failed"));
-        return saved;
-    } catch (const Error& e) {
-        log(QStringLiteral("form not saved: %1").arg(QString::fromUtf8(e.what())));
-        return false;
-    }
+    return logged(QStringLiteral("form saved to %1").arg(path), QStringLiteral("form not saved: a control failed"),
+                  QStringLiteral("form not saved"), [&] { return save_form(path.toStdString(), controls_); });
 }
 
 bool GalleryWindow::load_from(const QString& path) {
+    return logged(QStringLiteral("form loaded from %1").arg(path), QStringLiteral("form loaded with errors"),
+                  QStringLiteral("form not loaded"), [&] { return load_form(path.toStdString(), controls_); });
+}
+
+bool GalleryWindow::logged(const QString& done, const QString& failed, const QString& refused,
+                           const std::function<bool()>& action) {
     try {
-        const bool loaded = load_form(path.toStdString(), controls_);
-        log(loaded ? QStringLiteral("form loaded from %1").arg(path) : QStringLiteral("form loaded with errors"));
-        return loaded;
+        const bool ok = action();
+        log(ok ? done : failed);
+        return ok;
     } catch (const Error& e) {
-        log(QStringLiteral("form not loaded: %1").arg(QString::fromUtf8(e.what())));
+        log(QStringLiteral("%1: %2").arg(refused, QString::fromUtf8(e.what())));
         return false;
     }
 }
 
-void GalleryWindow::save_clicked() {
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save form"), QStringLiteral("gallery-form.json"),
-                                                      QStringLiteral("Form files (*.json)"));
-    if (!path.isEmpty()) save_to(path);
+void GalleryWindow::file_clicked(bool save) {
+    const QString filter = QStringLiteral("Form files (*.json)");
+    const QString path = save ? QFileDialog::getSaveFileName(this, QStringLiteral("Save form"),
+                                                             QStringLiteral("gallery-form.json"), filter)
+                              : QFileDialog::getOpenFileName(this, QStringLiteral("Load form"), QString(), filter);
+    if (!path.isEmpty()) save ? save_to(path) : load_from(path);
 }
 
-void GalleryWindow::load_clicked() {
-    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Load form"), QString(),
-                                                      QStringLiteral("Form files (*.json)"));
-    if (!path.isEmpty()) load_from(path);
-}
-
-void GalleryWindow::custom_clicked() {
-    CustomPageDialog dialog({page_target_}, this);
-    dialog.exec();
-}
 
 }  // namespace norvtext::qt

@@ -2,6 +2,7 @@
 // tell their host as it happens, Save/Load of the form and the page Custom.
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include <QString>
@@ -17,7 +18,6 @@ class GalleryWindow : public QWidget {
 public:
     GalleryWindow();
 
-    ControlWidget* control(const QString& name) const;
 
     // Types a sample entry into every box, moving the focus from box to box as a user
     // would, so that each box shows its formatted result.
@@ -29,9 +29,10 @@ public:
 private:
     void log(const QString& line);
     void watch(ControlWidget* control);
-    void save_clicked();
-    void load_clicked();
-    void custom_clicked();
+    // Logs `done` or `failed` by the action's result, or `refused` with the error it raised.
+    bool logged(const QString& done, const QString& failed, const QString& refused, const std::function<bool()>& action);
+    // Asks for the file to save to or load from.
+    void file_clicked(bool save);
 
     std::vector<ControlWidget*> controls_;
     QPlainTextEdit* log_ = nullptr;

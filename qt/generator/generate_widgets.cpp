@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <fstream>
 #include <iostream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -23,10 +24,6 @@ using namespace norvtext;
 // nor stores them. About opens its dialog on every write, so it is offered as a command.
 constexpr std::string_view runtime_only[] = {"hWnd", "SelStart", "SelLength", "SelText", "About"};
 
-bool is_runtime_only(std::string_view member) {
-    return std::find(std::begin(runtime_only), std::end(runtime_only), member) != std::end(runtime_only);
-}
-
 std::string quoted(std::string_view s) {
     std::string out = "\"";
     for (char c : s) {
@@ -36,47 +33,40 @@ std::string quoted(std::string_view s) {
     return out + '"';
 }
 
-// How one type library type appears on the Qt side. The reader is a call of one of the
-// base class's readers with "%m" for the member's name; every value written goes to the
-// core as a QVariant ("%v" the new value), converted by the one rule for Qt values.
+// How one type library type appears on the Qt side. The reader is the base class's reader
+// for the type with "%m" for the member's name; every value written goes to the core as a
+// QVariant ("%v" the new value), converted by the one rule for Qt values.
 struct QtType {
     std::string type;       // the property's and a value parameter's type
     std::string parameter;  // how a writer takes it
-    std::string reader;
+    std::string reader = "read_as<" + type + ">(%m)";
     std::string written = "QVariant::fromValue(%v)";
 };
 
 // A Qt class type goes by const reference.
-QtType qt_class_type(const std::string& type, const std::string& reader) {
-    return {type, "const " + type + "&", reader + "(%m)"};
-}
+QtType qt_class_type(const std::string& type) { return {type, "const " + type + "&"}; }
 
 QtType qt_type(std::string_view type) {
-    if (type == "Integer" || type == "Long" || type == "HostEnum") return {"int", "int", "read_int(%m)"};
-    if (type == "Boolean") return {"bool", "bool", "read_bool(%m)"};
-    if (type == "Double") return {"double", "double", "read_double(%m)"};
-    if (type == "String") return qt_class_type("QString", "read_string");
-    if (type == "Variant") return qt_class_type("QVariant", "read_variant");
-    if (type == "Colour") return qt_class_type("QColor", "read_colour");
-    if (type == "Font") return qt_class_type("QFont", "read_font");
-    if (type == "Picture") return qt_class_type("QPixmap", "read_picture");
-    if (type == "Void") return {"void", "", ""};
+    if (type == "Integer" || type == "Long" || type == "HostEnum") return {"int", "int"};
+    if (type == "Boolean") return {"bool", "bool"};
+    if (type == "String") return qt_class_type("QString");
+    if (type == "Variant") return qt_class_type("QVariant");
+    if (type == "Colour") return qt_class_type("QColor");
+    if (type == "Font") return qt_class_type("QFont");
+    if (type == "Picture") return qt_class_type("QPixmap");
+    if (type == "Void") return {"void", ""};
     if (type_library().find_enum(type)) {
         // Each enumeration sits in a namespace of its own name, so that its members may
         // repeat another's (None, Manual) and read as DateFormatEnum::MMMDDYYYY.
         const std::string t = "norvtext::qt::" + std::string(type) + "::" + std::string(type);
-        return {t, t, "static_cast<" + t + ">(read_int(%m))", "QVariant(static_cast<int>(%v))"};
+        return {t, t, "static_cast<" + t + ">(read_as<int>(%m))", "QVariant(static_cast<int>(%v))"};
     }
     throw std::runtime_error("no Qt type for " + std::string(type));
 }
 
-std::string filled(std::string pattern, std::string_view member, std::string_view value = {}) {
-    auto replace = [&](std::string_view key, std::string_view with) {
-        for (std::size_t p; (p = pattern.find(key)) != std::string::npos;) pattern.replace(p, key.size(), with);
-    };
-    replace("%m", quoted(member));
-    replace("%v", value);
-    return pattern;
+// The pattern with its one `key` ("%m" or "%v") replaced.
+std::string filled(std::string pattern, std::string_view key, std::string_view with) {
+    return pattern.replace(pattern.find(key), key.size(), with);
 }
 
 struct Property {
@@ -153,7 +143,7 @@ void write_header(std::ostream& out, const std::vector<ClassPlan>& plans) {
         for (const EventInfo& e : cls.events) describe(e.name, e.description);
         for (const Property& prop : p.properties) {
             const QtType t = qt_type(prop.type);
-            const bool design = !is_runtime_only(prop.name);
+            const bool design = std::ranges::find(runtime_only, prop.name) == std::end(runtime_only);
             out << "    Q_PROPERTY(" << t.type << " " << prop.name << " READ " << prop.name;
             if (prop.writable) out << " WRITE set" << prop.name;
             out << " DESIGNABLE " << (design ? "true" : "false") << " STORED " << (design && prop.writable ? "true" : "false")
@@ -185,7 +175,6 @@ void write_source(std::ostream& out, const std::vector<ClassPlan>& plans) {
     out << "// Generated by norvtext-qt-gen from the type library: the controls' Qt accessors forward\n"
            "// to the core control by member name.\n"
            "#include \"qt/controls.hpp\"\n\n"
-           "#include \"qt/conversions.hpp\"\n\n"
            "namespace norvtext::qt {\n";
     for (const ClassPlan& p : plans) {
         const ClassInfo& cls = *p.info;
@@ -195,27 +184,20 @@ void write_source(std::ostream& out, const std::vector<ClassPlan>& plans) {
             const QtType t = qt_type(prop.type);
             const std::string name(prop.name);
             if (prop.readable)
-                out << "auto " << c << "::" << name << "() const -> " << t.type << " { return " << filled(t.reader, name)
-                    << "; }\n";
+                out << "auto " << c << "::" << name << "() const -> " << t.type << " { return "
+                    << filled(t.reader, "%m", quoted(name)) << "; }\n";
             if (prop.writable)
                 out << "void " << c << "::set" << name << "(" << t.parameter << " New_" << name << ") { "
-                    << "write(" << quoted(name) << ", " << filled(t.written, name, "New_" + name) << "); }\n";
+                    << "write(" << quoted(name) << ", " << filled(t.written, "%v", "New_" + name) << "); }\n";
         }
         for (const Slot* m : p.methods) {
             const QtType r = qt_type(m->type);
+            std::string args;
+            for (const Param& prm : m->params)
+                args += (args.empty() ? "QVariant::fromValue(" : ", QVariant::fromValue(") + std::string(prm.name) + ")";
+            const std::string called = "call(QStringLiteral(" + quoted(m->member) + "), {" + args + "})";
             out << "auto " << c << "::" << m->member << "(" << params_text(m->params, false) << ") -> " << r.type << " {\n"
-                << "    const Variant args[] = {";
-            for (std::size_t i = 0; i < m->params.size(); ++i)
-                out << (i ? ", " : "") << "from_qvariant(QVariant::fromValue(" << m->params[i].name << "))";
-            if (m->params.empty()) out << "Variant()";
-            out << "};\n";
-            const std::string span = m->params.empty() ? "{}" : "args";
-            if (r.type == "void")
-                out << "    invoke(" << quoted(m->member) << ", " << span << ");\n";
-            else
-                out << "    return qvariant_cast<" << r.type << ">(to_qvariant(invoke(" << quoted(m->member) << ", " << span
-                    << ")));\n";
-            out << "}\n";
+                << (r.type == "void" ? "    " + called : "    return qvariant_cast<" + r.type + ">(" + called + ")") << ";\n}\n";
         }
         // An event goes by its name in the library; one the class does not publish emits nothing.
         out << "void " << c << "::emit_event(std::string_view event, std::span<std::int16_t* const> args) {\n";
@@ -236,12 +218,7 @@ void write_source(std::ostream& out, const std::vector<ClassPlan>& plans) {
 
 // Writes the file only when its text changed, so an unchanged library rebuilds nothing.
 void write_if_changed(const std::string& path, const std::string& text) {
-    {
-        std::ifstream in(path, std::ios::binary);
-        std::stringstream old;
-        old << in.rdbuf();
-        if (in && old.str() == text) return;
-    }
+    if (std::ifstream in(path, std::ios::binary); in && std::string(std::istreambuf_iterator<char>(in), {}) == text) return;
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << text;
     if (!out) throw std::runtime_error("cannot write " + path);

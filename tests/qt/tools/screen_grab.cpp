@@ -8,12 +8,11 @@
 
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
-    int width = -1, height = -1;
-    if (argc == 3) {
-        const QStringList size = QString::fromLocal8Bit(argv[2]).split(u'x');
-        if (size.size() == 2) width = size[0].toInt(), height = size[1].toInt();
-    }
-    if (argc < 2 || argc > 3 || (argc == 3 && (width <= 0 || height <= 0))) {
+    // The whole screen is -1 x -1.
+    const QStringList size = argc == 3 ? QString::fromLocal8Bit(argv[2]).split(u'x') : QStringList{"-1", "-1"};
+    const int width = size.value(0).toInt();
+    const int height = size.value(1).toInt();
+    if (argc < 2 || argc > 3 || size.size() != 2 || (argc == 3 && (width <= 0 || height <= 0))) {
         QTextStream(stderr) << "usage: norvtext-screen-grab PATH [WIDTHxHEIGHT]\n";
         return 2;
     }
