@@ -83,14 +83,14 @@ void MemoryBox<I>::delete_forward() {
 
 template <class I>
 void MemoryBox<I>::act_on_key_down(std::int16_t key_code, std::int16_t shift) {
-    if (shift == keys::CtrlMask && (key_code == 'C' || key_code == keys::Insert)) return copy();
-    if ((shift == keys::CtrlMask && key_code == 'X') || (shift == keys::ShiftMask && key_code == keys::Delete))
-        return cut();
-    if ((shift == keys::CtrlMask && key_code == 'V') || (shift == keys::ShiftMask && key_code == keys::Insert))
-        return paste();
-    if (shift == keys::CtrlMask && key_code == 'Z') return undo();
-    if ((shift == keys::CtrlMask && key_code == 'Y') || (shift == (keys::CtrlMask | keys::ShiftMask) && key_code == 'Z'))
-        return redo();
+    switch (keys::edit_command(key_code, shift)) {
+        case keys::EditCommand::Copy: return copy();
+        case keys::EditCommand::Cut: return cut();
+        case keys::EditCommand::Paste: return paste();
+        case keys::EditCommand::Undo: return undo();
+        case keys::EditCommand::Redo: return redo();
+        case keys::EditCommand::None: break;
+    }
     // An arrow over a selection puts the caret at its start (Left) or end (Right).
     switch (key_code) {
         case keys::Delete: return may_edit() ? delete_forward() : void();
@@ -155,6 +155,7 @@ void MemoryBox<I>::cut() {
 
 template <class I>
 void MemoryBox<I>::drop(std::u16string_view text) {
+    if (members_[static_cast<std::size_t>(InnerMember::OLEDropMode)].to_long() == 0) return;
     sel_length_ = 0;
     user_text(text);
 }

@@ -32,7 +32,8 @@ public:
     virtual void copy() = 0;
     virtual void cut() = 0;
     virtual void paste() = 0;  // the clipboard's text at the selection
-    virtual void drop(std::u16string_view text) = 0;  // at the caret; the selection stays in the text
+    // At the caret, the selection staying in the text; none while OLEDropMode is 0 (None).
+    virtual void drop(std::u16string_view text) = 0;
     virtual void input_method_commit(std::u16string_view text) = 0;  // at the selection
     // Ctrl+Z, and Ctrl+Y or Ctrl+Shift+Z, at their KeyDown: back to the text and caret before
     // the last user edit, and forward again.
@@ -118,7 +119,12 @@ private:
     template <class Action>
     void user_action(Action&& action) {
         history_.begin(text_, sel_start_);
-        action();
+        try {
+            action();
+        } catch (...) {
+            history_.end(text_);
+            throw;
+        }
         history_.end(text_);
     }
     void step_history(bool forward);

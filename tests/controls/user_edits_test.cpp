@@ -15,6 +15,11 @@ void read_only_hello(P& p) {
     p.box.put("Text", Variant(u"hello"));
     p.box.put("ReadOnly", Variant(true));
 }
+// A drop as a box that takes drops (OLEDropMode not None) gets it.
+void drop(P& p, std::u16string_view text) {
+    p.box.put("OLEDropMode", Variant(1));
+    p.user().drop(text);
+}
 void ctrl(P& p, std::int16_t letter, std::int16_t shift = keys::CtrlMask) {
     p.user().press(letter, shift, static_cast<std::int16_t>(letter - 'A' + 1));
 }
@@ -55,10 +60,10 @@ const Row rows[] = {
     {"bare SSN digits are laid past the literals", "txtNorvSocialSecurity", nullptr,
      [](P& p) { p.user().input_method_commit(u"078051120"); }, u"078-05-1120", false, u""},
     {"a telephone number's brackets are literals", "txtNorvTelephone", nullptr,
-     [](P& p) { p.user().drop(u"(555) 123-4567"); }, u"(555) 123-4567", false, u""},
-    {"laying stops at the end of the mask", "txtNorvZip", nullptr, [](P& p) { p.user().drop(u"123456789"); },
+     [](P& p) { drop(p, u"(555) 123-4567"); }, u"(555) 123-4567", false, u""},
+    {"laying stops at the end of the mask", "txtNorvZip", nullptr, [](P& p) { drop(p, u"123456789"); },
      u"12345", false, u""},
-    {"a date with its slashes fills the box", "txtNorvDate", nullptr, [](P& p) { p.user().drop(u"12/05/2026"); },
+    {"a date with its slashes fills the box", "txtNorvDate", nullptr, [](P& p) { drop(p, u"12/05/2026"); },
      u"12/05/2026", false, u""},
     {"cut takes the selection to the clipboard", "txtNorvText", [](P& p) { p.box.put("Text", Variant(u"hello")); },
      [](P& p) { ctrl(p, 'X'); }, u"", false, u"hello", 1},
@@ -71,7 +76,9 @@ const Row rows[] = {
      false, u""},
     {"read-only: no paste", "txtNorvText", read_only_hello, [](P& p) { p.form.clipboard = u"x", ctrl(p, 'V'); },
      u"hello", false, u"x"},
-    {"read-only: no drop", "txtNorvText", read_only_hello, [](P& p) { p.user().drop(u"x"); }, u"hello", false, u""},
+    {"read-only: no drop", "txtNorvText", read_only_hello, [](P& p) { drop(p, u"x"); }, u"hello", false, u""},
+    {"a box that takes no drops ignores one", "txtNorvText", nullptr, [](P& p) { p.user().drop(u"x"); }, u"", false,
+     u""},
     {"read-only: no input-method text", "txtNorvText", read_only_hello,
      [](P& p) { p.user().input_method_commit(u"x"); }, u"hello", false, u""},
     {"read-only: no Delete", "txtNorvText", read_only_hello,
