@@ -38,6 +38,7 @@ constexpr QtKeyCode named_keys[] = {
 constexpr QtKeyCode keypad_operators[] = {
     {Qt::Key_Asterisk, keys::NumpadMultiply}, {Qt::Key_Plus, keys::NumpadAdd},
     {Qt::Key_Minus, keys::NumpadSubtract},    {Qt::Key_Period, keys::NumpadDecimal},
+    {Qt::Key_Comma, keys::NumpadDecimal},  // the keypad's decimal key on a layout with a decimal comma
     {Qt::Key_Slash, keys::NumpadDivide},
 };
 

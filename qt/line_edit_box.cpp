@@ -4,11 +4,16 @@
 #include "qt/line_edit_box.hpp"
 
 #include <algorithm>
+#include <functional>
+#include <memory>
 #include <iterator>
 #include <utility>
 
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMimeData>
 
 #include "norvtext/platform/error.hpp"
 #include "qt/conversions.hpp"
@@ -52,6 +57,7 @@ void LineEditBox<I>::notice_change() {
     const QString now = shown();
     if (now == last_shown_) return;
     last_shown_ = now;
+    history_.forget();
     if (listener_) listener_->on_change();
 }
 
@@ -174,10 +180,15 @@ void LineEditBox<I>::set_height(std::int32_t height) {
 template <class I>
 void LineEditBox<I>::keyPressEvent(QKeyEvent* event) {
     event->accept();
-    guarded([&] {
+    guarded([&] { user_action([&] {
         KeyStroke stroke = key_stroke(*event);
         if (listener_) listener_->on_key_down(stroke.code, stroke.shift);
         std::int16_t KeyAscii = key_ascii(*event);
+        if (edit_command(keys::edit_command(stroke.code, stroke.shift))) {
+            // Its KeyPress follows as for any key; the line edit never sees the key.
+            if (KeyAscii != 0 && listener_) listener_->on_key_press(KeyAscii);
+            return;
+        }
         if (KeyAscii == 0) {
             // Text the control was not offered as a key (Alt with a letter, several
             // characters from one key) would slip past its filter: the box leaves it to
@@ -185,7 +196,7 @@ void LineEditBox<I>::keyPressEvent(QKeyEvent* event) {
             const QString t = event->text();
             if (t.size() > 1 || (t.size() == 1 && t.at(0).isPrint() && !(event->modifiers() & Qt::ControlModifier)))
                 return event->ignore();
-            return act_on_key(event);
+            return may_edit() ? act_on_key(event) : act_read_only(event);
         }
         const std::int16_t typed = KeyAscii;
         if (listener_) listener_->on_key_press(KeyAscii);
@@ -195,19 +206,165 @@ void LineEditBox<I>::keyPressEvent(QKeyEvent* event) {
         QKeyEvent changed = key_event_for(KeyAscii);
         type_key(&changed, static_cast<char16_t>(KeyAscii));
         event->setAccepted(changed.isAccepted());
+    }); });
+}
+
+template <class I>
+template <class Action>
+void LineEditBox<I>::user_action(Action&& action) {
+    history_.begin(text(), sel_start());
+    try {
+        action();
+    } catch (...) {
+        history_.end(text());
+        throw;
+    }
+    history_.end(text());
+}
+
+template <class I>
+bool LineEditBox<I>::edit_command(keys::EditCommand command) {
+    switch (command) {
+        case keys::EditCommand::SelectAll: selectAll(); return true;
+        case keys::EditCommand::Copy: copy(); return true;
+        case keys::EditCommand::Cut: cut(); return true;
+        case keys::EditCommand::Paste: paste(); return true;
+        case keys::EditCommand::Undo: step_history(false); return true;
+        case keys::EditCommand::Redo: step_history(true); return true;
+        case keys::EditCommand::None: break;
+    }
+    return false;
+}
+
+template <class I>
+void LineEditBox<I>::copy() {
+    // A password box keeps its text to itself.
+    if (echoMode() == QLineEdit::Normal && hasSelectedText()) QGuiApplication::clipboard()->setText(to_qstring(sel_text()));
+}
+
+template <class I>
+void LineEditBox<I>::cut() {
+    if (!may_edit() || !hasSelectedText()) return;
+    copy();
+    user_action([this] { erase_selection(); });
+}
+
+template <class I>
+void LineEditBox<I>::erase_selection() {
+    // The masked box puts prompts back where its selection was.
+    this->set_sel_text(u"");
+}
+
+template <class I>
+void LineEditBox<I>::paste() {
+    user_text(QGuiApplication::clipboard()->text());
+}
+
+template <class I>
+void LineEditBox<I>::user_text(const QString& text) {
+    if (!may_edit()) return;
+    user_action([&] {
+        if (listener_)
+            listener_->on_user_text(to_u16(text));
+        else
+            this->set_sel_text(to_u16(text));
     });
 }
 
 template <class I>
-void LineEditBox<I>::keyReleaseEvent(QKeyEvent* event) {
+void LineEditBox<I>::step_history(bool forward) {
+    if (!may_edit()) return;  // a read-only box offers neither
+    user_action([&] {
+        EditHistory::State now{std::u16string(text()), sel_start()};
+        if (auto s = forward ? history_.redo(std::move(now)) : history_.undo(std::move(now)))
+            replace_text(to_qstring(s->text), s->caret);
+    });
+}
+
+template <class I>
+void LineEditBox<I>::act_read_only(QKeyEvent* event) {
+    const bool locked = isReadOnly();
+    setReadOnly(true);
+    QLineEdit::keyPressEvent(event);
+    setReadOnly(locked);
+}
+
+template <class I>
+void LineEditBox<I>::inputMethodEvent(QInputMethodEvent* event) {
+    event->accept();
+    if (!may_edit()) return;  // neither the composing text nor the commit shows
     guarded([&] {
+        if (event->commitString().isEmpty()) return QLineEdit::inputMethodEvent(event);
+        // The composing text shows as the input method draws it; what it commits goes in by
+        // the control's rules.
+        QInputMethodEvent composing(event->preeditString(), event->attributes());
+        QLineEdit::inputMethodEvent(&composing);
+        user_text(event->commitString());
+    });
+}
+
+template <class I>
+void LineEditBox<I>::dragEnterEvent(QDragEnterEvent* event) {
+    if (!may_edit() || !event->mimeData()->hasText()) return event->ignore();
+    QLineEdit::dragEnterEvent(event);
+}
+
+template <class I>
+void LineEditBox<I>::dragMoveEvent(QDragMoveEvent* event) {
+    if (!may_edit() || !event->mimeData()->hasText()) return event->ignore();
+    QLineEdit::dragMoveEvent(event);
+}
+
+template <class I>
+void LineEditBox<I>::dropEvent(QDropEvent* event) {
+    if (!may_edit() || !event->mimeData()->hasText()) return event->ignore();
+    // A copy, also from the box itself: a drag never takes its text out of the source.
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    guarded([&] {
+        setCursorPosition(cursorPositionAt(event->position().toPoint()));
+        user_text(event->mimeData()->text());
+    });
+}
+
+template <class I>
+QMenu* LineEditBox<I>::edit_menu() {
+    auto* menu = new QMenu(this);
+    const bool editable = may_edit(), selected = hasSelectedText(), shows = echoMode() == QLineEdit::Normal;
+    const auto add = [&](const char* label, const QKeySequence& keys, bool enabled, std::function<void()> act) {
+        QAction* a = menu->addAction(QLineEdit::tr(label), keys);
+        a->setEnabled(enabled);
+        QObject::connect(a, &QAction::triggered, this, [this, act] { guarded(act); });
+    };
+    add("&Undo", QKeySequence::Undo, editable && history_.can_undo(), [this] { step_history(false); });
+    add("&Redo", QKeySequence::Redo, editable && history_.can_redo(), [this] { step_history(true); });
+    menu->addSeparator();
+    add("Cu&t", QKeySequence::Cut, editable && selected && shows, [this] { cut(); });
+    add("&Copy", QKeySequence::Copy, selected && shows, [this] { copy(); });
+    add("&Paste", QKeySequence::Paste, editable && !QGuiApplication::clipboard()->text().isEmpty(), [this] { paste(); });
+    add("Delete", {}, editable && selected, [this] { user_action([this] { erase_selection(); }); });
+    menu->addSeparator();
+    add("Select All", QKeySequence::SelectAll, !shown().isEmpty(), [this] { selectAll(); });
+    return menu;
+}
+
+template <class I>
+void LineEditBox<I>::contextMenuEvent(QContextMenuEvent* event) {
+    const std::unique_ptr<QMenu> menu(edit_menu());
+    menu->exec(event->globalPos());
+}
+
+template <class I>
+void LineEditBox<I>::keyReleaseEvent(QKeyEvent* event) {
+    // Escape clears at its release: that is part of the user's edit, to undo like any other.
+    guarded([&] { user_action([&] {
         // A held key repeats its KeyDown and KeyPress; KeyUp comes once, on release.
         if (!event->isAutoRepeat() && listener_) {
             KeyStroke stroke = key_stroke(*event);
             listener_->on_key_up(stroke.code, stroke.shift);
         }
         QLineEdit::keyReleaseEvent(event);
-    });
+    }); });
 }
 
 template <class I>

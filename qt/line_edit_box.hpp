@@ -7,8 +7,11 @@
 #include <string>
 
 #include <QLineEdit>
+#include <QMenu>
 
 #include "norvtext/foundation/edit_box.hpp"
+#include "norvtext/foundation/edit_history.hpp"
+#include "norvtext/foundation/key_codes.hpp"
 #include "norvtext/foundation/mask_rules.hpp"
 #include "qt/guarded.hpp"
 
@@ -34,6 +37,10 @@ public:
     void set_width(std::int32_t width) override;
     void set_height(std::int32_t height) override;
 
+    // The box's own edit menu (undo, redo, cut, copy, paste, delete, select all), each
+    // entry going through the control's rules as the keys do; the caller owns it.
+    QMenu* edit_menu();
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
@@ -41,6 +48,13 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    // The user's edits that are no keystrokes: what they put in passes the control's rules,
+    // and a box the control holds read-only takes none of them.
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
     // The text as the box shows it: the plain box's text, the masked box's display text
     // with literals and prompts.
@@ -71,12 +85,28 @@ protected:
 private:
     void apply_colours();
     void apply_cursor();
+    bool may_edit() const { return !listener_ || listener_->user_may_edit(); }
+    // Runs one user action as one step of the undo history.
+    template <class Action>
+    void user_action(Action&& action);
+    // Text from the clipboard, a drop or an input method, at the selection.
+    void user_text(const QString& text);
+    // The clipboard and history keys; false for any other key.
+    bool edit_command(keys::EditCommand command);
+    void cut();
+    void copy();
+    void paste();
+    void erase_selection();
+    void step_history(bool forward);
+    // Lets the line edit act on a key as a read-only box does: the caret moves, the text stays.
+    void act_read_only(QKeyEvent* event);
 
     ErrorReporter report_;
     EditBoxListener* listener_ = nullptr;
     std::array<Variant, inner_member_count> members_;
     mutable std::u16string text_;  // the shown text as a view hands it out
     QString last_shown_;           // the text the control last heard of
+    EditHistory history_;
     // Focus as the control knows it: a window losing activation keeps it.
     bool has_focus_ = false;
     bool hWnd_written_ = false;

@@ -33,6 +33,8 @@ public:
     // step; nothing when there is no step.
     std::optional<State> undo(State current) { return step(undo_, redo_, std::move(current)); }
     std::optional<State> redo(State current) { return step(redo_, undo_, std::move(current)); }
+    bool can_undo() const { return !undo_.empty(); }
+    bool can_redo() const { return !redo_.empty(); }
 
 private:
     std::optional<State> step(std::vector<State>& from, std::vector<State>& to, State current);

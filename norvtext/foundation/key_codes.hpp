@@ -47,12 +47,13 @@ inline constexpr std::int16_t ShiftMask = 1;
 inline constexpr std::int16_t CtrlMask = 2;
 inline constexpr std::int16_t AltMask = 4;
 
-// What a key does to the text besides typing, the same in every box on every host: Ctrl+C
-// or Ctrl+Insert copies, Ctrl+X or Shift+Delete cuts, Ctrl+V or Shift+Insert pastes, Ctrl+Z
-// undoes, Ctrl+Y or Ctrl+Shift+Z redoes.
-enum class EditCommand { None, Copy, Cut, Paste, Undo, Redo };
+// What a key does to the text besides typing, the same in every box on every host: Ctrl+A
+// selects everything, Ctrl+C or Ctrl+Insert copies, Ctrl+X or Shift+Delete cuts, Ctrl+V or
+// Shift+Insert pastes, Ctrl+Z undoes, Ctrl+Y or Ctrl+Shift+Z redoes.
+enum class EditCommand { None, SelectAll, Copy, Cut, Paste, Undo, Redo };
 constexpr EditCommand edit_command(std::int16_t code, std::int16_t shift) {
     const bool ctrl = shift == CtrlMask, shifted = shift == ShiftMask;
+    if (ctrl && code == 'A') return EditCommand::SelectAll;
     if ((ctrl && code == 'C') || (ctrl && code == Insert)) return EditCommand::Copy;
     if ((ctrl && code == 'X') || (shifted && code == Delete)) return EditCommand::Cut;
     if ((ctrl && code == 'V') || (shifted && code == Insert)) return EditCommand::Paste;

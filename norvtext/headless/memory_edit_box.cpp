@@ -84,6 +84,7 @@ void MemoryBox<I>::delete_forward() {
 template <class I>
 void MemoryBox<I>::act_on_key_down(std::int16_t key_code, std::int16_t shift) {
     switch (keys::edit_command(key_code, shift)) {
+        case keys::EditCommand::SelectAll: return user_select(0, text_length());
         case keys::EditCommand::Copy: return copy();
         case keys::EditCommand::Cut: return cut();
         case keys::EditCommand::Paste: return paste();

@@ -15,7 +15,9 @@
 #include <string>
 #include <vector>
 
+#include <QClipboard>
 #include <QHBoxLayout>
+#include <QMimeData>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -260,8 +262,11 @@ struct Session {
     const char* class_name;
     std::vector<std::pair<const char*, Variant>> settings;
     // Characters are typed; {Focus} and {Blur} move the focus in and out, {Away} brings
-    // another window to the front and back (no leaving), {DblClick} is a user's double click; {Escape}, {Backspace}, {Delete}, {Left}, {Right}, {Home} and {End}
-    // are pressed.
+    // another window to the front and back (no leaving), {DblClick} is a user's double click;
+    // {Escape}, {Backspace}, {Delete}, {Left}, {Right}, {Home}, {End}, {Numpad} (the keypad's
+    // decimal key), {Ctrl+A} ... and {Shift+Insert} are pressed. {Clip:T} puts T on the
+    // clipboard, {Paste:T} pastes it through the box's edit menu, {Drop:T} drops T at the
+    // caret and {Ime:T} commits T from an input method.
     std::u16string session;
     std::string text;
     std::optional<std::int16_t> host_key = std::nullopt;  // what the host's KeyPress handler leaves
@@ -271,12 +276,27 @@ struct NamedKey {
     std::u16string_view name;
     std::int16_t code, ascii;
     Qt::Key qt_key;
+    std::int16_t shift = 0;
+    Qt::KeyboardModifiers modifiers = Qt::NoModifier;
 };
 constexpr NamedKey named_keys[] = {
     {u"Escape", 27, 27, Qt::Key_Escape}, {u"Backspace", 8, 8, Qt::Key_Backspace}, {u"Delete", 46, 0, Qt::Key_Delete},
     {u"Left", 37, 0, Qt::Key_Left},      {u"Right", 39, 0, Qt::Key_Right},        {u"Home", 36, 0, Qt::Key_Home},
     {u"End", 35, 0, Qt::Key_End},
+    // A German keyboard's keypad types a comma; the headless user's a full stop.
+    {u"Numpad", 110, '.', Qt::Key_Comma, 0, Qt::KeypadModifier},
+    {u"Ctrl+A", 'A', 1, Qt::Key_A, 2, Qt::ControlModifier},  {u"Ctrl+C", 'C', 3, Qt::Key_C, 2, Qt::ControlModifier},
+    {u"Ctrl+V", 'V', 22, Qt::Key_V, 2, Qt::ControlModifier}, {u"Ctrl+X", 'X', 24, Qt::Key_X, 2, Qt::ControlModifier},
+    {u"Ctrl+Y", 'Y', 25, Qt::Key_Y, 2, Qt::ControlModifier}, {u"Ctrl+Z", 'Z', 26, Qt::Key_Z, 2, Qt::ControlModifier},
+    {u"Shift+Insert", 45, 0, Qt::Key_Insert, 1, Qt::ShiftModifier},
 };
+
+// "{Paste:T}" and the like: the edit and its text; "" for a plain key.
+std::pair<std::u16string_view, std::u16string_view> edit_of(std::u16string_view name) {
+    const std::size_t colon = name.find(u':');
+    if (colon == std::u16string_view::npos) return {};
+    return {name.substr(0, colon), name.substr(colon + 1)};
+}
 
 // Walks a session: each character, or each {Name}, once.
 void play(std::u16string_view session, const std::function<void(char16_t)>& type,
@@ -314,7 +334,12 @@ std::pair<Lines, std::string> run_headless(const Session& row) {
             user.click();
             return user.dbl_click();
         }
-        user.press(named(name).code, 0, named(name).ascii);
+        const auto [edit, text] = edit_of(name);
+        if (edit == u"Clip" || edit == u"Paste") form.clipboard = text;
+        if (edit == u"Paste") return user.paste();
+        if (edit == u"Drop") return user.drop(text);
+        if (edit == u"Ime") return user.input_method_commit(text);
+        if (edit.empty()) user.press(named(name).code, named(name).shift, named(name).ascii);
     });
     return {form.transcript, to_qstring(box->textbox().text()).toStdString()};
 }
@@ -324,6 +349,23 @@ template <class... Classes>
 bool on_key_press(ControlWidget* w, std::int16_t key) {
     const auto handler = [key](short& KeyAscii) { KeyAscii = key; };
     return ((qobject_cast<Classes*>(w) && QObject::connect(qobject_cast<Classes*>(w), &Classes::KeyPress, handler)) || ...);
+}
+
+// Where a drop lands at the caret.
+QPointF caret_point(QLineEdit* box) {
+    const int y = box->height() / 2;
+    for (int x = 0; x < box->width(); ++x)
+        if (box->cursorPositionAt({x, y}) == box->cursorPosition()) return QPointF(x, y);
+    return {};
+}
+
+// The Paste of the box's own edit menu, as a user picks it from the context menu.
+void paste_from_menu(QLineEdit* box) {
+    auto* inner = dynamic_cast<LineEditBox<EditBox>*>(box);
+    auto* masked = dynamic_cast<QtMaskedEditBox*>(box);
+    const std::unique_ptr<QMenu> menu(inner ? inner->edit_menu() : masked->edit_menu());
+    for (QAction* a : menu->actions())
+        if (a->text() == QStringLiteral("&Paste")) a->trigger();
 }
 
 std::pair<Lines, std::string> run_qt(const Session& row) {
@@ -356,7 +398,31 @@ std::pair<Lines, std::string> run_qt(const Session& row) {
             QTest::mouseClick(box, Qt::LeftButton);
             return QTest::mouseDClick(box, Qt::LeftButton);
         }
-        QTest::keyClick(box, named(name).qt_key);
+        const auto [edit, text] = edit_of(name);
+        if (edit == u"Clip" || edit == u"Paste") QGuiApplication::clipboard()->setText(to_qstring(text));
+        if (edit == u"Paste") return paste_from_menu(box);
+        if (edit == u"Drop") {
+            QMimeData data;
+            data.setText(to_qstring(text));
+            // As a drag arrives: it enters the box, then drops.
+            const QPointF at = caret_point(box);
+            QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(box, &enter);
+            QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            return static_cast<void>(QApplication::sendEvent(box, &drop));
+        }
+        if (edit == u"Ime") {
+            QInputMethodEvent commit;
+            commit.setCommitString(to_qstring(text));
+            return static_cast<void>(QApplication::sendEvent(box, &commit));
+        }
+        if (!edit.empty()) return;
+        // The key alone, without the modifier keys' own events, as the headless user presses it.
+        const NamedKey& k = named(name);
+        const QString typed = k.modifiers == Qt::KeypadModifier ? QStringLiteral(",") : QString();
+        QKeyEvent press(QEvent::KeyPress, k.qt_key, k.modifiers, typed), release(QEvent::KeyRelease, k.qt_key, k.modifiers, typed);
+        QApplication::sendEvent(box, &press);
+        QApplication::sendEvent(box, &release);
     });
     return {lines, form.text()};
 }
@@ -384,6 +450,27 @@ TEST(TypingParity, QtWidgetsTellTheHostWhatTheHeadlessBoxesTell) {
         {"masked: the control replaces a key", "txtNorvDate", {{"FormatMask", Variant(std::int32_t{5})}}, u"{Focus}0930pm{Blur}",
          "09:30 PM"},
         {"masked: the host replaces a key", "txtNorvTelephone", {}, u"{Focus}12", "(99_) ___-____", std::int16_t{'9'}},
+        // The user's other edits go through the box's own rules; a paste is no keystroke.
+        {"paste: a digits-only box keeps the digits and beeps", "txtNorvText", {{"Chars", Variant(std::int16_t{26})}},
+         u"{Focus}{Paste:ab12}", "12"},
+        {"Ctrl+V: an amount pastes as its number", "txtNorvCurrency", {}, u"{Focus}{Clip:$1,234.50}{Ctrl+V}", "1234.50"},
+        {"Shift+Insert: a percentage pastes as its number", "txtNorvPercent", {}, u"{Focus}{Clip:12.50%}{Shift+Insert}",
+         "12.50"},
+        {"paste: an SSN with its dashes", "txtNorvSocialSecurity", {}, u"{Focus}{Paste:078-05-1120}", "078-05-1120"},
+        {"drop: a date at the caret", "txtNorvDate", {{"OLEDropMode", Variant(std::int32_t{1})}}, u"{Focus}{Home}{Drop:12/05/2026}",
+         "12/05/2026"},
+        {"input method: SSN digits laid past the literals", "txtNorvSocialSecurity", {}, u"{Focus}{Ime:078051120}",
+         "078-05-1120"},
+        {"cut, then undo and redo", "txtNorvText", {{"Text", Variant(u"hello")}}, u"{Focus}{Ctrl+X}{Ctrl+Z}{Ctrl+Y}{Ctrl+Z}",
+         "hello"},
+        {"undo in a box whose filter swallows Ctrl+Z", "txtNorvCurrency", {}, u"{Focus}12{Ctrl+Z}", "1"},
+        {"Escape's clearing is undone", "txtNorvText", {}, u"{Focus}ab{Escape}{Ctrl+Z}", "ab"},
+        {"the keypad's decimal key types the locale's symbol", "txtNorvCurrency", {}, u"{Focus}12{Numpad}5", "12.5"},
+        {"read-only: nothing the user does edits the box", "txtNorvText",
+         {{"Text", Variant(u"hello")}, {"ReadOnly", Variant(true)}, {"OLEDropMode", Variant(std::int32_t{1})}},
+         u"{Focus}{Home}{Delete}{Ctrl+A}{Ctrl+X}{Paste:x}{Drop:y}{Ime:z}{Ctrl+Z}", "hello"},
+        {"read-only: no Delete in a masked box", "txtNorvSocialSecurity",
+         {{"Text", Variant(u"078051120")}, {"ReadOnly", Variant(true)}}, u"{Focus}{Home}{Delete}", "078-05-1120"},
     };
     for (const Session& row : rows) {
         SCOPED_TRACE(row.rule);
