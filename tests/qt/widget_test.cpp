@@ -266,7 +266,8 @@ struct Session {
     // {Escape}, {Backspace}, {Delete}, {Left}, {Right}, {Home}, {End}, {Numpad} (the keypad's
     // decimal key), {Ctrl+A} ... and {Shift+Insert} are pressed. {Clip:T} puts T on the
     // clipboard, {Paste:T} pastes it through the box's edit menu, {Drop:T} drops T at the
-    // caret and {Ime:T} commits T from an input method.
+    // caret and {Ime:T} commits T from an input method; {Clipboard} notes what the clipboard
+    // holds as a line "clipboard T", which must be the box's text.
     std::u16string session;
     std::string text;
     std::optional<std::int16_t> host_key = std::nullopt;  // what the host's KeyPress handler leaves
@@ -334,6 +335,7 @@ std::pair<Lines, std::string> run_headless(const Session& row) {
             user.click();
             return user.dbl_click();
         }
+        if (name == u"Clipboard") return form.transcript.push_back("clipboard " + to_qstring(form.clipboard).toStdString());
         const auto [edit, text] = edit_of(name);
         if (edit == u"Clip" || edit == u"Paste") form.clipboard = text;
         if (edit == u"Paste") return user.paste();
@@ -398,6 +400,7 @@ std::pair<Lines, std::string> run_qt(const Session& row) {
             QTest::mouseClick(box, Qt::LeftButton);
             return QTest::mouseDClick(box, Qt::LeftButton);
         }
+        if (name == u"Clipboard") return lines.push_back("clipboard " + QGuiApplication::clipboard()->text().toStdString());
         const auto [edit, text] = edit_of(name);
         if (edit == u"Clip" || edit == u"Paste") QGuiApplication::clipboard()->setText(to_qstring(text));
         if (edit == u"Paste") return paste_from_menu(box);
@@ -468,7 +471,7 @@ TEST(TypingParity, QtWidgetsTellTheHostWhatTheHeadlessBoxesTell) {
         {"the keypad's decimal key types the locale's symbol", "txtNorvCurrency", {}, u"{Focus}12{Numpad}5", "12.5"},
         {"read-only: nothing the user does edits the box", "txtNorvText",
          {{"Text", Variant(u"hello")}, {"ReadOnly", Variant(true)}, {"OLEDropMode", Variant(std::int32_t{1})}},
-         u"{Focus}{Home}{Delete}{Ctrl+A}{Ctrl+X}{Paste:x}{Drop:y}{Ime:z}{Ctrl+Z}", "hello"},
+         u"{Focus}{Home}{Delete}{Ctrl+A}{Ctrl+X}{Paste:x}{Drop:y}{Ime:z}{Ctrl+Z}{Ctrl+A}{Ctrl+C}{Clipboard}", "hello"},
         {"read-only: no Delete in a masked box", "txtNorvSocialSecurity",
          {{"Text", Variant(u"078051120")}, {"ReadOnly", Variant(true)}}, u"{Focus}{Home}{Delete}", "078-05-1120"},
     };
@@ -480,6 +483,9 @@ TEST(TypingParity, QtWidgetsTellTheHostWhatTheHeadlessBoxesTell) {
         EXPECT_EQ(headless_text, row.text);
         EXPECT_EQ(qt_text, row.text);
         EXPECT_FALSE(qt_lines.empty());  // a row that raised nothing tests nothing
+        if (row.session.find(u"{Clipboard}") != std::u16string::npos) {
+            EXPECT_EQ(qt_lines.back(), "clipboard " + row.text);
+        }
     }
 }
 
