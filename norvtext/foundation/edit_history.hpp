@@ -38,10 +38,15 @@ public:
 
 private:
     std::optional<State> step(std::vector<State>& from, std::vector<State>& to, State current);
+    // The texts of dropped steps keep their buffers for the next ones, so that typing in a
+    // box that has been edited before allocates nothing.
+    void drop_all(std::vector<State>& steps);
+    std::u16string spare_text();
 
     // Enough for any single-line entry; the oldest steps go first.
     static constexpr std::size_t max_steps = 100;
     std::vector<State> undo_, redo_;
+    std::vector<std::u16string> spare_;
     State before_;
     int depth_ = 0;
     bool unrecorded_ = false;  // this action was an undo or redo itself, or reset the history
