@@ -1,13 +1,8 @@
 // The date box: what typing and leaving make of each of the eight shapes, Text, Value and
-// FormatMask assigned by program code, the locale's month names in the mask, Appearance,
-// and loading a bag in the stored shape or holding nonsense. What every control does alike
-// is tested in every_control_test.cpp.
+// FormatMask assigned by program code, the locale's month names in the mask, and loading a
+// bag in the stored shape or holding nonsense. What every control does alike is tested in
+// every_control_test.cpp; the keys, their order and defaults in docs/bag_layouts.txt.
 #include "norvtext/controls/date/date_box.hpp"
-
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 #include "norvtext/platform/date_serial.hpp"
 #include "tests/support/harness.hpp"
@@ -25,13 +20,6 @@ Variant time_of_day(int h, int mi, int s = 0) { return Variant(DateSerial{(h * 3
 const Variant none(std::int16_t{0});
 const Variant december_5 = date(2026, 12, 5, 13, 7, 9);
 
-// A value as the script host prints it, so a failing row says what it got.
-std::string show(const Variant& v) {
-    if (v.type() == VariantType::Date) return "Date " + iso_text(v.to_date());
-    if (v.is_string()) return "String " + u8(v.string_ref());
-    return std::string(type_name(v.type())) + (v.type() == VariantType::Integer ? " " + u8(v.to_string()) : "");
-}
-
 TEST(DateBox, TypingAndLeavingInEveryShape) {
     // Only digits and the letters of AM and PM can be typed, lower case going in as upper.
     // A text that is no date stays on leaving, raises Validate and blinks if BlinkOnError
@@ -41,8 +29,6 @@ TEST(DateBox, TypingAndLeavingInEveryShape) {
     const Row rows[] = {
         {"MMDDYYYY", 0, u"12052026", u"12/05/2026", date(2026, 12, 5)},
         {"month 13", 0, u"13052026", u"13/05/2026", none, true},
-        {"February 29 of a leap year", 0, u"02292028", u"02/29/2028", date(2028, 2, 29)},
-        {"February 29 of a common year", 0, u"02292026", u"02/29/2026", none, true},
         {"half typed", 0, u"123", u"12/3_/____", none, true},
         {"half typed without BlinkOnError", 0, u"1", u"1_/__/____", none, true, false},
         {"untouched", 0, u"", u"__/__/____", none},
@@ -54,10 +40,8 @@ TEST(DateBox, TypingAndLeavingInEveryShape) {
         {"lower case am", 5, u"1159am", u"11:59 AM", time_of_day(11, 59)},
         {"lower p, upper M", 5, u"0107pM", u"01:07 PM", time_of_day(13, 7)},
         {"hour 13 with a designator", 5, u"1300PM", u"13:00 PM", none, true},
-        {"midnight", 6, u"000000", u"00:00:00", time_of_day(0, 0)},
         {"the last second", 6, u"235959", u"23:59:59", time_of_day(23, 59, 59)},
         {"hour 24", 6, u"240000", u"24:00:00", none, true},
-        {"minute 60", 6, u"126000", u"12:60:00", none, true},
         {"MMYY: 29 is this century", 7, u"0529", u"05/29", date(2029, 5, 1)},
         {"MMYY: 30 is the century before", 7, u"1230", u"12/30", date(1930, 12, 1)},
         {"MMYY: month 13", 7, u"1330", u"13/30", none, true},
@@ -72,7 +56,7 @@ TEST(DateBox, TypingAndLeavingInEveryShape) {
         EXPECT_EQ(p.text(), row.shown);
         EXPECT_EQ(p.blinking(), row.invalid && row.blink_on_error);
         EXPECT_EQ(p.box.textbox().sel_length(), 0);
-        EXPECT_EQ(show(p.box.Value()), show(row.value));
+        EXPECT_EQ(script::print_value(p.box.Value()), script::print_value(row.value));
         EXPECT_EQ(p.box.Text(), row.value.type() == VariantType::Date ? row.shown : u"");
     }
 }
@@ -97,12 +81,10 @@ TEST(DateBox, AssigningTextValueAndFormatMask) {
         {"Empty clears quietly", 0, "Value", Variant(), true, u"__/__/____", none},
         {"Null clears quietly", 0, "Value", Variant::null(), true, u"__/__/____", none},
         {"a text reading as zero", 0, "Value", u" 0.00 ", true, u"__/__/____", none},
-        {"Double 0", 0, "Value", Variant(0.0), true, u"__/__/____", none},
         {"a number clears and blinks", 0, "Value", Variant(std::int16_t{5}), true, u"__/__/____", none, true},
         {"without BlinkOnError a number stops the blink", 0, "Value", Variant(std::int16_t{5}), false, u"__/__/____",
          none},
         {"True is not zero", 0, "Value", Variant(true), true, u"__/__/____", none, true},
-        {"a text that is no number", 0, "Value", u"hello", true, u"__/__/____", none, true},
         {"an object is no date", 0, "Value", Variant(std::make_shared<Font>()), true, u"__/__/____", none, true},
         {"a date in another form", 0, "Text", u"December 5, 2026", false, u"12/05/2026", date(2026, 12, 5)},
         {"the time part goes", 0, "Text", u"12/05/2026 13:07:09", true, u"12/05/2026", date(2026, 12, 5)},
@@ -130,7 +112,7 @@ TEST(DateBox, AssigningTextValueAndFormatMask) {
         p.take();
         p.box.put(row.member, row.in);
         EXPECT_EQ(p.text(), row.shown);
-        EXPECT_EQ(show(p.box.Value()), show(row.value));
+        EXPECT_EQ(script::print_value(p.box.Value()), script::print_value(row.value));
         EXPECT_EQ(p.blinking(), row.blinking);
         if (!row.blinking) {
             EXPECT_EQ(p.box.textbox().sel_length(), 0);
@@ -165,27 +147,6 @@ TEST(DateBox, TheLocalesMonthAbbreviationsInTheMask) {
     }
 }
 
-TEST(DateBox, AppearanceIsAnnouncedSavedLastAsAnIntegerAndReadBack) {
-    Placed<txtNorvDate> p;
-    p.box.put("Appearance", Variant(std::int16_t{0}));
-    EXPECT_EQ(p.take(), Lines{"b1: changed Appearance"});
-    services::MemoryPropertyBag bag;
-    std::string last;
-    bag.on_write = [&](std::string_view key, const Variant& v, const std::optional<Variant>& d) {
-        last = std::string(key) + " " + show(v) + " default " + (d ? show(*d) : "none");
-    };
-    bag.begin_save();
-    p.box.WriteProperties(bag);
-    EXPECT_EQ(last, "Appearance Integer 0 default Integer 1");
-    // Read last, so a bag saved before Appearance was kept loads as before.
-    std::string read;
-    bag.on_read = [&](std::string_view key, const Variant&) { read = key; };
-    Placed<txtNorvDate> loaded(false);
-    loaded.box.ReadProperties(bag);
-    EXPECT_EQ(read, "Appearance");
-    EXPECT_EQ(loaded.box.Appearance(), 0);
-}
-
 TEST(DateBox, LoadingShowsTheStoredDateInTheStoredShapeAndNonsenseLeavesAWorkingBox) {
     // The stored text is shown in the loaded shape once FormatMask is read: a date, or the
     // shape's empty text. Nonsense gives an error or that plain result, and the box still
@@ -209,7 +170,6 @@ TEST(DateBox, LoadingShowsTheStoredDateInTheStoredShapeAndNonsenseLeavesAWorking
         {"FormatMask a word", {{"FormatMask", u"abc"}}, 13, u"__/__/____"},
         {"FormatMask beyond a Long", {{"FormatMask", Variant(1e12)}}, 6, u"__/__/____"},
         {"PromptChar empty", {{"PromptChar", u""}}, 380, u"__/__/____"},
-        {"PromptChar two characters", {{"PromptChar", u"**"}}, 380, u"__/__/____"},
         {"PromptChar a digit", {{"PromptChar", Variant(std::int16_t{5})}}, 380, u"__/__/____"},
         {"another PromptChar", {{"PromptChar", u"*"}}, 0, u"**/**/****"},
     };
