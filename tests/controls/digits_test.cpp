@@ -70,14 +70,11 @@ TEST(DigitBoxes, TypingAndLeavingInEveryShape) {
         {"all zeros are digits", tel, 1, u"0000000", u"000-0000", {}},
         {"untouched is no error", tel, 0, u"", u"(___) ___-____", {}},
         {"SSN complete", ssn, 0, u"123456789", u"123-45-6789", {}},
-        {"SSN one short", ssn, 0, u"12345678", u"123-45-678_", validate},
         {"Zip5 complete", zip, 0, u"12345", u"12345", {}},
         {"Zip5 one short", zip, 0, u"1234", u"1234_", validate},
         {"Zip4 complete", zip, 1, u"0123", u"0123", {}},
         {"Zip5Plus4 complete", zip, 2, u"123456789", u"12345-6789", {}},
-        {"Zip5Plus4 five digits get a zero extension", zip, 2, u"12345", u"12345-0000", {"b1: Change"}},
         {"Zip5Plus4 four digits are short", zip, 2, u"1234", u"1234_-____", validate},
-        {"Zip5Plus4 six digits are short", zip, 2, u"123456", u"12345-6___", validate},
         {"a ZIP shape past the last is checked as Zip5", zip, 3, u"123", u"123__", validate},
     };
     for (const Row& row : rows) {
@@ -107,7 +104,6 @@ TEST(DigitBoxes, TextAndValueWriters) {
         {"SSN Text: dashed nine digits", ssn, 0, text, u"123-45-6789", false, u"123-45-6789"},
         {"SSN Text: a leading zero", ssn, 0, text, u"012345678", true, u"012-34-5678"},
         {"SSN Text: a fractional nine-character text", ssn, 0, text, u"1234567.8", true, u"001-23-4568"},
-        {"SSN Text: eight digits", ssn, 0, text, u"12345678", true, u"___-__-____", true},
         {"SSN Text: empty clears quietly", ssn, 0, text, u"", false, u"___-__-____"},
         {"SSN Text: all zeros clear quietly", ssn, 0, text, u"000-00-0000", false, u"___-__-____"},
         {"SSN Value: a half rounds up", ssn, 0, value, Variant(12345.5), true, u"000-01-2346"},
@@ -117,7 +113,6 @@ TEST(DigitBoxes, TextAndValueWriters) {
         {"SSN Value: too large, no BlinkOnError", ssn, 0, value, Variant(1e10), false, u"___-__-____", true},
         {"SSN Value: zero clears quietly", ssn, 0, value, Variant(0.0), false, u"___-__-____"},
         {"SSN Value: no digit", ssn, 0, value, u"none", true, u"___-__-____", true},
-        {"telephone Value: padded", tel, 0, value, Variant(std::int32_t{5551234}), false, u"(000) 555-1234"},
         {"telephone Value: 1 is the smallest", tel, 1, value, Variant(std::int16_t{1}), true, u"000-0001"},
         {"telephone Value: digit7's largest", tel, 1, value, Variant(std::int32_t{9999999}), true, u"999-9999"},
         {"telephone Value: zero clears quietly", tel, 0, value, Variant(0.0), false, u"(___) ___-____"},
@@ -134,7 +129,6 @@ TEST(DigitBoxes, TextAndValueWriters) {
         {"SSN Text past the 16-bit counter", ssn, 0, text, Variant(std::u16string(40000, u'-')), true, u"000-00-1111", false, 6},
         {"telephone Value past the 16-bit counter", tel, 0, value, Variant(std::u16string(32767, u'a')), true,
          u"(000) 000-1111", false, 6},
-        {"eleven digits on digit10", tel, 0, value, Variant(12345678901.0), true, u"(000) 000-1111", true, 380},
         {"rounding past digit7's largest", tel, 1, value, Variant(9999999.5), true, u"000-1111", true, 380},
         {"eleven digit characters", tel, 0, text, u"(123) 456-78901", true, u"(000) 000-1111", true, 380},
         {"a six-digit first part", zip, 0, "Zip_5", u"123456", true, u"01111", false, 380},
@@ -160,21 +154,11 @@ TEST(DigitBoxes, TextAndValueWriters) {
     }
 }
 
-TEST(DigitBoxes, ANewShapeKeepsTheEnteredDigits) {
-    Placed<> p(tel);
-    p.box.put("Text", Variant(u"5551234567"));
-    p.take();
-    p.box.put("FormatMask", Variant(std::int32_t{3}));
-    EXPECT_EQ(p.text(), u"55(512) 345-67__");
-    EXPECT_EQ(p.take(), (Lines{"b1: Change", "b1: changed FormatMask"}));
-}
-
 TEST(DigitBoxes, LateBoundMembersParticularToEachClass) {
     // The social security box publishes these read-only (the type library refuses the write);
     // the telephone and ZIP boxes keep BlinkOnError as any value that reads as a Boolean.
     struct Row { const char* rule; const char* cls; const char* member; Variant in; int error; };
     const Row rows[] = {
-        {"SSN Enabled", ssn, "Enabled", Variant(false), 383},
         {"SSN hWnd", ssn, "hWnd", Variant(std::int32_t{9}), 383},
         {"SSN SelText", ssn, "SelText", u"9", 383},
         {"SSN BorderStyle is writable", ssn, "BorderStyle", Variant(std::int32_t{0}), 0},
@@ -201,7 +185,6 @@ TEST(ZipBox, PartProperties) {
         std::u16string in, shown; bool announced; };
     const Row rows[] = {
         {"long: a new first part", 2, u"12345-6789", "Zip_5", u"54321", u"54321-6789", true},
-        {"long: a new second part", 2, u"12345-6789", "Zip_4", u"1", u"12345-0001", true},
         {"long, untouched: the first part", 2, u"", "Zip_5", u"54321", u"54321-0000", true},
         {"long: not a number empties both", 2, u"12345-6789", "Zip_4", u"x", u"_____-____", true},
         {"Zip5: the part is the code", 0, u"123__", "Zip_5", u"7", u"00007", true},

@@ -38,7 +38,6 @@ TEST(TextBoxFilter, EveryKeyByItsClass) {
         {"no table without its flag", f::no_letters, u"x", u"", u"x"},
         {"case converts before the table", f::no_letters | f::char_table | f::upper_case, u"x", u"", u"x"},
         {"at the limit every key beeps", f::no_digits, u"d1", u"abc", u"", 3, u"abc", 2},
-        {"the key reaching the limit passes, the next beeps", 0, u"de", u"abcd", u"", 4, u"abc", 1},
         {"a negative limit is none", 0, u"d", u"abcd", u"", -1, u"abc"},
         {"at the limit Backspace edits quietly", 0, u"\b", u"ab", u"", 3, u"abc"},
         {"at the limit a selection is typed over", 0, u"x", u"abx", u"", 3, u"abc", 0, 1},
@@ -132,23 +131,6 @@ TEST(TextBoxValue, ReadsTheWholeNumber) {
         t.box.textbox().set_text(row.text);
         EXPECT_EQ(t.box.Value(), row.value) << row.rule;
     }
-}
-
-// The bag keeps the first write of a key: "Value" is written as shown first, so what the
-// user typed after the last assignment survives.
-TEST(TextBoxBag, TheTypedTextSurvivesASave) {
-    Box t;
-    t.box.setValue(u"abc");
-    t.box.textbox().set_sel_start(3);
-    t.type(u"d");
-    Lines values;
-    for (const std::string& line : writes_of(t.box))
-        if (line.starts_with("Value=")) values.push_back(line);
-    EXPECT_EQ(values, (Lines{"Value=String \"abcd\"", "Value=String \"abc\""}));
-    services::MemoryPropertyBag bag = saved(t.box);
-    Box loaded(false);
-    loaded.box.ReadProperties(bag);
-    EXPECT_EQ(loaded.text(), u"abcd");
 }
 
 TEST(TextBoxBag, AFailingReadOrWriteStopsThereAndReachesTheCaller) {
