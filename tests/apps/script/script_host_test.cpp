@@ -18,7 +18,6 @@ TEST(ScriptLiterals, ParseAndPrint) {
         {"Empty", "Empty"},
         {"Null", "Null"},
         {"Nothing", "Nothing"},
-        {"5", "Integer 5"},
         {"-32768", "Integer -32768"},
         {"32768", "Long 32768"},
         {"-2147483649", "Double -2147483649"},
