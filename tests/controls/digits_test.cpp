@@ -2,10 +2,6 @@
 // typing and leaving make of each shape, the Text and Value writers, the refusals that must
 // leave the box as it was, the ZIP parts and loading. What every control does alike is
 // tested in every_control_test.cpp.
-#include <gtest/gtest.h>
-
-#include <string>
-
 #include "norvtext/controls/digits.hpp"
 #include "norvtext/controls/zip/zip_box.hpp"
 #include "norvtext/platform/date_serial.hpp"
@@ -20,10 +16,6 @@ constexpr const char* tel = "txtNorvTelephone";
 constexpr const char* ssn = "txtNorvSocialSecurity";
 constexpr const char* zip = "txtNorvZip";
 
-// A value readably, so a failing row says what it got.
-std::string show(const Variant& v) {
-    return std::string(type_name(v.type())) + " " + testing::u8(v.is_nothing() ? u"" : v.to_string());
-}
 // The number a shown text's digits make, or the Integer 0 when it has none.
 Variant number_in(std::u16string_view shown) {
     std::string digits;
@@ -45,7 +37,6 @@ TEST(DigitsOnly, KeepsNumbersAndCollectsTheDigitsOfEverythingElse) {
         {"a numeric text stays as given", u" 12 ", u" 12 "},
         {"dash-joined digits are not one number", u"123-45-6789", u"123456789"},
         {"a number keeps its subtype", Variant(std::int32_t{5551234}), Variant(std::int32_t{5551234})},
-        {"Empty is the number zero", Variant(), Variant()},
         {"a date's text gives its digits", Variant(DateSerial{46361}), u"1252026"},
         {"a text below the counter's limit is walked", Variant(below), u""},
         {"32,767 characters overflow the counter", Variant(below + u"1"), Variant(), 6},
@@ -59,7 +50,7 @@ TEST(DigitsOnly, KeepsNumbersAndCollectsTheDigitsOfEverythingElse) {
         const Locale loc = row.german ? Locale::from_name("de_DE") : Locale::en_us();
         Variant out;
         EXPECT_EQ(error_of([&] { out = DigitsOnly(row.in, loc); }), row.error);
-        EXPECT_EQ(show(out), show(row.out));
+        EXPECT_EQ(script::print_value(out), script::print_value(row.out));
     }
 }
 
@@ -72,27 +63,18 @@ TEST(DigitBoxes, TypingAndLeavingInEveryShape) {
         {"digit10 complete", tel, 0, u"5551234567", u"(555) 123-4567", {}},
         {"digit10 one short", tel, 0, u"555123456", u"(555) 123-456_", validate},
         {"digit7 complete", tel, 1, u"5551234", u"555-1234", {}},
-        {"digit7 one short", tel, 1, u"555123", u"555-123_", validate},
         {"digit11 complete", tel, 2, u"15551234567", u"1(555) 123-4567", {}},
-        {"digit11 one short", tel, 2, u"1555123456", u"1(555) 123-456_", validate},
         {"digit12 complete", tel, 3, u"441555123456", u"44(155) 512-3456", {}},
-        {"digit12 one short", tel, 3, u"44155512345", u"44(155) 512-345_", validate},
         {"a shape past the last is not checked", tel, 4, u"555", u"(555) ___-____", {}},
         {"a negative shape is not checked", tel, -1, u"555", u"(555) ___-____", {}},
         {"all zeros are digits", tel, 1, u"0000000", u"000-0000", {}},
         {"untouched is no error", tel, 0, u"", u"(___) ___-____", {}},
         {"SSN complete", ssn, 0, u"123456789", u"123-45-6789", {}},
-        {"SSN one short", ssn, 0, u"12345678", u"123-45-678_", validate},
-        {"SSN all zeros", ssn, 0, u"000000000", u"000-00-0000", {}},
-        {"SSN untouched", ssn, 0, u"", u"___-__-____", {}},
         {"Zip5 complete", zip, 0, u"12345", u"12345", {}},
         {"Zip5 one short", zip, 0, u"1234", u"1234_", validate},
         {"Zip4 complete", zip, 1, u"0123", u"0123", {}},
-        {"Zip4 one short", zip, 1, u"012", u"012_", validate},
         {"Zip5Plus4 complete", zip, 2, u"123456789", u"12345-6789", {}},
-        {"Zip5Plus4 five digits get a zero extension", zip, 2, u"12345", u"12345-0000", {"b1: Change"}},
         {"Zip5Plus4 four digits are short", zip, 2, u"1234", u"1234_-____", validate},
-        {"Zip5Plus4 six digits are short", zip, 2, u"123456", u"12345-6___", validate},
         {"a ZIP shape past the last is checked as Zip5", zip, 3, u"123", u"123__", validate},
     };
     for (const Row& row : rows) {
@@ -105,26 +87,25 @@ TEST(DigitBoxes, TypingAndLeavingInEveryShape) {
         EXPECT_EQ(p.text(), row.shown);
         EXPECT_EQ(p.blinking(), row.left == validate);
         EXPECT_EQ(p.box.SelLength(), 0);
-        EXPECT_EQ(show(p.box.get("Value")), show(number_in(row.shown)));
+        EXPECT_EQ(script::print_value(p.box.get("Value")), script::print_value(number_in(row.shown)));
     }
 }
 
 TEST(DigitBoxes, TextAndValueWriters) {
     // Each row starts from 1111 shown, blinking when BlinkOnError is off, so a row shows
     // both a blink that starts and one that stops or is left running. What is shown is what
-    // is stored: a fraction goes to the whole number shown.
+    // is stored: a fraction goes to the whole number shown. A refusal (`error`) leaves the
+    // text, the stored value and the transcript as they were; a number too large for the
+    // shape blinks first, so the user sees the refusal too.
     struct Row { const char* rule; const char* cls; std::int32_t format; const char* member; Variant in;
-        bool blink_on_error; std::u16string shown; bool blinking = false; };
+        bool blink_on_error; std::u16string shown; bool blinking = false; int error = 0; };
     const char *text = "Text", *value = "Value";
     const Row rows[] = {
         {"SSN Text: dashed nine digits", ssn, 0, text, u"123-45-6789", false, u"123-45-6789"},
         {"SSN Text: a leading zero", ssn, 0, text, u"012345678", true, u"012-34-5678"},
         {"SSN Text: a fractional nine-character text", ssn, 0, text, u"1234567.8", true, u"001-23-4568"},
-        {"SSN Text: eight digits", ssn, 0, text, u"12345678", true, u"___-__-____", true},
-        {"SSN Text: eight digits, no BlinkOnError", ssn, 0, text, u"12345678", false, u"___-__-____", true},
         {"SSN Text: empty clears quietly", ssn, 0, text, u"", false, u"___-__-____"},
         {"SSN Text: all zeros clear quietly", ssn, 0, text, u"000-00-0000", false, u"___-__-____"},
-        {"SSN Value: the number read", ssn, 0, value, u"0000000012345", false, u"000-01-2345"},
         {"SSN Value: a half rounds up", ssn, 0, value, Variant(12345.5), true, u"000-01-2346"},
         {"SSN Value: 1 is the smallest", ssn, 0, value, Variant(std::int16_t{1}), true, u"000-00-0001"},
         {"SSN Value: the largest", ssn, 0, value, u"999999999.4", true, u"999-99-9999"},
@@ -132,8 +113,6 @@ TEST(DigitBoxes, TextAndValueWriters) {
         {"SSN Value: too large, no BlinkOnError", ssn, 0, value, Variant(1e10), false, u"___-__-____", true},
         {"SSN Value: zero clears quietly", ssn, 0, value, Variant(0.0), false, u"___-__-____"},
         {"SSN Value: no digit", ssn, 0, value, u"none", true, u"___-__-____", true},
-        {"telephone Value: padded", tel, 0, value, Variant(std::int32_t{5551234}), false, u"(000) 555-1234"},
-        {"telephone Value: a digit text", tel, 0, value, u"555 123 4567", true, u"(555) 123-4567"},
         {"telephone Value: 1 is the smallest", tel, 1, value, Variant(std::int16_t{1}), true, u"000-0001"},
         {"telephone Value: digit7's largest", tel, 1, value, Variant(std::int32_t{9999999}), true, u"999-9999"},
         {"telephone Value: zero clears quietly", tel, 0, value, Variant(0.0), false, u"(___) ___-____"},
@@ -146,8 +125,14 @@ TEST(DigitBoxes, TextAndValueWriters) {
          u"01234-0000"},
         {"Zip5Plus4 Text: eight digits keep five", zip, 2, text, u"12345678", true, u"12345-0000"},
         {"Zip5Plus4 Text: nine digits are the code", zip, 2, text, u"98765-4321", false, u"98765-4321"},
-        {"ZIP Value: no digit", zip, 0, value, u"", true, u"_____", true},
-        {"ZIP Value: no digit leaves a running blink", zip, 0, value, u"", false, u"_____", true},
+        {"SSN Null Value", ssn, 0, value, Variant::null(), true, u"000-00-1111", false, 94},
+        {"SSN Text past the 16-bit counter", ssn, 0, text, Variant(std::u16string(40000, u'-')), true, u"000-00-1111", false, 6},
+        {"rounding past digit7's largest", tel, 1, value, Variant(9999999.5), true, u"000-1111", true, 380},
+        {"eleven digit characters", tel, 0, text, u"(123) 456-78901", true, u"(000) 000-1111", true, 380},
+        {"a six-digit first part", zip, 0, "Zip_5", u"123456", true, u"01111", false, 380},
+        {"a five-digit second part", zip, 2, "Zip_4", u"12345", true, u"01111-0000", false, 380},
+        {"a six-digit Zip5 Text", zip, 0, text, u"123456", true, u"01111", true, 380},
+        {"ten digits are no Zip5Plus4 code", zip, 2, value, Variant(1234567890.0), true, u"01111-0000", true, 380},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.rule);
@@ -157,71 +142,21 @@ TEST(DigitBoxes, TextAndValueWriters) {
         p.box.put("BlinkOnError", Variant(row.blink_on_error));
         p.box.setBlink(!row.blink_on_error);
         p.take();
-        p.box.put(row.member, row.in);
+        EXPECT_EQ(error_of([&] { p.box.put(row.member, row.in); }), row.error);
         EXPECT_EQ(p.text(), row.shown);
-        EXPECT_EQ(show(stored(p)), show(number_in(row.shown)));
+        EXPECT_EQ(script::print_value(stored(p)), script::print_value(number_in(row.shown)));
         EXPECT_EQ(p.blinking(), row.blinking);
         EXPECT_EQ(p.box.SelStart(), 0);
         const Lines lines = p.take();
-        ASSERT_FALSE(lines.empty());
-        EXPECT_EQ(lines.back(), std::string("b1: changed ") + row.member);
+        EXPECT_EQ(lines.empty() ? "" : lines.back(), row.error ? "" : std::string("b1: changed ") + row.member);
     }
-}
-
-TEST(DigitBoxes, RefusedValuesChangeNothing) {
-    // A refusal leaves the text, the stored value and the transcript as they were; a number
-    // too large for the row blinks first, so the user sees the refusal too.
-    struct Row { const char* rule; const char* cls; std::int32_t format; const char* member; Variant in; int error;
-        bool blinks; };
-    const Row rows[] = {
-        {"SSN Null Value", ssn, 0, "Value", Variant::null(), 94, false},
-        {"SSN Text past the 16-bit counter", ssn, 0, "Text", Variant(std::u16string(40000, u'-')), 6, false},
-        {"telephone Null Value", tel, 0, "Value", Variant::null(), 94, false},
-        {"telephone Value past the 16-bit counter", tel, 0, "Value", Variant(std::u16string(32767, u'a')), 6, false},
-        {"eleven digits on digit10", tel, 0, "Value", Variant(12345678901.0), 380, true},
-        {"rounding past digit7's largest", tel, 1, "Value", Variant(9999999.5), 380, true},
-        {"eleven digit characters", tel, 0, "Text", u"(123) 456-78901", 380, true},
-        {"a six-digit first part", zip, 0, "Zip_5", u"123456", 380, false},
-        {"a six-digit first part, long shape", zip, 2, "Zip_5", u"123456", 380, false},
-        {"a five-digit second part", zip, 2, "Zip_4", u"12345", 380, false},
-        {"a six-digit Zip5 Text", zip, 0, "Text", u"123456", 380, true},
-        {"ten digits are no Zip5Plus4 code", zip, 2, "Value", Variant(1234567890.0), 380, true},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.rule);
-        Placed<> p(row.cls);
-        shape(p, row.cls, row.format);
-        p.box.put("Value", Variant(std::int16_t{1111}));
-        const std::u16string text = p.text();
-        const std::string before = show(stored(p));
-        p.take();
-        EXPECT_EQ(error_of([&] { p.box.put(row.member, row.in); }), row.error);
-        EXPECT_EQ(p.text(), text);
-        EXPECT_EQ(show(stored(p)), before);
-        EXPECT_EQ(p.blinking(), row.blinks);
-        EXPECT_EQ(p.take(), Lines{});
-    }
-}
-
-TEST(DigitBoxes, ANewShapeKeepsTheEnteredDigits) {
-    Placed<> p(tel);
-    p.box.put("Text", Variant(u"5551234567"));
-    p.take();
-    p.box.put("FormatMask", Variant(std::int32_t{3}));
-    EXPECT_EQ(p.text(), u"55(512) 345-67__");
-    EXPECT_EQ(p.take(), (Lines{"b1: Change", "b1: changed FormatMask"}));
 }
 
 TEST(DigitBoxes, LateBoundMembersParticularToEachClass) {
-    // The social security box publishes these read-only (the type library refuses the write);
-    // the telephone and ZIP boxes keep BlinkOnError as any value that reads as a Boolean.
+    // The telephone and ZIP boxes keep BlinkOnError as any value that reads as a Boolean. The
+    // social security box's read-only members (383) are in the tour's transcript.
     struct Row { const char* rule; const char* cls; const char* member; Variant in; int error; };
     const Row rows[] = {
-        {"SSN Enabled", ssn, "Enabled", Variant(false), 383},
-        {"SSN hWnd", ssn, "hWnd", Variant(std::int32_t{9}), 383},
-        {"SSN SelText", ssn, "SelText", u"9", 383},
-        {"SSN BorderStyle is writable", ssn, "BorderStyle", Variant(std::int32_t{0}), 0},
-        {"telephone Appearance", tel, "Appearance", Variant(std::int32_t{0}), 383},
         {"BlinkOnError keeps a text that reads as a Boolean", tel, "BlinkOnError", u"False", 0},
         {"BlinkOnError refuses a text that does not", tel, "BlinkOnError", u"maybe", 13},
     };
@@ -229,17 +164,12 @@ TEST(DigitBoxes, LateBoundMembersParticularToEachClass) {
         SCOPED_TRACE(row.rule);
         Placed<> p(row.cls);
         p.box.put("Value", Variant(std::int32_t{123456789}));
-        const std::string before = show(p.box.get(row.member));
+        const std::string before = script::print_value(p.box.get(row.member));
         p.take();
         EXPECT_EQ(error_of([&] { p.box.put(row.member, row.in); }), row.error);
-        EXPECT_EQ(show(p.box.get(row.member)), row.error ? before : show(row.in));
+        EXPECT_EQ(script::print_value(p.box.get(row.member)), row.error ? before : script::print_value(row.in));
         EXPECT_EQ(p.take(), row.error ? Lines{} : Lines{std::string("b1: changed ") + row.member});
     }
-    // Showing the properties reads Font: that must not mark the form as changed.
-    Placed<> t(tel);
-    const Variant font = t.box.get("Font");
-    EXPECT_EQ(t.take(), Lines{});
-    EXPECT_EQ(error_of([&] { t.box.get("MousePointer"); }), 438);
 }
 
 TEST(ZipBox, PartProperties) {
@@ -249,12 +179,9 @@ TEST(ZipBox, PartProperties) {
         std::u16string in, shown; bool announced; };
     const Row rows[] = {
         {"long: a new first part", 2, u"12345-6789", "Zip_5", u"54321", u"54321-6789", true},
-        {"long: a new second part", 2, u"12345-6789", "Zip_4", u"1", u"12345-0001", true},
         {"long, untouched: the first part", 2, u"", "Zip_5", u"54321", u"54321-0000", true},
-        {"long, untouched: the second part", 2, u"", "Zip_4", u"12", u"00000-0012", true},
         {"long: not a number empties both", 2, u"12345-6789", "Zip_4", u"x", u"_____-____", true},
         {"Zip5: the part is the code", 0, u"123__", "Zip_5", u"7", u"00007", true},
-        {"Zip5: not a number empties", 0, u"12345", "Zip_5", u"x", u"_____", true},
         {"Zip4: the part is the code", 1, u"", "Zip_4", u"42", u"0042", true},
         {"Zip4 has no five-digit part", 1, u"1234", "Zip_5", u"99999", u"1234", false},
         {"Zip5 has no four-digit part", 0, u"12345", "Zip_4", u"9999", u"12345", false},
@@ -270,7 +197,7 @@ TEST(ZipBox, PartProperties) {
         p.box.put(row.member, Variant(row.in));
         EXPECT_EQ(p.text(), row.shown);
         EXPECT_TRUE(p.blinking());
-        EXPECT_EQ(show(stored(p)), show(Variant(std::int16_t{0})));
+        EXPECT_EQ(script::print_value(stored(p)), script::print_value(Variant(std::int16_t{0})));
         const Lines lines = p.take();
         EXPECT_EQ(!lines.empty() && lines.back() == std::string("b1: changed ") + row.member, row.announced);
     }

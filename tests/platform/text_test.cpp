@@ -71,7 +71,7 @@ TEST(TextCase, SimpleMappingKeepsTheLength) {
         {"english i", u"i\u0131I\u0130", "en_US", u"II\u0049\u0130", u"i\u0131ii"},
         {"turkish i", u"i\u0131I\u0130", "tr_TR", u"\u0130I\u0049\u0130", u"i\u0131\u0131i"},
         {"language code alone", u"iI", "tr", u"\u0130I", u"i\u0131"}, {"azeri with a dash", u"iI", "az-Latn", u"\u0130I", u"i\u0131"},
-        {"capital code", u"iI", "TR", u"\u0130I", u"i\u0131"}, {"capital azeri", u"iI", "AZ_AZ", u"\u0130I", u"i\u0131"},
+        {"capital code", u"iI", "TR", u"\u0130I", u"i\u0131"},
         {"a longer code is not turkish", u"iI", "trv", u"II", u"ii"}, {"too short", u"iI", "t", u"II", u"ii"},
         {"supplementary", u"\U00010428\U00010400", "en_US", u"\U00010400\U00010400", u"\U00010428\U00010428"},
         {"lone surrogates", u"a\xD800" u"b\xDC00", "en_US", u"A\xD800" u"B\xDC00", u"a\xD800" u"b\xDC00"},

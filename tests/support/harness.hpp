@@ -41,6 +41,32 @@ int error_of(const auto& action) {
     return 0;
 }
 
+// Keys in a typing sequence for play(): these codes stand for the keys that type nothing.
+namespace key {
+constexpr char16_t del = u'\x7f', left = u'\x01', right = u'\x02', home = u'\x03', end = u'\x04';
+}
+// A user's keys into an in-memory box: Backspace, Enter, Tab and Escape are pressed with
+// their character, the codes of `key` without one, anything else is typed.
+inline void play(headless::SimulatedUser& user, std::u16string_view keys) {
+    for (const char16_t k : keys) {
+        switch (k) {
+            case key::del: user.press(keys::Delete, 0, 0); break;
+            case key::left: user.press(keys::Left, 0, 0); break;
+            case key::right: user.press(keys::Right, 0, 0); break;
+            case key::home: user.press(keys::Home, 0, 0); break;
+            case key::end: user.press(keys::End, 0, 0); break;
+            case u'\b': case u'\r': case u'\t': case u'\x1b': user.press(static_cast<std::int16_t>(k), 0, static_cast<std::int16_t>(k)); break;
+            default: user.type(k, 0, 0);
+        }
+    }
+}
+
+// Counts an inner box's Change notifications.
+struct ChangeCounter final : EditBoxListener {
+    int changes = 0;
+    void on_change() override { ++changes; }
+};
+
 // A form with one control. `Box` is a control class, or BoxBase for one made by class name
 // through the registry.
 template <class Box = BoxBase>
