@@ -264,7 +264,7 @@ struct Session {
     // Characters are typed; {Focus} and {Blur} move the focus in and out, {Away} brings
     // another window to the front and back (no leaving), {DblClick} is a user's double click;
     // {Escape}, {Backspace}, {Delete}, {Left}, {Right}, {Home}, {End}, {Numpad} (the keypad's
-    // decimal key), {Ctrl+A} ... and {Shift+Insert} are pressed. {Clip:T} puts T on the
+    // decimal key) and {Ctrl+A} ... {Ctrl+Z} are pressed. {Clip:T} puts T on the
     // clipboard, {Paste:T} pastes it through the box's edit menu, {Drop:T} drops T at the
     // caret and {Ime:T} commits T from an input method; {Clipboard} notes what the clipboard
     // holds as a line "clipboard T", which must be the box's text.
@@ -289,7 +289,6 @@ constexpr NamedKey named_keys[] = {
     {u"Ctrl+A", 'A', 1, Qt::Key_A, 2, Qt::ControlModifier},  {u"Ctrl+C", 'C', 3, Qt::Key_C, 2, Qt::ControlModifier},
     {u"Ctrl+V", 'V', 22, Qt::Key_V, 2, Qt::ControlModifier}, {u"Ctrl+X", 'X', 24, Qt::Key_X, 2, Qt::ControlModifier},
     {u"Ctrl+Y", 'Y', 25, Qt::Key_Y, 2, Qt::ControlModifier}, {u"Ctrl+Z", 'Z', 26, Qt::Key_Z, 2, Qt::ControlModifier},
-    {u"Shift+Insert", 45, 0, Qt::Key_Insert, 1, Qt::ShiftModifier},
 };
 
 // "{Paste:T}" and the like: the edit and its text; "" for a plain key.
@@ -457,8 +456,6 @@ TEST(TypingParity, QtWidgetsTellTheHostWhatTheHeadlessBoxesTell) {
         {"paste: a digits-only box keeps the digits and beeps", "txtNorvText", {{"Chars", Variant(std::int16_t{26})}},
          u"{Focus}{Paste:ab12}", "12"},
         {"Ctrl+V: an amount pastes as its number", "txtNorvCurrency", {}, u"{Focus}{Clip:$1,234.50}{Ctrl+V}", "1234.50"},
-        {"Shift+Insert: a percentage pastes as its number", "txtNorvPercent", {}, u"{Focus}{Clip:12.50%}{Shift+Insert}",
-         "12.50"},
         {"drop: a date at the caret", "txtNorvDate", {{"OLEDropMode", Variant(std::int32_t{1})}}, u"{Focus}{Home}{Drop:12/05/2026}",
          "12/05/2026"},
         {"input method: SSN digits laid past the literals", "txtNorvSocialSecurity", {}, u"{Focus}{Ime:078051120}",
@@ -470,8 +467,6 @@ TEST(TypingParity, QtWidgetsTellTheHostWhatTheHeadlessBoxesTell) {
         {"read-only: nothing the user does edits the box", "txtNorvText",
          {{"Text", Variant(u"hello")}, {"ReadOnly", Variant(true)}, {"OLEDropMode", Variant(std::int32_t{1})}},
          u"{Focus}{Home}{Delete}{Ctrl+A}{Ctrl+X}{Paste:x}{Drop:y}{Ime:z}{Ctrl+Z}{Ctrl+A}{Ctrl+C}{Clipboard}", "hello"},
-        {"read-only: no Delete in a masked box", "txtNorvSocialSecurity",
-         {{"Text", Variant(u"078051120")}, {"ReadOnly", Variant(true)}}, u"{Focus}{Home}{Delete}", "078-05-1120"},
     };
     for (const Session& row : rows) {
         SCOPED_TRACE(row.rule);
