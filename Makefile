@@ -75,6 +75,8 @@ bench: deps
 	cmake --preset bench >/dev/null
 	cmake --build --preset bench -j $(JOBS)
 	./build/bench/norvtext-bench --benchmark_counters_tabular=true
+	@if [ -x build/bench/norvtext-qt-bench ]; then \
+	  QT_QPA_PLATFORM=offscreen ./build/bench/norvtext-qt-bench --benchmark_counters_tabular=true; fi
 
 clean:
 	rm -rf build

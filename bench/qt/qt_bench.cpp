@@ -1,0 +1,183 @@
+// The Qt widgets at the scale a user feels, each beside its baseline in the same run: a
+// keystroke into a date and a currency box against a bare QLineEdit with the same input
+// mask or a number validator; creating, saving and loading a form of 1,000 controls, with
+// nlohmann's own parse and dump of the same file text beside the save and load; and the heap
+// a Qt control holds against a bare QLineEdit's. Offscreen, so it runs anywhere.
+#include <benchmark/benchmark.h>
+
+#include <malloc.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <QApplication>
+#include <QDoubleValidator>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+#include <nlohmann/json.hpp>
+
+#include "norvtext/controls/registry.hpp"
+#include "qt/controls.hpp"
+#include "qt/form_io.hpp"
+
+namespace {
+
+using namespace norvtext;
+
+QApplication& app() {
+    static int argc = 1;
+    static char name[] = "norvtext-qt-bench";
+    static char* argv[] = {name, nullptr};
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QApplication a(argc, argv);
+    return a;
+}
+
+// A digit typed into a line edit as the window system delivers it: press and release.
+void type_digit(QLineEdit* box, int n) {
+    const auto key = static_cast<Qt::Key>(Qt::Key_0 + n % 10);
+    const QString text(QChar(u'0' + n % 10));
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text), release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(box, &press);
+    QApplication::sendEvent(box, &release);
+}
+
+// Eight digits fill the date; then the text goes back to empty, outside the timing.
+void keystrokes(benchmark::State& state, QLineEdit* box, const QString& empty) {
+    int n = 0;
+    for (auto _ : state) {
+        type_digit(box, n);
+        if (++n % 8 == 0) {
+            state.PauseTiming();
+            box->setText(empty);
+            box->setCursorPosition(0);
+            state.ResumeTiming();
+        }
+    }
+}
+
+void BM_Keystroke_txtNorvDate(benchmark::State& state) {
+    app();
+    qt::txtNorvDate date;
+    date.textbox()->setFocus();
+    keystrokes(state, date.textbox(), QString());
+}
+BENCHMARK(BM_Keystroke_txtNorvDate);
+
+void BM_KeystrokeBaseline_QLineEdit_date_mask(benchmark::State& state) {
+    app();
+    QLineEdit box;
+    box.setInputMask(QStringLiteral("99/99/9999;_"));
+    keystrokes(state, &box, QString());
+}
+BENCHMARK(BM_KeystrokeBaseline_QLineEdit_date_mask);
+
+void BM_Keystroke_txtNorvCurrency(benchmark::State& state) {
+    app();
+    qt::txtNorvCurrency amount;
+    keystrokes(state, amount.textbox(), QString());
+}
+BENCHMARK(BM_Keystroke_txtNorvCurrency);
+
+void BM_KeystrokeBaseline_QLineEdit_double_validator(benchmark::State& state) {
+    app();
+    QLineEdit box;
+    box.setValidator(new QDoubleValidator(&box));
+    keystrokes(state, &box, QString());
+}
+BENCHMARK(BM_KeystrokeBaseline_QLineEdit_double_validator);
+
+constexpr int form_size = 1000;
+
+// A form of 1,000 controls, all seven kinds in turn, each with an entry of its own.
+struct Form {
+    QWidget window;
+    std::vector<qt::ControlWidget*> controls;
+    Form() {
+        const auto classes = control_classes();
+        for (int i = 0; i < form_size; ++i) {
+            qt::ControlWidget* c = qt::create_control_widget(classes[i % classes.size()].name, &window);
+            c->setObjectName(QStringLiteral("c%1").arg(i));
+            c->control().put("Text", Variant(std::u16string(u"12")));
+            controls.push_back(c);
+        }
+    }
+};
+
+void BM_Form1000_Create(benchmark::State& state) {
+    app();
+    for (auto _ : state) {
+        Form form;
+        benchmark::DoNotOptimize(form.controls.data());
+    }
+}
+BENCHMARK(BM_Form1000_Create)->Unit(benchmark::kMillisecond);
+
+const std::filesystem::path form_file = std::filesystem::temp_directory_path() / "norvtext-bench-form.json";
+
+void BM_Form1000_Save(benchmark::State& state) {
+    app();
+    Form form;
+    for (auto _ : state) qt::save_form(form_file, form.controls);
+}
+BENCHMARK(BM_Form1000_Save)->Unit(benchmark::kMillisecond);
+
+void BM_Form1000_Load(benchmark::State& state) {
+    app();
+    Form form;
+    qt::save_form(form_file, form.controls);
+    for (auto _ : state) qt::load_form(form_file, form.controls);
+}
+BENCHMARK(BM_Form1000_Load)->Unit(benchmark::kMillisecond);
+
+// The same file's text through nlohmann alone: what parsing and printing JSON costs.
+void BM_Form1000Baseline_json_parse_and_dump(benchmark::State& state) {
+    app();
+    {
+        Form form;
+        qt::save_form(form_file, form.controls);
+    }
+    std::ifstream in(form_file, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    const std::string s = text.str();
+    for (auto _ : state) {
+        const auto parsed = nlohmann::ordered_json::parse(s);
+        std::ofstream(form_file, std::ios::binary) << parsed.dump(2);
+    }
+}
+BENCHMARK(BM_Form1000Baseline_json_parse_and_dump)->Unit(benchmark::kMillisecond);
+
+// The heap in use while 1,000 of each are alive, per widget.
+template <class Make>
+void heap_per_widget(benchmark::State& state, Make make) {
+    app();
+    double per = 0;
+    for (auto _ : state) {
+        const std::size_t before = mallinfo2().uordblks;
+        {
+            QWidget window;
+            for (int i = 0; i < form_size; ++i) make(&window, i);
+            per = static_cast<double>(mallinfo2().uordblks - before) / form_size;
+        }
+    }
+    state.counters["bytes_per_widget"] = per;
+}
+
+void BM_Memory_QtControl(benchmark::State& state) {
+    const auto classes = control_classes();
+    heap_per_widget(state, [&](QWidget* parent, int i) { qt::create_control_widget(classes[i % classes.size()].name, parent); });
+}
+BENCHMARK(BM_Memory_QtControl)->Iterations(3)->Unit(benchmark::kMillisecond);
+
+void BM_MemoryBaseline_QLineEdit(benchmark::State& state) {
+    heap_per_widget(state, [](QWidget* parent, int) { new QLineEdit(parent); });
+}
+BENCHMARK(BM_MemoryBaseline_QLineEdit)->Iterations(3)->Unit(benchmark::kMillisecond);
+
+}  // namespace
