@@ -2,7 +2,6 @@
 #include "norvtext/controls/numeric_box.hpp"
 
 #include <limits>
-#include <utility>
 
 #include "norvtext/foundation/key_codes.hpp"
 #include "norvtext/platform/error.hpp"
@@ -100,7 +99,7 @@ void NumericBoxBase::on_key_down(std::int16_t& KeyCode, std::int16_t& Shift) {
 void NumericBoxBase::on_key_press(std::int16_t& KeyAscii) {
     // The keypad's decimal key types "." or "," by the keyboard's layout, whatever the
     // locale; in a number box it is the locale's decimal symbol, as the user means it.
-    if (std::exchange(keypad_decimal_, false) && number_locale_.decimal.size() == 1)
+    if (keypad_decimal_ && number_locale_.decimal.size() == 1)
         KeyAscii = static_cast<std::int16_t>(number_locale_.decimal.front());
     if (swallow_if_read_only(KeyAscii)) return;
     if (KeyAscii == keys::Backspace) return;  // Backspace edits quietly: never offered to the host

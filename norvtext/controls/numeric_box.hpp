@@ -82,7 +82,7 @@ protected:
     // the host again.
     const Locale& number_locale_;
     std::int16_t max_chars_ = 0;
-    bool keypad_decimal_ = false;  // the key going down is the keypad's decimal key
+    bool keypad_decimal_ = false;  // the key last gone down is the keypad's decimal key
     std::u16string stored_text_;
 
 private:

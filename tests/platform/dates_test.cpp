@@ -45,7 +45,7 @@ TEST(Dates, ReadingByEachCallersRules) {
         {"12 AM is midnight", 'T', u"12:30 AM", "00:30:00"}, {"12 PM is noon", 'T', u"12:30 PM", "12:30:00"}, {"1 AM", 'T', u"1 AM", "01:00:00"},
         {"hour with designator", 'T', u"1 PM", "13:00:00"}, {"hour 0 with designator", 'T', u"0:30 AM", ""},
         {"hour 13 with it", 'T', u"13:07 PM", ""}, {"hour 24", 'T', u"24:00", ""}, {"one-digit minute", 'T', u"1:7", "01:07:00"},
-        {"three-digit hour", 'T', u"001:07", ""}, {"ends at a colon", 'T', u"1:07:", ""}, {"two colons", 'T', u"1::07", ""},
+        {"three-digit hour", 'T', u"001:07", ""}, {"ends at a colon", 'T', u"1:07:", ""}, {"three-digit second", 'T', u"1:07:123", ""}, {"two colons", 'T', u"1::07", ""},
         {"two designators", 'T', u"1:07 PM PM", ""}, {"designator first", 'T', u"PM 1:07", ""},
         {"date and time", 'T', u"12/05/2026 13:07:09", "2026-12-05 13:07:09"},
         {"comma join", 'T', u"December 5, 2026, 1:07 PM", "2026-12-05 13:07:00"}, {"blank before the comma", 'T', u"12/5/2026 , 1:07 PM", ""},

@@ -78,7 +78,7 @@ TEST(Numbers, GeneralNumberText) {
         {"largest plain", 999999999999999.0, u"999999999999999"}, {"rounding makes an exponent", 999999999999999.9, u"1E+15"},
         {"exponent at 1E15", 1e15, u"1E+15"}, {"exponent with digits", 1.5e20, u"1.5E+20"}, {"three-digit exponent", 1e100, u"1E+100"},
         {"smallest plain", 0.0001, u"0.0001"}, {"negative exponent padded", 1e-5, u"1E-05"}, {"two-digit exponent", 1e-10, u"1E-10"},
-        {"negative with exponent", -2.5e-7, u"-2.5E-07"}, {"smallest Double", 5e-324, u"5E-324"},
+        {"negative with exponent", -2.5e-7, u"-2.5E-07"}, {"one digit, negative", -1e-7, u"-1E-07"}, {"smallest Double", 5e-324, u"5E-324"},
         {"15 digits before an exponent", 123456789012345678.0, u"1.23456789012346E+17"}, {"locale decimal", 1234.5, u"1234,5", true},
         {"locale decimal with exponent", 1.5e20, u"1,5E+20", true}, {"NaN", no, u"NaN"},
         {"-Infinity", -std::numeric_limits<double>::infinity(), u"-Infinity"}, {"Infinity", std::numeric_limits<double>::infinity(), u"Infinity"},
