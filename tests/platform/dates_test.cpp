@@ -39,7 +39,7 @@ TEST(Dates, ReadingByEachCallersRules) {
         {"numbers month day", 'T', u"12/26", "2026-12-26"}, {"today's year", 'T', u"2/29", "2028-02-29", &Locale::en_us(), 2028},
         {"today's common year", 'T', u"2/29", ""}, {"two month words", 'T', u"Dec Dec 2026", ""}, {"word last", 'T', u"5 2026 Dec", ""},
         {"mixed separators", 'T', u"12/05-2026", ""}, {"word runs on", 'T', u"Decx 5, 2026", ""}, {"word alone", 'T', u"Dec", ""},
-        {"ends after a gap", 'T', u"12/05/", ""}, {"starts with a gap", 'T', u"/12/05/2026", ""}, {"two separators", 'T', u"12//05/2026", ""},
+        {"ends after a gap", 'T', u"12/05/", ""}, {"a blank after the year", 'T', u"12/5/2026 ", "2026-12-05"}, {"starts with a gap", 'T', u"/12/05/2026", ""}, {"two separators", 'T', u"12//05/2026", ""},
         {"a fourth field", 'T', u"12/05/2026/1", ""}, {"meridiem as a field", 'T', u"12/PM/2026", ""}, {"blank", 'T', u"  ", ""},
         {"time", 'T', u"1:07 PM", "13:07:00"}, {"24-hour", 'T', u"13:07", "13:07:00"}, {"hour 0", 'T', u"0:00", "00:00:00"},
         {"12 AM is midnight", 'T', u"12:30 AM", "00:30:00"}, {"12 PM is noon", 'T', u"12:30 PM", "12:30:00"}, {"1 AM", 'T', u"1 AM", "01:00:00"},
