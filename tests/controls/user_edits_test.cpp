@@ -1,8 +1,8 @@
-// The user's edits that are no keystrokes (paste, drop, input-method text, cut and copy, the
-// keypad's decimal key) in every box: what the box's rules make of them, that one edit is
-// one Change and at most one beep, and that a read-only box takes none of them. Undo and
-// redo go back and forth over the user's edits whatever a filter does with the keys' control
-// characters; program code's changes end the history.
+// The user's edits that are no keystrokes (paste, drop, input-method text, cut and copy) in
+// every box: what the box's rules make of them, that one edit is one Change and at most one
+// beep, and that a read-only box takes none of them. Undo and redo go back and forth over
+// the user's edits whatever a filter does with the keys' control characters; program code's
+// changes end the history. The keypad's decimal key is in tests/scripts/commands.nts.
 #include "tests/support/harness.hpp"
 
 #include <algorithm>
@@ -54,9 +54,6 @@ const Row rows[] = {
      u"$1,234.50"},
     {"a letter in an amount beeps", "txtNorvCurrency", nullptr, [](P& p) { p.user().input_method_commit(u"12x"); },
      u"12", true, u""},
-    {"the keypad's decimal key types the locale's symbol", "txtNorvCurrency",
-     [](P& p) { p.form.locale = Locale::from_name("de_DE"); },
-     [](P& p) { p.type(u"12"), p.key(keys::NumpadDecimal, '.'), p.type(u"5"); }, u"12,5", false, u"", -1},
     {"an SSN with its dashes fills the box", "txtNorvSocialSecurity", nullptr,
      [](P& p) { p.form.clipboard = u"078-05-1120", p.user().paste(); }, u"078-05-1120", false, u"078-05-1120"},
     {"laying stops at the end of the mask", "txtNorvZip", nullptr, [](P& p) { drop(p, u"123456789"); },
