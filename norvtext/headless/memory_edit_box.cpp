@@ -11,9 +11,23 @@ namespace norvtext::headless {
 
 template <class I>
 MemoryBox<I>::MemoryBox() {
-    const auto font = std::make_shared<norvtext::Font>();
-    for (std::size_t i = 0; i < members_.size(); ++i)
-        members_[i] = design_value(static_cast<InnerMember>(i), font);
+    // A Font is an object the box keeps, so that every read gives the same one.
+    members_.emplace_back(InnerMember::Font, Variant(std::make_shared<norvtext::Font>()));
+}
+
+template <class I>
+Variant MemoryBox<I>::member(InnerMember m) const {
+    for (const auto& [which, value] : members_)
+        if (which == m) return value;
+    return design_value(m, nullptr);
+}
+
+template <class I>
+void MemoryBox<I>::set_member(InnerMember m, const Variant& value) {
+    Variant kept = to_member_kind(m, value);
+    for (auto& [which, v] : members_)
+        if (which == m) return static_cast<void>(v = std::move(kept));
+    members_.emplace_back(m, std::move(kept));
 }
 
 template <class I>
@@ -142,7 +156,7 @@ void MemoryBox<I>::press(std::int16_t key_code, std::int16_t shift, std::int16_t
 template <class I>
 void MemoryBox<I>::copy() {
     // A password box keeps its text to itself.
-    if (!clipboard_ || sel_length_ == 0 || !members_[static_cast<std::size_t>(InnerMember::PasswordChar)].to_string().empty())
+    if (!clipboard_ || sel_length_ == 0 || !member(InnerMember::PasswordChar).to_string().empty())
         return;
     *clipboard_ = sel_text();
 }
@@ -156,7 +170,7 @@ void MemoryBox<I>::cut() {
 
 template <class I>
 void MemoryBox<I>::drop(std::u16string_view text) {
-    if (members_[static_cast<std::size_t>(InnerMember::OLEDropMode)].to_long() == 0) return;
+    if (member(InnerMember::OLEDropMode).to_long() == 0) return;
     sel_length_ = 0;
     user_text(text);
 }
