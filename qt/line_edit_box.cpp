@@ -35,9 +35,8 @@ constexpr Qt::CursorShape cursor_shapes[] = {
 }  // namespace
 
 template <class I>
-LineEditBox<I>::LineEditBox(QWidget* parent, ErrorReporter report) : QLineEdit(parent), report_(std::move(report)) {
-    const FontRef shown_font = to_font(font());
-    for (int i = 0; i < inner_member_count; ++i) store(InnerMember(i), design_value(InnerMember(i), shown_font));
+LineEditBox<I>::LineEditBox(QWidget* parent, ErrorReporter report)
+    : QLineEdit(parent), report_(std::move(report)), members_(to_font(font())) {
     setAcceptDrops(false);
     setDragEnabled(false);
     QObject::connect(this, &QLineEdit::textChanged, this, [this] { guarded([this] { notice_change(); }); });
@@ -112,13 +111,13 @@ Variant LineEditBox<I>::member(InnerMember m) const {
     // The window system's handle of the window the box is drawn in (0 before it is shown),
     // until a control writes a handle of its own.
     if (m == InnerMember::hWnd && !hWnd_written_) return Variant(static_cast<std::int32_t>(effectiveWinId()));
-    return members_[static_cast<std::size_t>(m)];
+    return members_.get(m);
 }
 
 template <class I>
 void LineEditBox<I>::set_member(InnerMember m, const Variant& value) {
     // Kept first, so a value that does not convert raises and leaves the line edit as it was.
-    const Variant& v = store(m, to_member_kind(m, value));
+    const Variant& v = members_.set(m, value);
     switch (m) {
         case InnerMember::BackColor:
         case InnerMember::ForeColor: apply_colours(); break;

@@ -79,7 +79,6 @@ protected:
             if (listener_) (listener_->*notification)();
         });
     }
-    const Variant& store(InnerMember m, Variant v) { return members_[static_cast<std::size_t>(m)] = std::move(v); }
     std::int32_t length() const { return static_cast<std::int32_t>(shown().size()); }
 
 private:
@@ -103,7 +102,7 @@ private:
 
     ErrorReporter report_;
     EditBoxListener* listener_ = nullptr;
-    std::array<Variant, inner_member_count> members_;
+    InnerMemberValues members_;
     mutable std::u16string text_;  // the shown text as a view hands it out
     QString last_shown_;           // the text the control last heard of
     EditHistory history_;

@@ -52,4 +52,17 @@ Variant design_value(InnerMember m, const FontRef& font) {
     return {};
 }
 
+Variant InnerMemberValues::get(InnerMember m) const {
+    for (const auto& [which, value] : values_)
+        if (which == m) return value;
+    return design_value(m, nullptr);
+}
+
+const Variant& InnerMemberValues::set(InnerMember m, const Variant& value) {
+    Variant kept = to_member_kind(m, value);
+    for (auto& [which, v] : values_)
+        if (which == m) return v = std::move(kept);
+    return values_.emplace_back(m, std::move(kept)).second;
+}
+
 }  // namespace norvtext

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <span>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "norvtext/platform/variant.hpp"
 
@@ -123,5 +125,20 @@ const InnerMember* find_inner_member(std::string_view name);
 Variant to_member_kind(InnerMember m, const Variant& value);
 // The value a new box starts with; `font` stands for the Font member's design value.
 Variant design_value(InnerMember m, const FontRef& font);
+
+// The members an inner box keeps: those written since it was made, each converted to its
+// kind, while the others read as their design values. A form of a thousand boxes keeps a
+// few members each, not every one. The Font is an object the box keeps from the start, so
+// that every read gives the same one.
+class InnerMemberValues {
+public:
+    explicit InnerMemberValues(FontRef design_font) { values_.emplace_back(InnerMember::Font, Variant(std::move(design_font))); }
+    Variant get(InnerMember m) const;
+    // Converts first, so a value that does not convert raises and nothing changes.
+    const Variant& set(InnerMember m, const Variant& value);
+
+private:
+    std::vector<std::pair<InnerMember, Variant>> values_;
+};
 
 }  // namespace norvtext

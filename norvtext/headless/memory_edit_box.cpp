@@ -9,26 +9,6 @@
 
 namespace norvtext::headless {
 
-template <class I>
-MemoryBox<I>::MemoryBox() {
-    // A Font is an object the box keeps, so that every read gives the same one.
-    members_.emplace_back(InnerMember::Font, Variant(std::make_shared<norvtext::Font>()));
-}
-
-template <class I>
-Variant MemoryBox<I>::member(InnerMember m) const {
-    for (const auto& [which, value] : members_)
-        if (which == m) return value;
-    return design_value(m, nullptr);
-}
-
-template <class I>
-void MemoryBox<I>::set_member(InnerMember m, const Variant& value) {
-    Variant kept = to_member_kind(m, value);
-    for (auto& [which, v] : members_)
-        if (which == m) return static_cast<void>(v = std::move(kept));
-    members_.emplace_back(m, std::move(kept));
-}
 
 template <class I>
 void MemoryBox<I>::change_text(std::u16string_view text, std::int32_t caret) {

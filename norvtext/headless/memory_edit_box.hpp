@@ -2,8 +2,7 @@
 // implementation of the inner box for tests, the script host and any non-GUI host.
 #pragma once
 
-#include <utility>
-#include <vector>
+#include <memory>
 #include <cstdint>
 #include <string>
 
@@ -47,7 +46,6 @@ public:
 template <class Interface>
 class MemoryBox : public Interface, public SimulatedUser {
 public:
-    MemoryBox();
 
     // EditBox
     void set_listener(EditBoxListener* listener) override { listener_ = listener; }
@@ -59,8 +57,8 @@ public:
     void set_sel_length(std::int32_t length) override;
     std::u16string sel_text() const override { return text_.substr(to_index(sel_start_), to_index(sel_length_)); }
     void set_sel_text(std::u16string_view text) override { replace_selection(text); }
-    Variant member(InnerMember m) const override;
-    void set_member(InnerMember m, const Variant& value) override;
+    Variant member(InnerMember m) const override { return members_.get(m); }
+    void set_member(InnerMember m, const Variant& value) override { members_.set(m, value); }
     void set_width(std::int32_t width) override { width_ = width; }
     void set_height(std::int32_t height) override { height_ = height; }
     std::int32_t width() const { return width_; }
@@ -138,9 +136,7 @@ private:
     EditBoxListener* listener_ = nullptr;
     std::u16string* clipboard_ = nullptr;
     EditHistory history_;
-    // Only the members written since the box was made; the others read as their design
-    // values. A form of a thousand boxes keeps a few members each, not every one.
-    std::vector<std::pair<InnerMember, Variant>> members_;
+    InnerMemberValues members_{std::make_shared<norvtext::Font>()};
     std::int32_t width_ = 0;
     std::int32_t height_ = 0;
 };
