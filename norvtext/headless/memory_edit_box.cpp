@@ -9,7 +9,6 @@
 
 namespace norvtext::headless {
 
-
 template <class I>
 void MemoryBox<I>::change_text(std::u16string_view text, std::int32_t caret) {
     const bool changed = text != text_;
