@@ -60,7 +60,10 @@ std::u16string DigitBoxBase::FormatDigits(const Variant& value) {
     const Decimal number = exact_number(value, locale()).value_or(Decimal{});
     // The pattern rounds halves away from zero; so does the size test, so the blink comes
     // exactly when the laid-out text has more digits than the row has positions.
-    if (std::round(number.to_double()) > r.largest()) start_blink();
+    if (std::round(number.to_double()) > r.largest()) {
+        refuse_entry();
+        start_blink();
+    }
     if (number.is_zero()) return all_prompt_text(r.mask);
     return format_pattern(number, r.pattern, locale());
 }
@@ -85,6 +88,7 @@ void DigitBoxBase::clear_quietly() {
     clear_stored();
     stop_blink_timer();
     Textbox.set_sel_length(0);
+    entry_valid();
 }
 
 void DigitBoxBase::on_key_press(std::int16_t& KeyAscii) {
@@ -99,11 +103,11 @@ void DigitBoxBase::on_key_press(std::int16_t& KeyAscii) {
 void DigitBoxBase::on_lost_focus() {
     Textbox.set_sel_length(0);
     const Variant d = DigitsOnly(Variant(Textbox.text()));
-    if (!is_number(d)) return;  // no digit at all: an empty box is valid
-    if (!checks_entry()) return;
+    // No digit at all is an empty box, which is valid.
+    if (!is_number(d) || !checks_entry()) return entry_valid();
     const std::u16string digits = d.to_string(locale());
-    if (digits.size() == row().digits) return;
-    if (complete_entry(digits)) return;
+    if (digits.size() == row().digits || complete_entry(digits)) return entry_valid();
+    refuse_entry();
     start_blink();
     host_.Validate();
 }

@@ -15,12 +15,14 @@
 namespace norvtext {
 
 // One shape of a digit box: its input mask, the number pattern that lays a number into the
-// mask's shape ("0" a digit position with leading zeros, everything else literal) and how
-// many digits a complete entry has.
+// mask's shape ("0" a digit position with leading zeros, everything else literal), how
+// many digits a complete entry has, and in words the entry expected and why one is refused.
 struct DigitRow {
     std::u16string_view mask;
     std::u16string_view pattern;
     std::size_t digits;
+    std::string_view description;
+    std::string_view reason;
 
     // The largest number the row holds: all of its positions nines.
     double largest() const;
@@ -62,6 +64,10 @@ protected:
     // position, a text the masked box refuses (380); it starts the blink first, so the user
     // sees the refusal too.
     std::u16string FormatDigits(const Variant& value);
+
+    std::string accessible_description() const override { return std::string(row().description); }
+    // The entry has not as many digits as the row needs.
+    void refuse_entry() { entry_invalid(row().reason); }
 
     // Text reading: the inner text as shown once a digit has been typed, otherwise "".
     std::u16string shown_text() const;

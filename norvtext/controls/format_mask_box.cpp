@@ -45,6 +45,7 @@ void FormatMaskBoxBase::show_number(const Variant& digits) {
     stored_value_ = Variant(number.to_double(locale()));
     stop_blink_timer();
     Textbox.set_sel_length(0);
+    entry_valid();
 }
 
 void FormatMaskBoxBase::setText(std::u16string_view New_Text) {
@@ -68,6 +69,7 @@ void FormatMaskBoxBase::setValue(const Variant& New_Value) {
     } else {
         const bool blink = blink_on_error_value_.to_boolean(locale());  // before anything changes
         clear_stored();
+        refuse_entry();
         if (blink)
             start_blink();
         else

@@ -18,8 +18,17 @@ std::int16_t narrow_to_integer(std::int32_t value) {
 
 }  // namespace
 
-NumericBoxBase::NumericBoxBase(Host& host, std::u16string_view zero_display)
-    : BoxBase(host, host.create_edit_box()), zero_display_(zero_display), number_locale_(host.locale()) {}
+NumericBoxBase::NumericBoxBase(Host& host, std::u16string_view zero_display, std::string_view description)
+    : BoxBase(host, host.create_edit_box()),
+      zero_display_(zero_display),
+      description_(description),
+      number_locale_(host.locale()) {}
+
+std::string NumericBoxBase::accessible_description() const {
+    std::string words(description_);
+    if (max_chars_ > 0) words += ", " + at_most(max_chars_);
+    return words;
+}
 
 void NumericBoxBase::InitProperties() {
     max_chars_ = 0;
@@ -46,6 +55,7 @@ void NumericBoxBase::setValue(std::u16string_view New_Value) {
     // failure is reported by blinking only, never announced.
     Textbox.set_text(zero_display_);
     remember_assigned();
+    refuse_entry();
     if (blink_on_error_) start_blink();
 }
 
@@ -63,9 +73,11 @@ void NumericBoxBase::leave_box(std::u16string_view number_text) {
         Textbox.set_sel_start(0);
         Textbox.set_sel_length(0);
         stop_blink_timer();
+        entry_valid();
         return;
     }
     // Not a number (an empty box included): left as typed for the user to see and mend.
+    refuse_entry();
     start_blink();
 }
 
@@ -73,6 +85,7 @@ void NumericBoxBase::show_assigned(std::u16string_view shown) {
     Textbox.set_text(shown);
     stop_blink_timer();
     Textbox.set_sel_length(0);
+    entry_valid();
 }
 
 void NumericBoxBase::on_got_focus() {
@@ -104,7 +117,7 @@ void NumericBoxBase::on_key_press(std::int16_t& KeyAscii) {
     if (swallow_if_read_only(KeyAscii)) return;
     if (KeyAscii == keys::Backspace) return;  // Backspace edits quietly: never offered to the host
     if (Textbox.sel_length() == 0 && at_limit(Textbox.text().size())) {
-        host_.beep();
+        refuse_key(at_most(max_chars_));
         KeyAscii = 0;
         return;
     }

@@ -40,9 +40,9 @@ public:
     const std::u16string& stored_text() const { return stored_text_; }
 
 protected:
-    // zero_display: what the box shows for a number equal to 0 ("$0.00", "0.00%"); a
-    // string literal, so the view stays valid.
-    NumericBoxBase(Host& host, std::u16string_view zero_display);
+    // zero_display: what the box shows for a number equal to 0 ("$0.00", "0.00%");
+    // description: the expected entry in words. Both string literals, so the views stay valid.
+    NumericBoxBase(Host& host, std::u16string_view zero_display, std::string_view description);
 
     // What the box shows for a number text once it is judged: its display form, or the zero
     // display for 0; nothing when the text is not a number the box can hold.
@@ -68,6 +68,9 @@ protected:
     char16_t admitted_char(char16_t c, std::size_t length) const override;
     // The marks of the display form ("$", "%") and the grouping symbol.
     bool is_display_char(char16_t c) const override;
+    std::string accessible_description() const override;
+    // A text that is no number the box can hold was written or left in the box.
+    void refuse_entry() { entry_invalid("not a number"); }
     bool at_limit(std::size_t length) const { return max_chars_ > 0 && length >= static_cast<std::size_t>(max_chars_); }
 
     // The layout both boxes share from "MaxChars" on (load) and "SelLength" on (save),
@@ -78,6 +81,7 @@ protected:
     const Members* bound_members() const override;
 
     const std::u16string_view zero_display_;
+    const std::string_view description_;
     // The host's locale, bound once: every reading and formatting uses it without asking
     // the host again.
     const Locale& number_locale_;

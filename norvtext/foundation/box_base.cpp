@@ -30,7 +30,11 @@ void BoxBase::setFocusSelect(bool New_FocusSelect) { set_switch(focus_select_, N
 void BoxBase::setEscapeClear(bool New_EscapeClear) { set_switch(escape_clear_, New_EscapeClear, "EscapeClear"); }
 // The inner box's Locked stays as it is: read-only filters typed characters and refuses the
 // user's other edits (see user_may_edit).
-void BoxBase::setReadOnly(bool New_ReadOnly) { set_switch(read_only_, New_ReadOnly, "ReadOnly"); }
+void BoxBase::setReadOnly(bool New_ReadOnly) {
+    const bool changed = New_ReadOnly != read_only_;
+    set_switch(read_only_, New_ReadOnly, "ReadOnly");
+    if (changed) host_.accessible_event(AccessibleEvent::StateChanged, {});
+}
 void BoxBase::setBlinkOnError(bool New_BlinkOnError) { set_switch(blink_on_error_, New_BlinkOnError, "BlinkOnError"); }
 
 void BoxBase::setBlink(bool New_Blink) {
@@ -74,7 +78,7 @@ void BoxBase::on_user_text(std::u16string_view text) {
     }
     // Nothing admitted changes nothing, as a refused key leaves the selection alone.
     if (!admitted.empty()) Textbox.set_sel_text(admitted);
-    if (refused) host_.beep();
+    if (refused) refuse_key("some characters not taken; " + accessible_description());
 }
 
 void BoxBase::start_blink() {
@@ -86,11 +90,41 @@ void BoxBase::on_key_down(std::int16_t& KeyCode, std::int16_t& Shift) { host_.Ke
 
 void BoxBase::on_key_up(std::int16_t& KeyCode, std::int16_t& Shift) {
     // Cleared on release, so the Escape key's KeyDown and KeyPress have already passed.
-    if (KeyCode == keys::Escape && escape_clear_) Textbox.set_text(cleared_text());
+    if (KeyCode == keys::Escape && escape_clear_) {
+        Textbox.set_text(cleared_text());
+        entry_valid();
+    }
     host_.KeyUp(KeyCode, Shift);
 }
 
-void BoxBase::on_change() { host_.Change(); }
+void BoxBase::on_change() {
+    host_.accessible_event(AccessibleEvent::ValueChanged, {});
+    host_.Change();
+}
+
+AccessibleView BoxBase::accessible() const {
+    return {accessible_value(), accessible_description(), read_only_, !invalid_reason_.empty(), invalid_reason_};
+}
+
+std::u16string BoxBase::accessible_value() const {
+    // A password box gives away only how many characters it holds.
+    const std::u16string password = inner(InnerMember::PasswordChar).to_string();
+    if (!password.empty()) return std::u16string(Textbox.text().size(), password.front());
+    return std::u16string(Textbox.text());
+}
+
+void BoxBase::entry_invalid(std::string_view reason) {
+    if (reason == invalid_reason_) return;
+    invalid_reason_ = reason;
+    host_.accessible_event(AccessibleEvent::StateChanged, reason);
+}
+
+void BoxBase::refuse_key(std::string_view reason) {
+    host_.beep();
+    host_.accessible_event(AccessibleEvent::KeyRefused, reason);
+}
+
+std::string BoxBase::at_most(std::int32_t limit) { return "at most " + std::to_string(limit) + " characters"; }
 
 void BoxBase::on_timer() {
     const auto length = static_cast<std::int32_t>(Textbox.text().size());

@@ -91,6 +91,9 @@ public:
     std::u16string SelText() const;
     void setSelText(std::u16string_view New_SelText);
 
+    // The control as assistive technology presents it.
+    AccessibleView accessible() const;
+
     // The constituents, for hosts that draw or drive them.
     EditBox& textbox() { return Textbox; }
     const EditBox& textbox() const { return Textbox; }
@@ -119,6 +122,18 @@ protected:
     void stop_blink_timer() { Timer1.set_enabled(false); }
     // Starts blinking from an invalid entry: timer on, caret at 0.
     void start_blink();
+    // The entry's standing for assistive technology, set where a check on leaving or a
+    // written value fails (whether or not the box blinks) and where one succeeds or the box
+    // is cleared; the host hears of each change.
+    void entry_invalid(std::string_view reason);
+    void entry_valid() { entry_invalid({}); }
+    // A typed key refused with a beep; the reason goes to assistive technology.
+    void refuse_key(std::string_view reason);
+    // "at most N characters", for the boxes with a length limit.
+    static std::string at_most(std::int32_t limit);
+    // The value and the expected entry as a screen reader gives them (see AccessibleView).
+    virtual std::u16string accessible_value() const;
+    virtual std::string accessible_description() const = 0;
     // The text Escape clears to: empty for plain boxes, the all-prompt text for masked ones.
     virtual std::u16string cleared_text() const { return {}; }
 
@@ -171,6 +186,7 @@ protected:
     bool escape_clear_ = true;
     bool read_only_ = false;
     bool blink_on_error_ = true;
+    std::string invalid_reason_;  // empty while the entry stands
 };
 #undef NORVTEXT_BOX_READER
 #undef NORVTEXT_BOX_WRITER

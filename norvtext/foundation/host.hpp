@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "norvtext/foundation/about_box.hpp"
+#include "norvtext/foundation/accessible.hpp"
 #include "norvtext/foundation/edit_box.hpp"
 #include "norvtext/foundation/timer.hpp"
 #include "norvtext/platform/locale.hpp"
@@ -51,6 +52,10 @@ public:
     virtual void beep() = 0;
     // Shows the About box modally: returns after it has closed.
     virtual void show_about(const AboutBox& about) = 0;
+
+    // Assistive technology: the control's AccessibleView changed, or a key was refused with a
+    // beep (detail: the reason in words). Hosts without assistive technology ignore it.
+    virtual void accessible_event(AccessibleEvent event, std::string_view detail) { (void)event, (void)detail; }
 
     // The control's own size, read on every resize (twips).
     virtual std::int32_t width() = 0;

@@ -20,6 +20,24 @@ bool MaskedControlBase::is_display_char(char16_t c) const {
     return !MaskRules::is_position(c) && masked_.mask().find(c) != std::u16string_view::npos;
 }
 
+std::u16string MaskedControlBase::accessible_value() const {
+    const std::u16string_view mask = masked_.mask();
+    const std::u16string_view text = masked_.text();
+    const char16_t prompt = MaskRules::prompt_of(masked_.member(InnerMember::PromptChar));
+    std::u16string value;
+    std::size_t entered_end = 0;  // the value's length up to its last entered character
+    for (std::size_t i = 0; i < text.size() && i < mask.size(); ++i) {
+        if (!MaskRules::is_position(mask[i])) {
+            if (!value.empty()) value += text[i];  // a literal after something entered
+        } else if (text[i] != prompt) {
+            value += text[i];
+            entered_end = value.size();
+        }
+    }
+    value.resize(entered_end);
+    return value;
+}
+
 void MaskedControlBase::on_got_focus() {
     stop_blink_timer();
     select_on_focus();

@@ -12,7 +12,7 @@ constexpr std::u16string_view display_pattern = u"$#,##.00";
 constexpr std::u16string_view zero_display = u"$0.00";
 }  // namespace
 
-txtNorvCurrency::txtNorvCurrency(Host& host) : NumericBoxBase(host, zero_display) {}
+txtNorvCurrency::txtNorvCurrency(Host& host) : NumericBoxBase(host, zero_display, "amount in dollars and cents") {}
 
 const ClassInfo& txtNorvCurrency::class_info() const { return *type_library().find_class("txtNorvCurrency"); }
 
@@ -61,6 +61,10 @@ void txtNorvCurrency::setText(std::u16string_view New_Text) {
         Textbox.set_text(zero_display);
         // Clearing the box through Text is no error; anything else blinks if the developer
         // asked for it.
+        if (New_Text.empty())
+            entry_valid();
+        else
+            refuse_entry();
         if (New_Text.empty() || !blink_on_error_) {
             stop_blink_timer();
             Textbox.set_sel_length(0);

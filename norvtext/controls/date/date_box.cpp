@@ -16,18 +16,22 @@ namespace {
 struct Shape {
     std::u16string_view mask;
     std::u16string_view pattern;  // the display pattern a date is written in
+    std::string_view description;  // the expected entry in words, and why one is refused
+    std::string_view reason;
 };
 
 // One row per DateFormatEnum value, in value order.
 constexpr std::array<Shape, 8> shapes{{
-    {u"##/##/####", u"MM/DD/YYYY"},
-    {u"??? ##, ####", u"MMM DD, YYYY"},
-    {u"??? ##, ##", u"MMM DD, YY"},
-    {u"##/##/#### ##:##:##", u"MM/DD/YYYY HH:MM:SS"},
-    {u"##/##/#### ##:## ??", u"MM/DD/YYYY HH:MM AM/PM"},
-    {u"##:## ??", u"HH:MM AM/PM"},
-    {u"##:##:##", u"HH:MM:SS"},
-    {u"##/##", u"MM/YY"},
+    {u"##/##/####", u"MM/DD/YYYY", "date, month/day/year", "not a date"},
+    {u"??? ##, ####", u"MMM DD, YYYY", "date, month name, day and year", "not a date"},
+    {u"??? ##, ##", u"MMM DD, YY", "date, month name, day and two-digit year", "not a date"},
+    {u"##/##/#### ##:##:##", u"MM/DD/YYYY HH:MM:SS", "date and time, month/day/year hours:minutes:seconds",
+     "not a date and time"},
+    {u"##/##/#### ##:## ??", u"MM/DD/YYYY HH:MM AM/PM", "date and time, month/day/year hours:minutes AM or PM",
+     "not a date and time"},
+    {u"##:## ??", u"HH:MM AM/PM", "time, hours:minutes AM or PM", "not a time"},
+    {u"##:##:##", u"HH:MM:SS", "time, hours:minutes:seconds", "not a time"},
+    {u"##/##", u"MM/YY", "month and year, month/two-digit year", "not a month and year"},
 }};
 
 const Shape& shape_of(DateFormatEnum format) {
@@ -97,7 +101,12 @@ void txtNorvDate::show_assigned(DateSerial date) {
     ShowDate(date);
     stop_blink_timer();
     Textbox.set_sel_length(0);
+    entry_valid();
 }
+
+void txtNorvDate::refuse_entry() { entry_invalid(shape_of(format_mask_).reason); }
+
+std::string txtNorvDate::accessible_description() const { return std::string(shape_of(format_mask_).description); }
 
 void txtNorvDate::InitProperties() {
     masked().set_mask(shapes[0].mask);
@@ -124,7 +133,12 @@ void txtNorvDate::setText(std::u16string_view New_Text) {
     } else {
         ClearText();
         // An empty assignment is a plain clearing; a running blink goes on either way.
-        if (!New_Text.empty() && blink_on_error_) start_blink();
+        if (New_Text.empty()) {
+            entry_valid();
+        } else {
+            refuse_entry();
+            if (blink_on_error_) start_blink();
+        }
     }
     announce("Text");
 }
@@ -140,7 +154,12 @@ void txtNorvDate::setValue(const Variant& New_Value) {
     } else {
         ClearText();
         // Zero in any form is how program code empties the box, so it is no error.
-        if (!equals_zero(New_Value, host_.locale()) && blink_on_error_) {
+        const bool refused = !equals_zero(New_Value, host_.locale());
+        if (refused)
+            refuse_entry();
+        else
+            entry_valid();
+        if (refused && blink_on_error_) {
             start_blink();
         } else {
             Textbox.set_sel_length(0);
@@ -152,10 +171,10 @@ void txtNorvDate::setValue(const Variant& New_Value) {
 
 void txtNorvDate::on_lost_focus() {
     Textbox.set_sel_length(0);
-    if (date_of(Textbox.text())) return;
     // An untouched box is no error.
-    if (is_untouched()) return;
+    if (date_of(Textbox.text()) || is_untouched()) return entry_valid();
     // The invalid text stays so that the user can correct it.
+    refuse_entry();
     if (blink_on_error_) start_blink();
     host_.Validate();
 }

@@ -56,6 +56,7 @@ protected:
     void on_key_press(std::int16_t& KeyAscii) override;
     // Digits and the letters of AM and PM, the same for every shape; letters in upper case.
     char16_t admitted_char(char16_t c, std::size_t length) const override;
+    std::string accessible_description() const override;
 
     const Members* bound_members() const override;
 
@@ -68,6 +69,8 @@ private:
     void ShowDate(const std::optional<DateSerial>& date);
     // A date assigned by program code: shown, blinking stopped, nothing selected.
     void show_assigned(DateSerial date);
+    // The entry is no date in the current shape.
+    void refuse_entry();
 
     DateFormatEnum format_mask_ = DateFormatEnum::MMDDYYYY;
     Variant stored_value_;

@@ -18,7 +18,7 @@ std::u16string_view without_percent(std::u16string_view text) {
 }
 }  // namespace
 
-txtNorvPercent::txtNorvPercent(Host& host) : NumericBoxBase(host, zero_display) {}
+txtNorvPercent::txtNorvPercent(Host& host) : NumericBoxBase(host, zero_display, "percentage") {}
 
 const ClassInfo& txtNorvPercent::class_info() const { return *type_library().find_class("txtNorvPercent"); }
 
@@ -69,12 +69,14 @@ void txtNorvPercent::setText(std::u16string_view New_Text) {
     if (std::optional<std::u16string> shown = shown_text(without_percent(New_Text))) {
         show_assigned(*shown);
     } else if (New_Text.empty()) {
-        // An empty assignment keeps the text and ends any blinking.
+        // An empty assignment keeps the text and ends any blinking; it checks nothing, so
+        // the entry keeps its standing.
         stop_blink_timer();
         Textbox.set_sel_length(0);
     } else {
         // Not a number: the text stays and blinks, whatever BlinkOnError says.
         Textbox.set_sel_length(0);
+        refuse_entry();
         start_blink();
     }
     remember_assigned();

@@ -9,7 +9,8 @@
 namespace norvtext {
 
 namespace {
-constexpr DigitRow ssn_row{u"###-##-####", u"000-00-0000", 9};
+constexpr DigitRow ssn_row{u"###-##-####", u"000-00-0000", 9, "social security number, nine digits",
+                           "nine digits needed"};
 }  // namespace
 
 txtNorvSocialSecurity::txtNorvSocialSecurity(Host& host) : DigitBoxBase(host, ssn_row.mask, 11) {}
@@ -33,10 +34,12 @@ void txtNorvSocialSecurity::show_number(double number) {
     stored_value_ = Variant(number);
     stop_blink_timer();
     Textbox.set_sel_length(0);
+    entry_valid();
 }
 
 void txtNorvSocialSecurity::clear_and_flag() {
     clear_stored();
+    refuse_entry();
     // Without BlinkOnError the blink and the selection stay as they were.
     if (blink_on_error_) start_blink();
 }

@@ -1,8 +1,12 @@
 // The keystroke filter and proper case of the general text box.
 #include "norvtext/controls/text/char_filter.hpp"
 
+#include <utility>
+#include <vector>
+
 #include "norvtext/foundation/key_codes.hpp"
 #include "norvtext/platform/text_case.hpp"
+#include "norvtext/platform/utf8.hpp"
 
 namespace norvtext {
 
@@ -47,6 +51,35 @@ KeyVerdict filter_key(std::int16_t& KeyAscii, const FilterSettings& s, std::size
         return KeyVerdict::Swallow;
     }
     return KeyVerdict::Offer;
+}
+
+std::string describe_filter(const FilterSettings& s) {
+    namespace f = chars_flag;
+    std::vector<std::string_view> classes;
+    for (const auto& [flag, name] : {std::pair{f::no_letters, "letters"}, std::pair{f::no_digits, "digits"},
+                                     std::pair{f::no_spaces, "spaces"}, std::pair{f::no_punctuation, "punctuation"}})
+        if (!(s.chars & flag)) classes.push_back(name);
+    std::string words;
+    for (std::size_t i = 0; i < classes.size(); ++i)
+        words += std::string(i == 0 ? "" : i + 1 == classes.size() ? " and " : ", ") + std::string(classes[i]);
+    const bool all = classes.size() == 4;
+    if (all) words = "any characters";
+    if ((s.chars & f::char_table) && !all && !s.char_table.empty()) {
+        // The table's characters pass whatever class they are in.
+        words += (words.empty() ? "only \"" : " and \"") + to_utf8(s.char_table) + "\"";
+    } else if (classes.empty()) {
+        words = "no characters";
+    } else if (classes.size() == 1) {
+        words += " only";
+    }
+    // Lower case is applied after upper case, so it wins.
+    if (s.chars & f::lower_case)
+        words += ", lower case";
+    else if (s.chars & f::upper_case)
+        words += ", upper case";
+    if (s.chars & f::proper_case) words += ", each word capitalised";
+    if (s.max_chars > 0) words += ", at most " + std::to_string(s.max_chars) + " characters";
+    return words;
 }
 
 std::u16string proper_case(std::u16string_view text, const Locale& loc) {

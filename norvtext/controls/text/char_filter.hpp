@@ -40,6 +40,10 @@ enum class KeyVerdict {
 KeyVerdict filter_key(std::int16_t& KeyAscii, const FilterSettings& settings, std::size_t text_length,
                       std::int32_t sel_length);
 
+// The characters the settings admit, in words ("digits only", "letters and spaces, upper
+// case"), for the user who cannot see what the box refuses.
+std::string describe_filter(const FilterSettings& settings);
+
 // The first character and every character after a space upper-cased, all others
 // lower-cased; a text of only spaces becomes empty. Length is kept.
 std::u16string proper_case(std::u16string_view text, const Locale& loc);

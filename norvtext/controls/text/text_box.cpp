@@ -59,6 +59,11 @@ std::u16string txtNorvText::Value() const {
     return general_number_text(*number, host_.locale());
 }
 
+std::string txtNorvText::accessible_description() const {
+    const std::string allowed = describe_filter({chars_, char_table_, max_chars_});
+    return PasswordChar().empty() ? allowed : "password, " + allowed;
+}
+
 std::u16string txtNorvText::PCase(std::u16string_view psBuf) const { return proper_case(psBuf, host_.locale()); }
 
 void txtNorvText::on_got_focus() { select_on_focus(); }
@@ -73,7 +78,7 @@ void txtNorvText::on_key_press(std::int16_t& KeyAscii) {
     if (swallow_if_read_only(KeyAscii)) return;
     const FilterSettings settings{chars_, char_table_, max_chars_};
     switch (filter_key(KeyAscii, settings, Textbox.text().size(), Textbox.sel_length())) {
-        case KeyVerdict::BeepAndSwallow: host_.beep(); break;
+        case KeyVerdict::BeepAndSwallow: refuse_key(at_most(max_chars_)); break;
         case KeyVerdict::Offer: host_.KeyPress(KeyAscii); break;  // the host's value goes in unchecked
         case KeyVerdict::Swallow:
         case KeyVerdict::PassQuietly: break;

@@ -39,6 +39,7 @@ protected:
     void on_lost_focus() override;
     void on_key_press(std::int16_t& KeyAscii) override;
     char16_t admitted_char(char16_t c, std::size_t length) const override;
+    std::string accessible_description() const override;
     void on_click() override;
     void on_dbl_click() override;
 

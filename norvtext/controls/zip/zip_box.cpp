@@ -11,9 +11,10 @@ namespace norvtext {
 
 namespace {
 constexpr std::array<DigitRow, 3> rows{{
-    {u"#####", u"00000", 5},
-    {u"####", u"0000", 4},
-    {u"#####-####", u"00000-0000", 9},
+    {u"#####", u"00000", 5, "ZIP code, five digits", "five digits needed"},
+    {u"####", u"0000", 4, "ZIP code extension, four digits", "four digits needed"},
+    // Five digits are completed with a zero extension on leaving, so both counts stand.
+    {u"#####-####", u"00000-0000", 9, "ZIP+4 code, five digits and four more", "five or nine digits needed"},
 }};
 constexpr std::u16string_view five = u"00000";
 constexpr std::u16string_view four = u"0000";

@@ -1,0 +1,31 @@
+// What assistive technology learns of a control: a screen-reader user hears neither the
+// blink nor the beep, so the entry's standing and a refused key are also given in words.
+#pragma once
+
+#include <string>
+
+namespace norvtext {
+
+// One control as a screen reader presents it. Every control is an editable text box.
+struct AccessibleView {
+    // What the user has entered: a mask's prompts are left out, and its literals are kept
+    // only between entered characters ("12/05/____" is "12/05"); a password box gives its
+    // password characters, never the text.
+    std::u16string value;
+    // The entry the box expects, in words ("date, month/day/year", "digits only").
+    std::string description;
+    bool read_only = false;
+    // Set from the moment a check on leaving or a written value fails, until the next
+    // successful check, write or clearing; reason says why ("not a date").
+    bool invalid = false;
+    std::string reason;
+};
+
+// What changed, for the host to pass on to assistive technology.
+enum class AccessibleEvent {
+    ValueChanged,
+    StateChanged,  // read-only, invalid or the reason
+    KeyRefused,    // a beep: the detail says why ("at most 8 characters")
+};
+
+}  // namespace norvtext
