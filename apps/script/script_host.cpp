@@ -256,6 +256,28 @@ void ScriptHost::print_state(const std::string& name, Control& c) {
          << " blink " << (c.box->timer().enabled() ? "on" : "off") << '\n';
 }
 
+namespace {
+std::string accessible_states(const AccessibleView& view) {
+    std::string states = view.read_only ? "read-only" : "";
+    if (view.invalid) states += std::string(states.empty() ? "" : " ") + "invalid, reason " + quote(from_utf8(view.reason));
+    return states.empty() ? "none" : states;
+}
+}  // namespace
+
+void ScriptHost::print_accessible(const std::string& name, Control& c) {
+    const AccessibleView view = c.box->accessible();
+    out_ << name << ": role editable text, value " << quote(view.value) << ", description "
+         << quote(from_utf8(view.description)) << ", states " << accessible_states(view) << '\n';
+    c.host->on_accessible_event = [this, name, &c](AccessibleEvent event, std::string_view detail) {
+        const AccessibleView now = c.box->accessible();
+        switch (event) {
+            case AccessibleEvent::ValueChanged: form_.record(name + ": accessible value " + quote(now.value)); break;
+            case AccessibleEvent::StateChanged: form_.record(name + ": accessible states " + accessible_states(now)); break;
+            case AccessibleEvent::KeyRefused: form_.record(name + ": accessible refused " + quote(from_utf8(detail))); break;
+        }
+    };
+}
+
 // Every command: what it acts on, how many words follow it, and what it does. The line's
 // word count is checked, and its control looked up, before the command runs.
 struct ScriptHost::Command {
@@ -396,6 +418,7 @@ const ScriptHost::Command* ScriptHost::find_command(std::string_view name) {
              }
          }},
         {"state", OnControl, 1, 1, "", [](H& h, L l) { h.print_state(l[1], *l.control); }},
+        {"accessible", OnControl, 1, 1, "", [](H& h, L l) { h.print_accessible(l[1], *l.control); }},
         {"locale", OnForm, 1, 1, "",
          [](H& h, L l) { h.guarded("locale", [&] { h.form_.locale = Locale::from_name(l[1]); }); }},
         {"today", OnForm, 1, 1, "",

@@ -9,8 +9,9 @@ namespace norvtext {
 // One control as a screen reader presents it. Every control is an editable text box.
 struct AccessibleView {
     // What the user has entered: a mask's prompts are left out, and its literals are kept
-    // only between entered characters ("12/05/____" is "12/05"); a password box gives its
-    // password characters, never the text.
+    // only after an entered character, or where the mask opens with them, and only up to
+    // the last entered character ("12/05/____" is "12/05", "(555) 1__-____" is "(555) 1");
+    // a password box gives its password characters, never the text.
     std::u16string value;
     // The entry the box expects, in words ("date, month/day/year", "digits only").
     std::string description;

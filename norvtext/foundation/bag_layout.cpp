@@ -81,7 +81,6 @@ const BagKey* BoxBase::bag_key(std::string_view id) const {
 }
 
 void BoxBase::ReadProperties(PropertyBag& bag) {
-    entry_valid();  // a loaded box starts a new entry; the layout may find it invalid
     for_each_name(bag_layout().load, [&](std::string_view name) {
         const bool via_writer = name.back() == '!';
         if (via_writer) name.remove_suffix(1);

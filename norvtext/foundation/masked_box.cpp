@@ -26,13 +26,18 @@ std::u16string MaskedControlBase::accessible_value() const {
     const char16_t prompt = MaskRules::prompt_of(masked_.member(InnerMember::PromptChar));
     std::u16string value;
     std::size_t entered_end = 0;  // the value's length up to its last entered character
+    bool entered = false;         // something entered so far
+    bool past_lead = false;       // past the literals the mask opens with ("(" of a telephone)
     for (std::size_t i = 0; i < text.size() && i < mask.size(); ++i) {
         if (!MaskRules::is_position(mask[i])) {
-            if (!value.empty()) value += text[i];  // a literal after something entered
-        } else if (text[i] != prompt) {
-            value += text[i];
-            entered_end = value.size();
+            if (entered || !past_lead) value += text[i];
+            continue;
         }
+        past_lead = true;
+        if (text[i] == prompt) continue;
+        value += text[i];
+        entered = true;
+        entered_end = value.size();
     }
     value.resize(entered_end);
     return value;

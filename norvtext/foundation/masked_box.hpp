@@ -26,7 +26,7 @@ protected:
     std::u16string cleared_text() const override { return empty_text(); }
     // The mask's literals: a pasted "078-05-1120" or "12/05/2026" holds them.
     bool is_display_char(char16_t c) const override;
-    // What has been entered: no prompts, and the literals only between entered characters.
+    // What has been entered, as AccessibleView::value says.
     std::u16string accessible_value() const override;
 
     // Focus arrival: any blink stops when the user comes back, then the selection step.

@@ -46,6 +46,9 @@ public:
 
     // The host's own KeyPress handler: replaces KeyAscii after the event is recorded.
     std::optional<std::int16_t> key_press_override;
+    // Assistive technology's notifications, for a form that listens; none by default, so
+    // a transcript holds them only where it asked for them.
+    std::function<void(AccessibleEvent, std::string_view)> on_accessible_event;
     std::int32_t control_width = 0;
     std::int32_t control_height = 0;
 
@@ -60,6 +63,9 @@ public:
     void beep() override { form_.record("beep"); }
     // Headless: the modal dialog is shown and closed at once.
     void show_about(const AboutBox&) override { say("about"); }
+    void accessible_event(AccessibleEvent event, std::string_view detail) override {
+        if (on_accessible_event) on_accessible_event(event, detail);
+    }
     std::int32_t width() override { return control_width; }
     std::int32_t height() override { return control_height; }
 
