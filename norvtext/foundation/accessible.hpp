@@ -2,6 +2,7 @@
 // blink nor the beep, so the entry's standing and a refused key are also given in words.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace norvtext {
@@ -28,5 +29,10 @@ enum class AccessibleEvent {
     StateChanged,  // read-only, invalid or the reason
     KeyRefused,    // a beep: the detail says why ("at most 8 characters")
 };
+
+// A length limit in words: "at most 8 characters".
+inline std::string at_most(std::int32_t limit) {
+    return "at most " + std::to_string(limit) + (limit == 1 ? " character" : " characters");
+}
 
 }  // namespace norvtext

@@ -124,8 +124,6 @@ void BoxBase::refuse_key(std::string_view reason) {
     host_.accessible_event(AccessibleEvent::KeyRefused, reason);
 }
 
-std::string BoxBase::at_most(std::int32_t limit) { return "at most " + std::to_string(limit) + " characters"; }
-
 void BoxBase::on_timer() {
     const auto length = static_cast<std::int32_t>(Textbox.text().size());
     Textbox.set_sel_length(Textbox.sel_length() == length ? 0 : length);

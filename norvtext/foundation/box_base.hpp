@@ -129,8 +129,6 @@ protected:
     void entry_valid() { entry_invalid({}); }
     // A typed key refused with a beep; the reason goes to assistive technology.
     void refuse_key(std::string_view reason);
-    // "at most N characters", for the boxes with a length limit.
-    static std::string at_most(std::int32_t limit);
     // The value and the expected entry as a screen reader gives them (see AccessibleView).
     virtual std::u16string accessible_value() const;
     virtual std::string accessible_description() const = 0;

@@ -68,7 +68,7 @@ TEST(Accessible, TheHostHearsOfEveryChangeOnceAndOfARefusedKey) {
     EXPECT_EQ(text.step([](P& p) {
         p.box.put("MaxChars", Variant(std::int16_t{1}));
         p.type(u"ab");
-    }), (Lines{"value a", "refused at most 1 characters"}));
+    }), (Lines{"value a", "refused at most 1 character"}));
     EXPECT_EQ(text.step([](P& p) { p.box.put("ReadOnly", Variant(true)); }), (Lines{"states  read-only"}));
     EXPECT_EQ(text.step([](P& p) { p.box.put("ReadOnly", Variant(true)); }), Lines{});
 

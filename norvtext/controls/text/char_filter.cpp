@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "norvtext/foundation/accessible.hpp"
 #include "norvtext/foundation/key_codes.hpp"
 #include "norvtext/platform/text_case.hpp"
 #include "norvtext/platform/utf8.hpp"
@@ -78,7 +79,7 @@ std::string describe_filter(const FilterSettings& s) {
     else if (s.chars & f::upper_case)
         words += ", upper case";
     if (s.chars & f::proper_case) words += ", each word capitalised";
-    if (s.max_chars > 0) words += ", at most " + std::to_string(s.max_chars) + " characters";
+    if (s.max_chars > 0) words += ", " + at_most(s.max_chars);
     return words;
 }
 
