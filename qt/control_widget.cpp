@@ -24,6 +24,7 @@ const ControlClass& class_named(std::string_view name) {
 
 ControlWidget::ControlWidget(std::string_view class_name, QWidget* parent)
     : QWidget(parent), class_(class_named(class_name)), host_(std::make_unique<QtHost>(*this)) {
+    install_accessibility();
     control_ = class_.create(*host_);
     // A widget made by code, a form loader or a designer is a control's first placement;
     // a saved state is then applied through the property writers or load().

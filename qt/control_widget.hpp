@@ -19,6 +19,7 @@
 #include "norvtext/controls/registry.hpp"
 #include "norvtext/foundation/box_base.hpp"
 #include "norvtext/foundation/property_bag.hpp"
+#include "qt/accessible.hpp"
 #include "qt/conversions.hpp"
 #include "qt/guarded.hpp"
 
@@ -36,6 +37,8 @@ public:
     BoxBase& control() { return *control_; }
     const BoxBase& control() const { return *control_; }
     const ControlClass& control_class() const { return class_; }
+    // False while the widget is still being made or already going.
+    bool constructed() const { return constructed_; }
     QString className() const { return to_qstring(class_.name); }
     // The inner box (`Textbox`) as the user sees it.
     QLineEdit* textbox() const { return dynamic_cast<QLineEdit*>(&control_->textbox()); }
@@ -56,6 +59,9 @@ public:
 
     QSize sizeHint() const override;
 
+    // Why the last key was refused with a beep ("at most 8 characters"); "" before any.
+    const QString& last_refusal() const { return refused_; }
+
 Q_SIGNALS:
     // A persisted property changed (the form is now changed).
     void propertyChanged(const QString& name);
@@ -63,6 +69,9 @@ Q_SIGNALS:
     // arguments as the handlers get them ("97" for KeyPress, "65 1" for KeyDown).
     void eventRaised(const QString& name, const QString& arguments);
     void beeped();
+    // What assistive technology was told: "value" with the value, "states" with "none",
+    // "read-only" and "invalid: REASON", or "refused" with the reason.
+    void accessibleEvent(const QString& kind, const QString& detail);
     void aboutShown();
     // An error the control raised where no caller could receive it (an event handler, a
     // property written through Qt's property system).
@@ -86,6 +95,7 @@ protected:
 
 private:
     friend class QtHost;
+    friend void notify_accessible(ControlWidget&, AccessibleEvent, std::string_view);
     void report(const std::exception& e) const;
     void deliver(std::string_view event, std::initializer_list<std::int16_t*> args);
     template <class Action>
@@ -98,6 +108,7 @@ private:
     std::unique_ptr<BoxBase> control_;
     // Until the control stands, nothing it does reaches the application's handlers.
     bool constructed_ = false;
+    QString refused_;
 };
 
 template <class T>

@@ -7,6 +7,7 @@
 
 #include "norvtext/platform/error.hpp"
 #include "qt/about_dialog.hpp"
+#include "qt/accessible.hpp"
 #include "qt/control_widget.hpp"
 #include "qt/conversions.hpp"
 #include "qt/line_edit_box.hpp"
@@ -86,6 +87,10 @@ const Locale& QtHost::locale() {
 std::chrono::sys_days QtHost::today() {
     const QDate d = QDate::currentDate();
     return std::chrono::sys_days{std::chrono::year{d.year()} / d.month() / d.day()};
+}
+
+void QtHost::accessible_event(AccessibleEvent event, std::string_view detail) {
+    if (widget_.constructed_) notify_accessible(widget_, event, detail);
 }
 
 void QtHost::beep() {

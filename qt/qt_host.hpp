@@ -46,6 +46,7 @@ public:
     std::chrono::sys_days today() override;
     void beep() override;
     void show_about(const AboutBox& about) override;
+    void accessible_event(AccessibleEvent event, std::string_view detail) override;
     std::int32_t width() override;
     std::int32_t height() override;
 

@@ -79,7 +79,7 @@ GalleryWindow::GalleryWindow() {
     left->addStretch();
     left->addLayout(buttons);
     auto* right = new QVBoxLayout;
-    right->addWidget(new QLabel(QStringLiteral("Events, announcements and beeps:"), this));
+    right->addWidget(new QLabel(QStringLiteral("Events, announcements, beeps and what a screen reader is told:"), this));
     right->addWidget(log_);
     auto* top = new QHBoxLayout(this);
     top->addLayout(left);
@@ -103,6 +103,10 @@ void GalleryWindow::watch(ControlWidget* c) {
     connect(c, &ControlWidget::propertyChanged, this,
             [this, c](const QString& name) { log(QStringLiteral("%1: changed %2").arg(c->objectName(), name)); });
     connect(c, &ControlWidget::beeped, this, [this] { log(QStringLiteral("beep")); });
+    // What a screen reader is told, beside the blink and the beep a sighted user gets.
+    connect(c, &ControlWidget::accessibleEvent, this, [this, c](const QString& kind, const QString& detail) {
+        log(QStringLiteral("%1: accessible %2 %3").arg(c->objectName(), kind, detail));
+    });
     connect(c, &ControlWidget::aboutShown, this, [this, c] { log(QStringLiteral("%1: about").arg(c->objectName())); });
     connect(c, &ControlWidget::errorRaised, this, [this, c](int number, const QString& message) {
         log(QStringLiteral("%1: error %2 %3").arg(c->objectName()).arg(number).arg(message));

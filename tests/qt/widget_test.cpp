@@ -15,7 +15,9 @@
 #include <string>
 #include <vector>
 
+#include <QAccessible>
 #include <QClipboard>
+#include <QLabel>
 #include <QHBoxLayout>
 #include <QMimeData>
 #include <QSettings>
@@ -35,6 +37,7 @@
 #include "qt/key_codes.hpp"
 #include "qt/line_edit_box.hpp"
 #include "qt/settings_bag.hpp"
+#include "tests/support/accessible_cases.hpp"
 #include "tests/support/mask_cases.hpp"
 
 namespace norvtext::qt {
@@ -480,6 +483,62 @@ TEST(TypingParity, QtWidgetsTellTheHostWhatTheHeadlessBoxesTell) {
             EXPECT_EQ(qt_lines.back(), "clipboard " + row.text);
         }
     }
+}
+
+// What assistive technology gets through QAccessible: the same table the headless boxes run,
+// read from the widget's accessible object and from its inner line edit's, where focus lands.
+void type_into(QLineEdit* box, std::u16string_view typed) {
+    for (const char16_t ch : typed) {
+        KeyClick click = key_events_for_char(ch);
+        QApplication::sendEvent(box, &click.press);
+        QApplication::sendEvent(box, &click.release);
+    }
+}
+
+TEST(QtAccessible, EveryClassForEmptyHalfTypedValidAndInvalidEntries) {
+    for (const testing::AccessibleCase& row : testing::accessible_cases()) {
+        SCOPED_TRACE(std::string(row.class_name) + " " + to_qstring(row.typed).toStdString());
+        QtForm form(row.class_name);
+        for (const auto& [member, value] : row.settings) form.control->control().put(member, value);
+        form.box()->setFocus(Qt::TabFocusReason);
+        type_into(form.box(), row.typed);
+        if (row.leave) form.other->setFocus(Qt::TabFocusReason);
+        for (QObject* presenting : {static_cast<QObject*>(form.control), static_cast<QObject*>(form.box())}) {
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(presenting);
+            ASSERT_NE(a, nullptr);
+            EXPECT_EQ(a->role(), QAccessible::EditableText);
+            EXPECT_EQ(a->childCount(), 0);
+            EXPECT_EQ(a->text(QAccessible::Value), to_qstring(row.value));
+            const QString reason = QString::fromUtf8(row.reason.data(), qsizetype(row.reason.size()));
+            const QString description = QString::fromUtf8(row.description.data(), qsizetype(row.description.size()));
+            EXPECT_EQ(a->text(QAccessible::Description), reason.isEmpty() ? description : reason + QStringLiteral("; ") + description);
+            EXPECT_EQ(bool(a->state().invalid), !row.reason.empty());
+            EXPECT_EQ(bool(a->state().readOnly), row.read_only);
+        }
+    }
+}
+
+TEST(QtAccessible, TheNameFromTheWidgetOrItsLabelAndWhatTheHostIsTold) {
+    QtForm form("txtNorvText");
+    auto* label = new QLabel(QStringLiteral("&Name:"), form.window.get());
+    label->setBuddy(form.control);
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(form.control);
+    EXPECT_EQ(a->text(QAccessible::Name), QStringLiteral("Name:"));
+    form.control->setAccessibleName(QStringLiteral("Customer name"));
+    EXPECT_EQ(a->text(QAccessible::Name), QStringLiteral("Customer name"));
+
+    // The offscreen platform has no accessibility backend, so Qt delivers no accessible
+    // events here; the widget's own signal says what it passed on.
+    QStringList logged;
+    QObject::connect(form.control, &ControlWidget::accessibleEvent,
+                     [&](const QString& kind, const QString& detail) { logged << kind + u' ' + detail; });
+    form.control->control().put("MaxChars", Variant(std::int16_t{1}));
+    form.box()->setFocus(Qt::TabFocusReason);
+    type_into(form.box(), u"ab");
+    form.control->control().put("ReadOnly", Variant(true));
+    EXPECT_EQ(logged, (QStringList{QStringLiteral("value a"), QStringLiteral("refused at most 1 character"),
+                                   QStringLiteral("states read-only")}));
+    EXPECT_EQ(a->text(QAccessible::Help), QStringLiteral("at most 1 character"));
 }
 
 
