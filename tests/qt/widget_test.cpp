@@ -372,6 +372,15 @@ void paste_from_menu(QLineEdit* box) {
         if (a->text() == QStringLiteral("&Paste")) a->trigger();
 }
 
+// The user types each character: its key press and release.
+void type_into(QLineEdit* box, std::u16string_view typed) {
+    for (const char16_t ch : typed) {
+        KeyClick click = key_events_for_char(ch);
+        QApplication::sendEvent(box, &click.press);
+        QApplication::sendEvent(box, &click.release);
+    }
+}
+
 std::pair<Lines, std::string> run_qt(const Session& row) {
     QtForm form(row.class_name);
     for (const auto& [member, value] : row.settings) form.control->control().put(member, value);
@@ -381,11 +390,7 @@ std::pair<Lines, std::string> run_qt(const Session& row) {
         EXPECT_TRUE((on_key_press<txtNorvText, txtNorvTelephone>(form.control, *row.host_key)));
     }
     QLineEdit* box = form.box();
-    const auto type = [&](char16_t ch) {
-        KeyClick click = key_events_for_char(ch);
-        QApplication::sendEvent(box, &click.press);
-        QApplication::sendEvent(box, &click.release);
-    };
+    const auto type = [&](char16_t ch) { type_into(box, std::u16string_view(&ch, 1)); };
     play(row.session, type, [&](std::u16string_view name) {
         if (name == u"Focus") return box->setFocus(Qt::TabFocusReason);
         if (name == u"Blur") return form.other->setFocus(Qt::TabFocusReason);
@@ -487,14 +492,6 @@ TEST(TypingParity, QtWidgetsTellTheHostWhatTheHeadlessBoxesTell) {
 
 // What assistive technology gets through QAccessible: the same table the headless boxes run,
 // read from the widget's accessible object and from its inner line edit's, where focus lands.
-void type_into(QLineEdit* box, std::u16string_view typed) {
-    for (const char16_t ch : typed) {
-        KeyClick click = key_events_for_char(ch);
-        QApplication::sendEvent(box, &click.press);
-        QApplication::sendEvent(box, &click.release);
-    }
-}
-
 TEST(QtAccessible, EveryClassForEmptyHalfTypedValidAndInvalidEntries) {
     for (const testing::AccessibleCase& row : testing::accessible_cases()) {
         SCOPED_TRACE(std::string(row.class_name) + " " + to_qstring(row.typed).toStdString());
