@@ -105,7 +105,8 @@ void install_accessibility() {
 
 void notify_accessible(ControlWidget& widget, AccessibleEvent event, std::string_view detail) {
     if (event == AccessibleEvent::KeyRefused) widget.refused_ = QString::fromUtf8(detail.data(), qsizetype(detail.size()));
-    const bool listened = widget.isSignalConnected(QMetaMethod::fromSignal(&ControlWidget::accessibleEvent));
+    static const QMetaMethod signal = QMetaMethod::fromSignal(&ControlWidget::accessibleEvent);
+    const bool listened = widget.isSignalConnected(signal);
     // Without assistive technology or a listener, a keystroke builds nothing here.
     if (!QAccessible::isActive() && !listened) return;
     const AccessibleView view = widget.control().accessible();

@@ -4,6 +4,7 @@
 
 #include <QDebug>
 #include <QMetaClassInfo>
+#include <QMetaMethod>
 #include <QResizeEvent>
 
 #include "norvtext/platform/error.hpp"
@@ -58,9 +59,13 @@ void ControlWidget::report(const std::exception& e) const {
 
 void ControlWidget::deliver(std::string_view event, std::initializer_list<std::int16_t*> args) {
     if (!constructed_) return;
-    QStringList shown;
-    for (const std::int16_t* a : args) shown << QString::number(*a);
-    Q_EMIT eventRaised(to_qstring(event), shown.join(u' '));
+    // The texts are made only for a listener: a keystroke raises three or four events.
+    static const QMetaMethod raised = QMetaMethod::fromSignal(&ControlWidget::eventRaised);
+    if (isSignalConnected(raised)) {
+        QStringList shown;
+        for (const std::int16_t* a : args) shown << QString::number(*a);
+        Q_EMIT eventRaised(to_qstring(event), shown.join(u' '));
+    }
     emit_event(event, std::span<std::int16_t* const>(args.begin(), args.size()));
 }
 

@@ -12,11 +12,14 @@ void EditHistory::begin(std::u16string_view text, std::int32_t caret) {
 void EditHistory::end(std::u16string_view text) {
     if (depth_ == 0 || --depth_ > 0) return;
     if (unrecorded_ || text == before_.text) return;
-    if (undo_.size() == max_steps) {
-        spare_.push_back(std::move(undo_.front().text));
-        undo_.erase(undo_.begin());
-    }
     undo_.push_back(std::move(before_));
+    if (undo_.size() - oldest_ > max_steps) ++oldest_;
+    if (oldest_ == max_steps) {
+        for (std::size_t i = 0; i < oldest_; ++i)
+            if (spare_.size() < max_steps) spare_.push_back(std::move(undo_[i].text));
+        undo_.erase(undo_.begin(), undo_.begin() + static_cast<std::ptrdiff_t>(oldest_));
+        oldest_ = 0;
+    }
     before_.text = spare_text();
     drop_all(redo_);
 }
@@ -35,6 +38,7 @@ void EditHistory::drop_all(std::vector<State>& steps) {
     for (State& s : steps)
         if (spare_.size() < max_steps) spare_.push_back(std::move(s.text));
     steps.clear();
+    if (&steps == &undo_) oldest_ = 0;
 }
 
 std::u16string EditHistory::spare_text() {
@@ -44,9 +48,9 @@ std::u16string EditHistory::spare_text() {
     return t;
 }
 
-std::optional<EditHistory::State> EditHistory::step(std::vector<State>& from, std::vector<State>& to,
-                                                    State current) {
-    if (from.empty()) return std::nullopt;
+std::optional<EditHistory::State> EditHistory::step(std::vector<State>& from, std::size_t floor,
+                                                    std::vector<State>& to, State current) {
+    if (from.size() <= floor) return std::nullopt;
     State next = std::move(from.back());
     from.pop_back();
     to.push_back(std::move(current));

@@ -31,13 +31,14 @@ public:
 
     // The state to show instead of `current`, which becomes the other direction's next
     // step; nothing when there is no step.
-    std::optional<State> undo(State current) { return step(undo_, redo_, std::move(current)); }
-    std::optional<State> redo(State current) { return step(redo_, undo_, std::move(current)); }
-    bool can_undo() const { return !undo_.empty(); }
+    std::optional<State> undo(State current) { return step(undo_, oldest_, redo_, std::move(current)); }
+    std::optional<State> redo(State current) { return step(redo_, 0, undo_, std::move(current)); }
+    bool can_undo() const { return undo_.size() > oldest_; }
     bool can_redo() const { return !redo_.empty(); }
 
 private:
-    std::optional<State> step(std::vector<State>& from, std::vector<State>& to, State current);
+    // A step from the top of `from`, down to its position `floor`.
+    std::optional<State> step(std::vector<State>& from, std::size_t floor, std::vector<State>& to, State current);
     // The texts of dropped steps keep their buffers for the next ones, so that typing in a
     // box that has been edited before allocates nothing.
     void drop_all(std::vector<State>& steps);
@@ -46,6 +47,9 @@ private:
     // Enough for any single-line entry; the oldest steps go first.
     static constexpr std::size_t max_steps = 100;
     std::vector<State> undo_, redo_;
+    // The steps below this one in undo_ are out of reach. They go all at once when there
+    // are as many of them as steps are kept, so that no keystroke moves the whole history.
+    std::size_t oldest_ = 0;
     std::vector<std::u16string> spare_;
     State before_;
     int depth_ = 0;
