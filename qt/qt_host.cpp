@@ -14,21 +14,22 @@
 
 namespace norvtext::qt {
 
-QtTimer::QtTimer(ErrorReporter report) {
-    timer_.setInterval(blink_interval_ms);
-    QObject::connect(&timer_, &QTimer::timeout, [this, report = std::move(report)] {
-        guarded(report, [this] {
-            if (listener_) listener_->on_timer();
-        });
-    });
-}
-
 void QtTimer::set_enabled(bool enabled) {
+    if (!enabled) {
+        if (timer_) timer_->stop();
+        return;
+    }
+    if (!timer_) {
+        timer_ = std::make_unique<QTimer>();
+        timer_->setInterval(blink_interval_ms);
+        QObject::connect(timer_.get(), &QTimer::timeout, [this] {
+            guarded(report_, [this] {
+                if (listener_) listener_->on_timer();
+            });
+        });
+    }
     // Starting a running timer would restart its interval.
-    if (!enabled)
-        timer_.stop();
-    else if (!timer_.isActive())
-        timer_.start();
+    if (!timer_->isActive()) timer_->start();
 }
 
 QtHost::QtHost(ControlWidget& widget)
