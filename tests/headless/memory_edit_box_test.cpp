@@ -28,6 +28,7 @@ TEST(MemoryEditBox, KeysEditAndMoveLikeASingleLineBox) {
         {"delete at the end changes nothing", u"abc", 3, 0, {key::del}, u"abc", 3, 0, 0},
         {"delete removes the selection", u"abcd", 1, 2, {key::del}, u"ad", 1, 0, 1},
         {"left collapses a selection to its start", u"abcd", 1, 2, {key::left}, u"abcd", 1, 0, 0},
+        {"left collapses a selection of one too", u"abcd", 2, 1, {key::left}, u"abcd", 2, 0, 0},
         {"right collapses a selection to its end", u"abcd", 1, 2, {key::right}, u"abcd", 3, 0, 0},
         {"home and end", u"abcd", 2, 0, {key::home, u'x', key::end, u'y'}, u"xabcdy", 6, 0, 2},
         {"home drops a selection", u"abcd", 1, 2, {key::home}, u"abcd", 0, 0, 0},

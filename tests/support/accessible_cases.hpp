@@ -49,7 +49,7 @@ inline const std::vector<AccessibleCase>& accessible_cases() {
         {"txtNorvCurrency", {}, u"1234.5", true, u"$1,234.50", amount, ""},
         {"txtNorvCurrency", {}, u"1.2.3", true, u"1.2.3", amount, "not a number"},
         {"txtNorvPercent", {}, u"", true, u"0.00%", "percentage", ""},
-        {"txtNorvPercent", {{"MaxChars", Variant(4)}}, u"-", false, u"-", "percentage, at most 4 characters", ""},
+        {"txtNorvPercent", {{"MaxChars", Variant(1)}}, u"-", false, u"-", "percentage, at most 1 character", ""},
         {"txtNorvPercent", {}, u"12.5", true, u"12.50%", "percentage", ""},
         {"txtNorvPercent", {}, u"--5", true, u"--5", "percentage", "not a number"},
         {"txtNorvSocialSecurity", {}, u"", true, u"", ssn, ""},

@@ -65,6 +65,7 @@ inline const std::vector<MaskCase>& mask_cases() {
         {"a new prompt replaces the old everywhere", u"##/##", {set_text(u"1_/_4"), {SetPrompt, u"*"}, set_text(u"1_/_4"),
                                                                   set_text(u"")},
          u"**/**", 0, 3, 1},
+        {"a new prompt fills the first position too", u"##/##", {{SetPrompt, u"*"}}, u"**/**", 0, 1, 0},
         {"a digit cannot be the prompt", u"##/##", {set_text(u"1_/_4"), {SetPrompt, u"5"}}, u"1_/_4", 0, 1, 1},
         {"a letter cannot be the prompt", u"##/##", {{SetPrompt, u"a"}, {SetPrompt, u"\u00e9"}}, u"__/__", 0, 0, 2},
         {"the prompt is one character", u"##/##", {{SetPrompt, u""}, {SetPrompt, u"**"}}, u"__/__", 0, 0, 2},

@@ -83,8 +83,12 @@ TEST(TextBoxProperCase, PCase) {
 
 TEST(TextBoxProperCase, LeavingAppliesItAndABlinkingBoxKeepsItsSelection) {
     Box t;
-    t.box.setChars(chars_flag::proper_case);
     t.box.setText(u"the cat");
+    t.user().got_focus();
+    t.box.setSelLength(3);
+    t.user().lost_focus();
+    EXPECT_EQ(t.box.SelLength(), 0) << "leaving drops the selection";
+    t.box.setChars(chars_flag::proper_case);
     EXPECT_EQ(t.text(), u"the cat") << "assignment is not proper-cased";
     t.user().got_focus();
     t.user().lost_focus();
