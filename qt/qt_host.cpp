@@ -2,6 +2,8 @@
 // the control's events handed to the widget as signals.
 #include "qt/qt_host.hpp"
 
+#include <map>
+
 #include <QApplication>
 #include <QDate>
 
@@ -71,18 +73,35 @@ FontRef QtHost::ambient_font() {
     return font_;
 }
 
-const Locale& QtHost::locale() {
-    // Asked on every keystroke: the ICU look-up runs only when the widget's locale changed.
-    const QLocale current = widget_.locale();
-    if (current != locale_source_) {
-        locale_source_ = current;
+namespace {
+
+// One Locale per locale name for the whole program, never released: a form's boxes nearly
+// always share one, and each Locale holds its month names and symbols (about 1 KiB).
+const Locale& shared_locale(const QLocale& source) {
+    static std::map<QString, Locale> known;
+    const QString name = source.language() == QLocale::C ? QString() : source.name();
+    auto it = known.find(name);
+    if (it == known.end()) {
+        Locale made = Locale::en_us();
         try {
-            locale_ = current.language() == QLocale::C ? Locale::en_us() : Locale::from_name(current.name().toStdString());
+            if (!name.isEmpty()) made = Locale::from_name(name.toStdString());
         } catch (const Error&) {
-            locale_ = Locale::en_us();
         }
+        it = known.emplace(name, std::move(made)).first;
     }
-    return locale_;
+    return it->second;
+}
+
+}  // namespace
+
+const Locale& QtHost::locale() {
+    // Asked on every keystroke: the look-up runs only when the widget's locale changed.
+    const QLocale current = widget_.locale();
+    if (!locale_ || current != locale_source_) {
+        locale_source_ = current;
+        locale_ = &shared_locale(current);
+    }
+    return *locale_;
 }
 
 std::chrono::sys_days QtHost::today() {

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <memory>
-#include <optional>
 #include <string>
 
 #include <QFont>
@@ -69,8 +68,8 @@ private:
     ErrorReporter report_;
     FontRef font_;
     QFont font_source_;
-    Locale locale_;
-    std::optional<QLocale> locale_source_;  // none until the first look-up
+    const Locale* locale_ = nullptr;  // shared with every widget of the same locale
+    QLocale locale_source_;
 };
 
 }  // namespace norvtext::qt

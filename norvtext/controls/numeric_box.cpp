@@ -21,8 +21,7 @@ std::int16_t narrow_to_integer(std::int32_t value) {
 NumericBoxBase::NumericBoxBase(Host& host, std::u16string_view zero_display, std::string_view description)
     : BoxBase(host, host.create_edit_box()),
       zero_display_(zero_display),
-      description_(description),
-      number_locale_(host.locale()) {}
+      description_(description) {}
 
 std::string NumericBoxBase::accessible_description() const {
     std::string words(description_);
@@ -100,7 +99,7 @@ bool NumericBoxBase::is_number_key(std::int16_t KeyAscii) const {
     if ((KeyAscii >= u'0' && KeyAscii <= u'9') || KeyAscii == u'.' || KeyAscii == u'-') return true;
     // Numbers are read with the locale's decimal symbol, so the user must be able to type
     // it; "." is admitted in every locale, as the filter's own fixed set.
-    const std::u16string_view decimal = number_locale_.decimal;
+    const std::u16string_view decimal = locale().decimal;
     return KeyAscii != 0 && decimal.size() == 1 && static_cast<char16_t>(KeyAscii) == decimal.front();
 }
 
@@ -112,8 +111,8 @@ void NumericBoxBase::on_key_down(std::int16_t& KeyCode, std::int16_t& Shift) {
 void NumericBoxBase::on_key_press(std::int16_t& KeyAscii) {
     // The keypad's decimal key types "." or "," by the keyboard's layout, whatever the
     // locale; in a number box it is the locale's decimal symbol, as the user means it.
-    if (keypad_decimal_ && number_locale_.decimal.size() == 1)
-        KeyAscii = static_cast<std::int16_t>(number_locale_.decimal.front());
+    if (keypad_decimal_ && locale().decimal.size() == 1)
+        KeyAscii = static_cast<std::int16_t>(locale().decimal.front());
     if (swallow_if_read_only(KeyAscii)) return;
     if (KeyAscii == keys::Backspace) return;  // Backspace edits quietly: never offered to the host
     if (Textbox.sel_length() == 0 && at_limit(Textbox.text().size())) {
@@ -134,7 +133,7 @@ char16_t NumericBoxBase::admitted_char(char16_t c, std::size_t length) const {
 }
 
 bool NumericBoxBase::is_display_char(char16_t c) const {
-    return zero_display_.find(c) != std::u16string_view::npos || number_locale_.grouping == std::u16string_view(&c, 1);
+    return zero_display_.find(c) != std::u16string_view::npos || locale().grouping == std::u16string_view(&c, 1);
 }
 
 BagLayout NumericBoxBase::numeric_layout(std::u16string_view zero_display, std::string_view load_head,

@@ -82,9 +82,6 @@ protected:
 
     const std::u16string_view zero_display_;
     const std::string_view description_;
-    // The host's locale, bound once: every reading and formatting uses it without asking
-    // the host again.
-    const Locale& number_locale_;
     std::int16_t max_chars_ = 0;
     bool keypad_decimal_ = false;  // the key last gone down is the keypad's decimal key
     std::u16string stored_text_;

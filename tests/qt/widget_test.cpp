@@ -79,6 +79,15 @@ struct QtForm {
     QLineEdit* other = nullptr;
 };
 
+// The user types each character: its key press and release.
+void type_into(QLineEdit* box, std::u16string_view typed) {
+    for (const char16_t ch : typed) {
+        KeyClick click = key_events_for_char(ch);
+        QApplication::sendEvent(box, &click.press);
+        QApplication::sendEvent(box, &click.release);
+    }
+}
+
 // The warnings Qt's log has received since the last clear(); each goes on to the log too.
 QStringList& warnings() {
     static QStringList seen;
@@ -139,6 +148,17 @@ TEST(QtSurface, ValuesConvertOnTheirWayThroughTheProperties) {
     // A system colour is the palette's colour for its part of the widget.
     text.control().put("ForeColor", Variant(static_cast<std::int32_t>(system_window_text)));
     EXPECT_EQ(text.ForeColor(), text.textbox()->palette().color(QPalette::Text));
+}
+
+// A number box reads and shows numbers in its widget's locale as it is now, as every box
+// does, also when the form's locale is set after the box was made.
+TEST(QtSurface, ANumberBoxFollowsItsWidgetsLocale) {
+    QtForm form("txtNorvCurrency");
+    form.window->setLocale(QLocale(QLocale::German, QLocale::Germany));
+    form.box()->setFocus(Qt::TabFocusReason);
+    type_into(form.box(), u"1234,5");
+    form.other->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(form.text(), "$1.234,50");
 }
 
 // An error where no caller could receive it: a property written through Qt's property
@@ -370,15 +390,6 @@ void paste_from_menu(QLineEdit* box) {
     const std::unique_ptr<QMenu> menu(inner ? inner->edit_menu() : masked->edit_menu());
     for (QAction* a : menu->actions())
         if (a->text() == QStringLiteral("&Paste")) a->trigger();
-}
-
-// The user types each character: its key press and release.
-void type_into(QLineEdit* box, std::u16string_view typed) {
-    for (const char16_t ch : typed) {
-        KeyClick click = key_events_for_char(ch);
-        QApplication::sendEvent(box, &click.press);
-        QApplication::sendEvent(box, &click.release);
-    }
 }
 
 std::pair<Lines, std::string> run_qt(const Session& row) {

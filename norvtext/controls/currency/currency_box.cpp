@@ -17,13 +17,13 @@ txtNorvCurrency::txtNorvCurrency(Host& host) : NumericBoxBase(host, zero_display
 const ClassInfo& txtNorvCurrency::class_info() const { return *type_library().find_class("txtNorvCurrency"); }
 
 std::optional<Currency> txtNorvCurrency::amount_of(std::u16string_view text) const {
-    return parse_currency(text, number_locale_);
+    return parse_currency(text, locale());
 }
 
 std::u16string txtNorvCurrency::display_text(Currency amount) const {
     // An amount of exactly 0 shows the zero display; one that only rounds to 0 shows "$.00".
     if (amount.ticks == 0) return std::u16string(zero_display);
-    return format_pattern(Decimal::from_currency(amount), display_pattern, number_locale_);
+    return format_pattern(Decimal::from_currency(amount), display_pattern, locale());
 }
 
 std::optional<std::u16string> txtNorvCurrency::shown_text(std::u16string_view number_text) const {
@@ -35,17 +35,17 @@ std::optional<std::u16string> txtNorvCurrency::shown_text(std::u16string_view nu
 }
 
 void txtNorvCurrency::unformat() {
-    const std::optional<Decimal> number = parse_number(Textbox.text(), number_locale_);
+    const std::optional<Decimal> number = parse_number(Textbox.text(), locale());
     if (!number) return;  // a text that is not a number stays for the user to mend
     // A number the amount cannot hold would only fail again on leaving: the box empties.
     const std::optional<Currency> amount = currency_from_decimal(*number);
-    Textbox.set_text(amount ? currency_plain_text(*amount, number_locale_) : std::u16string());
+    Textbox.set_text(amount ? currency_plain_text(*amount, locale()) : std::u16string());
 }
 
 std::u16string txtNorvCurrency::Value() const {
     const std::optional<Currency> amount = amount_of(Textbox.text());
     if (!amount || amount->ticks == 0) return u"0";
-    return currency_plain_text(*amount, number_locale_);
+    return currency_plain_text(*amount, locale());
 }
 
 std::u16string txtNorvCurrency::Text() const {

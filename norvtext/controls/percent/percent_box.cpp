@@ -23,13 +23,13 @@ txtNorvPercent::txtNorvPercent(Host& host) : NumericBoxBase(host, zero_display, 
 const ClassInfo& txtNorvPercent::class_info() const { return *type_library().find_class("txtNorvPercent"); }
 
 std::optional<double> txtNorvPercent::number_of(std::u16string_view text) const {
-    return parse_double(text, number_locale_);
+    return parse_double(text, locale());
 }
 
 std::u16string txtNorvPercent::display_text(double number) const {
     // Halves round away from zero on the number's shortest decimal text, so 1.005 shows
     // 1.01% as typed rather than as its binary value would round.
-    return format_pattern(number, display_pattern, number_locale_);
+    return format_pattern(number, display_pattern, locale());
 }
 
 std::optional<std::u16string> txtNorvPercent::shown_text(std::u16string_view number_text) const {
@@ -56,7 +56,7 @@ std::u16string txtNorvPercent::Value() const {
     // The same number whether it is shown ("-3.00%") or being edited ("-3.00").
     const std::optional<double> number = number_of(without_percent(Textbox.text()));
     if (!number) return u"0";
-    return general_number_text(*number, number_locale_);
+    return general_number_text(*number, locale());
 }
 
 std::u16string txtNorvPercent::Text() const {
