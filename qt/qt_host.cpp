@@ -86,6 +86,7 @@ const Locale& shared_locale(const QLocale& source) {
         try {
             if (!name.isEmpty()) made = Locale::from_name(name.toStdString());
         } catch (const Error&) {
+            // A name ICU does not know reads as the library's own locale, as "C" does.
         }
         it = known.emplace(name, std::move(made)).first;
     }
