@@ -36,9 +36,14 @@ std::int32_t MaskRules::skip_literals(std::int32_t from) const {
     return static_cast<std::int32_t>(i);
 }
 
-bool MaskRules::put_char(std::u16string& text, std::int32_t& caret, char16_t c) const {
+bool MaskRules::takes(std::int32_t caret, char16_t c) const {
     const std::int32_t pos = skip_literals(caret);
-    if (pos >= static_cast<std::int32_t>(mask.size()) || !fits(mask[static_cast<std::size_t>(pos)], c)) return false;
+    return pos < static_cast<std::int32_t>(mask.size()) && fits(mask[static_cast<std::size_t>(pos)], c);
+}
+
+bool MaskRules::put_char(std::u16string& text, std::int32_t& caret, char16_t c) const {
+    if (!takes(caret, c)) return false;
+    const std::int32_t pos = skip_literals(caret);
     text[static_cast<std::size_t>(pos)] = c;
     caret = skip_literals(pos + 1);
     return true;

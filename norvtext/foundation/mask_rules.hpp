@@ -25,6 +25,8 @@ struct MaskRules {
     bool fits_text(std::u16string_view text) const;
     // The first position at or after `from` (the mask's length when there is none).
     std::int32_t skip_literals(std::int32_t from) const;
+    // Whether c fits the next position at or after caret, where typing it would go.
+    bool takes(std::int32_t caret, char16_t c) const;
     // Types c into the next position at or after caret and moves the caret past it;
     // false, and nothing changed, when it does not fit.
     bool put_char(std::u16string& text, std::int32_t& caret, char16_t c) const;
