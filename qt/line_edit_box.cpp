@@ -391,6 +391,16 @@ void LineEditBox<I>::focusOutEvent(QFocusEvent* event) {
 
 template <class I>
 void LineEditBox<I>::mouseReleaseEvent(QMouseEvent* event) {
+    // Where the window system keeps a selection, a middle click pastes it at the caret. The
+    // line edit would insert it as it is; it goes in by the box's rules, as any paste does.
+    if (event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection()) {
+        event->accept();
+        if (!may_edit()) return;
+        return guarded([&] {
+            deselect();
+            user_text(QGuiApplication::clipboard()->text(QClipboard::Selection));
+        });
+    }
     QLineEdit::mouseReleaseEvent(event);
     // The release that ends a double click is no second Click.
     const bool ends_double_click = std::exchange(double_clicked_, false);

@@ -501,6 +501,29 @@ TEST(TypingParity, QtWidgetsTellTheHostWhatTheHeadlessBoxesTell) {
     }
 }
 
+// Where the window system keeps a selection (X11), a middle click pastes it; the box's rules
+// take it as they take any paste. Offscreen Qt has no selection: ctest runs this under Xvfb.
+TEST(QtSelection, AMiddleClickPastesBySameRulesAsAnyPaste) {
+    if (!QGuiApplication::clipboard()->supportsSelection()) GTEST_SKIP() << "no window-system selection here";
+    struct Row { const char* rule; std::vector<std::pair<const char*, Variant>> settings; const char* selection; const char* text; Lines lines; };
+    const Row rows[] = {
+        {"a digits-only box keeps the digits and beeps", {{"Chars", Variant(std::int16_t{26})}}, "ab12", "12", {"t1: Change", "beep"}},
+        {"a read-only box takes nothing", {{"Text", Variant(u"hello")}, {"ReadOnly", Variant(true)}}, "x", "hello", {}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.rule);
+        QtForm form("txtNorvText");
+        for (const auto& [member, value] : row.settings) form.control->control().put(member, value);
+        QGuiApplication::clipboard()->setText(QString::fromUtf8(row.selection), QClipboard::Selection);
+        form.box()->setFocus(Qt::MouseFocusReason);
+        Lines lines;
+        record(*form.control, lines);
+        QTest::mouseClick(form.box(), Qt::MiddleButton);
+        EXPECT_EQ(form.text(), row.text);
+        EXPECT_EQ(lines, row.lines);
+    }
+}
+
 // What assistive technology gets through QAccessible: the same table the headless boxes run,
 // read from the widget's accessible object and from its inner line edit's, where focus lands.
 TEST(QtAccessible, EveryClassForEmptyHalfTypedValidAndInvalidEntries) {
