@@ -12,9 +12,8 @@ namespace norvtext {
 
 bool MaskRules::fits(char16_t m, char16_t c) {
     if (m == u'#') return c >= u'0' && c <= u'9';
-    // Any letter, not only ASCII: a locale's month abbreviation ("Mär") must fit "???".
-    if (m == u'?') return u_isalpha(c) != 0;
-    return false;
+    // "?": any letter, not only ASCII: a locale's month abbreviation ("Mär") must fit "???".
+    return u_isalpha(c) != 0;
 }
 
 char16_t MaskRules::prompt_of(const Variant& p) {

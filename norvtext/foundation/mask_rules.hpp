@@ -16,7 +16,7 @@ struct MaskRules {
     char16_t prompt = u'_';
 
     static bool is_position(char16_t m) { return m == u'#' || m == u'?'; }
-    // "#" takes the digits 0-9, "?" any letter.
+    // Of a position (m is "#" or "?"): "#" takes the digits 0-9, "?" any letter.
     static bool fits(char16_t m, char16_t c);
     // The prompt a box's PromptChar member shows: "_" until it holds one character.
     static char16_t prompt_of(const Variant& prompt_char);
