@@ -72,7 +72,7 @@ bool short_decimal_digits(double magnitude, char (&buf)[double_digits + 8], Digi
 // The shortest round-trip digits of a finite double, read off std::to_chars' scientific form
 // unless the value is a short decimal.
 void shortest_digits(double value, char (&buf)[double_digits + 8], DigitSpan& out, bool& negative) {
-    negative = std::signbit(value) && value != 0.0;
+    negative = std::signbit(value);  // zero never takes the short path
     if (short_decimal_digits(std::fabs(value), buf, out)) return;
     char text[40];
     const auto res = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific);

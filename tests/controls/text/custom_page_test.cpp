@@ -118,7 +118,8 @@ TEST(CustomPage, WhatMarksThePageChanged) {
     p.open(0);
     p.page.edit(M::txtCharTable, u"");
     p.page.lost_focus(M::txtMaxChars);
-    EXPECT_EQ(p.take(), Lines{}) << "the same text again is no edit";
+    EXPECT_FALSE(p.frame.apply());
+    EXPECT_EQ(p.take(), Lines{"page: nothing to apply"}) << "the same text again is no edit";
     for (const M m : {M::FocusSelect, M::EscapeClear}) {
         p.page.click(m);
         EXPECT_EQ(p.take(), Lines{"page: changed"});

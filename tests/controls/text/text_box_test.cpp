@@ -74,7 +74,7 @@ TEST(TextBoxProperCase, PCase) {
         {"only a space starts a word", u"  mary-jane o'neil\tx", u"  Mary-jane O'neil\tx"},
         {"only spaces become empty", u"   ", u""}, {"empty stays empty", u"", u""},
         {"accented letters convert", u"\u00e9cole \u00c9T\u00c9", u"\u00c9cole \u00c9t\u00e9"},
-        {"two code units are one character", u"\U00010428\U00010428 \U00010400", u"\U00010400\U00010428 \U00010400"},
+        {"two code units are one character", u"\U00010428\U00010400 \U00010400", u"\U00010400\U00010428 \U00010400"},
         {"a lone high surrogate is a character of its own", u" \xD801\xFF21", u" \xD801\xFF41"},
     };
     Box t;
