@@ -503,7 +503,7 @@ TEST(TypingParity, QtWidgetsTellTheHostWhatTheHeadlessBoxesTell) {
 
 // Where the window system keeps a selection (X11), a middle click pastes it; the box's rules
 // take it as they take any paste. Offscreen Qt has no selection: ctest runs this under Xvfb.
-TEST(QtSelection, AMiddleClickPastesBySameRulesAsAnyPaste) {
+TEST(QtSelection, AMiddleClickPastesByTheRulesOfAnyPaste) {
     if (!QGuiApplication::clipboard()->supportsSelection()) GTEST_SKIP() << "no window-system selection here";
     struct Row { const char* rule; std::vector<std::pair<const char*, Variant>> settings; const char* selection; const char* text; Lines lines; };
     const Row rows[] = {
