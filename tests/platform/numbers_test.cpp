@@ -100,7 +100,7 @@ TEST(Numbers, PatternFormatting) {
         {"zeros from the first 0", 5, u"#0,000", u"0,005"}, {"more digits than positions", 123456, u"00000", u"123456"},
         {"big number", 1e20, u"#,##0", u"100,000,000,000,000,000,000"}, {"whole half", 2.5, u"0", u"3"}, {"negative half", -2.5, u"0", u"-3"},
         {"no integer positions", 7, u".00", u"7.00"}, {"optional fraction", 3.14159, u"#.0#", u"3.14"}, {"optional unused", 3.1, u"#.0#", u"3.1"},
-        {"required fraction", 3, u"#.0#", u"3.0"}, {"no positions", 5, u"abc", u"abc5"}, {"leading comma is literal", 5, u",#", u",5"},
+        {"required fraction", 3, u"#.0#", u"3.0"}, {"zero, no fraction digit", 0, u"#.#", u"."}, {"no positions", 5, u"abc", u"abc5"}, {"leading comma is literal", 5, u",#", u",5"},
         {"beyond the buffer", 0.5, u"." + std::u16string(130, u'0'), u".5" + std::u16string(129, u'0')},
     };
     for (const Row& row : rows) EXPECT_EQ(format_pattern(row.value, row.pattern), row.text) << row.rule;
