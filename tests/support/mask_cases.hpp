@@ -59,6 +59,7 @@ inline const std::vector<MaskCase>& mask_cases() {
         {"a selection text stops at the end", date, {full, select(8, 0), {SetSelText, u"999"}}, u"12/05/2099", 10, 2, 0},
         {"a new mask keeps the entered digits in order", date, {full, {SetMask, u"(###) ###-####"}}, u"(120) 520-26__", 0, 2, 0},
         {"a new mask drops what does not fit", u"??? ##", {set_text(u"Dec 05"), {SetMask, u"##/##"}}, u"05/__", 0, 2, 0},
+        {"literals are not carried into a new mask", u"#x#", {set_text(u"1x2"), {SetMask, u"???"}}, u"___", 0, 2, 0},
         {"prompts are not carried into a new mask", date, {set_text(u"1_/0_/____"), {SetMask, u"##-#"}}, u"10-_", 0, 2, 0},
         {"a longer mask leaves prompts", u"##/##", {set_text(u"12/26"), {SetMask, u"##/##/#### ##:##"}}, u"12/26/____ __:__", 0,
          2, 0},

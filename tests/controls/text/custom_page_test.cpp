@@ -44,6 +44,23 @@ struct Page {
     }
 };
 
+// The layout: every field and label lies on the page, and none covers another.
+TEST(CustomPage, FieldsLieOnThePageApart) {
+    std::vector<Custom::Rect> placed;
+    for (const Custom::MemberInfo& m : Custom::members())
+        for (const Custom::Rect& r : {m.bounds, m.label_bounds})
+            if (r.width > 0) placed.push_back(r);
+    for (std::size_t i = 0; i < placed.size(); ++i) {
+        const Custom::Rect& a = placed[i];
+        EXPECT_TRUE(a.left >= 0 && a.top >= 0 && a.left + a.width <= Custom::page_width && a.top + a.height <= Custom::page_height) << i;
+        for (std::size_t j = 0; j < i; ++j) {
+            const Custom::Rect& b = placed[j];
+            EXPECT_TRUE(a.left >= b.left + b.width || b.left >= a.left + a.width || a.top >= b.top + b.height || b.top >= a.top + a.height)
+                << i << " covers " << j;
+        }
+    }
+}
+
 TEST(CustomPage, CharsShowsInTheBoxes) {
     struct Row {
         const char* rule;
