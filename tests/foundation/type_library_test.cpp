@@ -21,12 +21,7 @@ TEST(TypelibText, MatchesThePublishedListing) {
 
 // Entry numbers are in the listing; here what late binding finds and what it does not.
 TEST(TypeLibrary, LookUps) {
-    struct Row {
-        const char* rule;
-        std::string_view class_name, member;
-        Accessor accessor;
-        bool found;
-    };
+    struct Row { const char* rule; std::string_view class_name, member; Accessor accessor; bool found; };
     const Row rows[] = {
         {"a method", "txtNorvText", "PCase", Accessor::Method, true},
         {"an object is written by reference only", "txtNorvText", "Font", Accessor::Put, false},

@@ -11,16 +11,9 @@ namespace {
 using namespace testing;
 
 TEST(MemoryMaskedEditBoxTyping, SequencesLeaveTextCaretAndChanges) {
-    struct Case {
-        const char* name;
-        std::u16string mask;
-        std::u16string start;  // "" leaves the all-prompt text
-        std::int32_t sel_start, sel_length;
-        std::u16string keys;
-        std::u16string text;
-        std::int32_t caret;
-        int changes;
-    };
+    // start "" leaves the all-prompt text; the keys as play() takes them
+    struct Case { const char* name; std::u16string mask, start; std::int32_t sel_start, sel_length; std::u16string keys, text;
+        std::int32_t caret; int changes; };
     const std::vector<Case> cases = {
         {"digits fill positions and skip literals", u"##/##/####", u"", 0, 0, u"12052026", u"12/05/2026", 10, 8},
         {"a letter in a digit position is rejected", u"##/##/####", u"", 0, 0, u"1x2", u"12/__/____", 3, 2},
@@ -57,9 +50,7 @@ TEST(MemoryMaskedEditBoxTyping, SequencesLeaveTextCaretAndChanges) {
         EXPECT_EQ(to_utf8(box.text()), to_utf8(c.text));
         EXPECT_EQ(box.sel_start(), c.caret);
         EXPECT_EQ(counter.changes, c.changes);
-        if (c.changes == 0) {
-            EXPECT_EQ(box.sel_length(), c.sel_length) << "nothing changed, so the selection stays";
-        }
+        if (c.changes == 0) { EXPECT_EQ(box.sel_length(), c.sel_length) << "nothing changed, so the selection stays"; }
     }
 }
 
