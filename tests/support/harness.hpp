@@ -115,6 +115,13 @@ struct Placed {
         form.transcript.clear();
         return out;
     }
+    // The last line of take(), "" when there is none.
+    std::string last_line() { const Lines lines = take(); return lines.empty() ? "" : lines.back(); }
+    // A writer's blink: whether it runs, and when it does not, that nothing is left selected.
+    void expect_blinking(bool on) {
+        EXPECT_EQ(blinking(), on);
+        if (!on) { EXPECT_EQ(box.SelLength(), 0) << "a stopped blink leaves nothing selected"; }
+    }
 };
 
 // The bag a save of the box writes.

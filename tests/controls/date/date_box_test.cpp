@@ -113,12 +113,8 @@ TEST(DateBox, AssigningTextValueAndFormatMask) {
         EXPECT_EQ(error_of([&] { p.box.put(row.member, row.in); }), row.error);
         EXPECT_EQ(p.text(), row.shown);
         EXPECT_EQ(script::print_value(p.box.Value()), script::print_value(row.value));
-        EXPECT_EQ(p.blinking(), row.blinking);
-        if (!row.blinking) {
-            EXPECT_EQ(p.box.textbox().sel_length(), 0);
-        }
-        const Lines lines = p.take();
-        EXPECT_EQ(lines.empty() ? "" : lines.back(), row.error ? "" : std::string("b1: changed ") + row.member);
+        p.expect_blinking(row.blinking);
+        EXPECT_EQ(p.last_line(), row.error ? "" : std::string("b1: changed ") + row.member);
     }
 }
 
@@ -126,8 +122,7 @@ TEST(DateBox, LoadingShowsTheStoredDateInTheStoredShapeAndNonsenseLeavesAWorking
     // The stored text is shown in the loaded shape once FormatMask is read: a date, or the
     // shape's empty text. Nonsense gives an error or that plain result, and the box still
     // clears (in its own prompt), checks on leaving and takes a date.
-    struct Row { const char* rule; std::vector<std::pair<const char*, Variant>> keys; int error; std::u16string shown;
-    };
+    struct Row { const char* rule; std::vector<std::pair<const char*, Variant>> keys; int error; std::u16string shown; };
     const Variant text(u"12/05/2026");
     const Row rows[] = {
         {"a date in another shape", {{"Text", text}, {"FormatMask", Variant(std::int16_t{1})}}, 0, u"Dec 05, 2026"},

@@ -64,21 +64,43 @@ TEST(TextBoxFilter, EveryKeyByItsClass) {
     }
 }
 
-TEST(TextBoxProperCase, PCase) {
+// What the box makes of a text given to it: PCase's result, the whole number Value reads,
+// and an assignment (cut to MaxChars, then upper-cased; the other case and the classes are
+// for typing only).
+TEST(TextBoxTexts, ProperCaseValueAndAssignment) {
+    enum How { pcase, value, assigned };
     struct Row {
         const char* rule;
+        How how;
         std::u16string in, out;
+        std::int16_t chars = 0, max_chars = 0;
     };
     const Row rows[] = {
-        {"each word capitalised, the rest small", u"hELLO wORLD", u"Hello World"},
-        {"only a space starts a word", u"  mary-jane o'neil\tx", u"  Mary-jane O'neil\tx"},
-        {"only spaces become empty", u"   ", u""}, {"empty stays empty", u"", u""},
-        {"accented letters convert", u"\u00e9cole \u00c9T\u00c9", u"\u00c9cole \u00c9t\u00e9"},
-        {"two code units are one character", u"\U00010428\U00010400 \U00010400", u"\U00010400\U00010428 \U00010400"},
-        {"a lone high surrogate is a character of its own", u" \xD801\xFF21", u" \xD801\xFF41"},
+        {"each word capitalised, the rest small", pcase, u"hELLO wORLD", u"Hello World"},
+        {"only a space starts a word", pcase, u"  mary-jane o'neil\tx", u"  Mary-jane O'neil\tx"},
+        {"only spaces become empty", pcase, u"   ", u""}, {"empty stays empty", pcase, u"", u""},
+        {"accented letters convert", pcase, u"\u00e9cole \u00c9T\u00c9", u"\u00c9cole \u00c9t\u00e9"},
+        {"two code units are one character", pcase, u"\U00010428\U00010400 \U00010400", u"\U00010400\U00010428 \U00010400"},
+        {"a lone high surrogate is a character of its own", pcase, u" \xD801\xFF21", u" \xD801\xFF41"},
+        {"no number", value, u"abc", u"0"}, {"leading digits only", value, u"12abc", u"0"},
+        {"grouping", value, u"1,000", u"1000"}, {"currency sign", value, u"$5", u"5"},
+        {"parentheses are negative", value, u"(12)", u"-12"}, {"the general number text", value, u"1e15", u"1E+15"},
+        {"cut, then upper case", assigned, u"abcd", u"ABC", chars_flag::upper_case, 3},
+        {"a limit of 1", assigned, u"ab", u"a", 0, 1}, {"no limit", assigned, u"abc", u"abc"},
+        {"lower case is for typing only", assigned, u"aB", u"aB", chars_flag::lower_case},
+        {"a negative limit is none", assigned, u"abc", u"abc", 0, -1},
+        {"classes are for typing only", assigned, u"1", u"1", chars_flag::no_digits},
     };
-    Box t;
-    for (const Row& row : rows) EXPECT_EQ(t.box.PCase(row.in), row.out) << row.rule;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.rule);
+        Box t;
+        t.box.setChars(row.chars);
+        t.box.setMaxChars(row.max_chars);
+        if (row.how == value) t.box.textbox().set_text(row.in);
+        if (row.how == assigned) t.box.setValue(row.in);
+        EXPECT_EQ(row.how == pcase ? t.box.PCase(row.in) : row.how == value ? t.box.Value() : t.text(), row.out);
+        if (row.how == assigned) { EXPECT_EQ(t.box.stored_value(), row.out); }
+    }
 }
 
 TEST(TextBoxProperCase, LeavingAppliesItAndABlinkingBoxKeepsItsSelection) {
@@ -98,43 +120,6 @@ TEST(TextBoxProperCase, LeavingAppliesItAndABlinkingBoxKeepsItsSelection) {
     t.tick();
     t.user().lost_focus();
     EXPECT_EQ(t.box.SelLength(), 7) << "a blinking box goes on blinking after focus has gone";
-}
-
-TEST(TextBoxAssignment, CutsToMaxCharsThenUpperCases) {
-    struct Row {
-        const char* rule;
-        std::int16_t chars, max_chars;
-        std::u16string assigned, shown;
-    };
-    const Row rows[] = {
-        {"cut, then upper case", chars_flag::upper_case, 3, u"abcd", u"ABC"}, {"a limit of 1", 0, 1, u"ab", u"a"},
-        {"lower case is for typing only", chars_flag::lower_case, 0, u"aB", u"aB"}, {"no limit", 0, 0, u"abc", u"abc"},
-        {"a negative limit is none", 0, -1, u"abc", u"abc"}, {"classes are for typing only", chars_flag::no_digits, 0, u"1", u"1"},
-    };
-    for (const Row& row : rows) {
-        Box t;
-        t.box.setChars(row.chars);
-        t.box.setMaxChars(row.max_chars);
-        t.box.setValue(row.assigned);
-        EXPECT_EQ(t.text(), row.shown) << row.rule;
-        EXPECT_EQ(t.box.stored_value(), row.shown);
-    }
-}
-
-TEST(TextBoxValue, ReadsTheWholeNumber) {
-    struct Row {
-        const char* rule;
-        std::u16string text, value;
-    };
-    const Row rows[] = {
-        {"no number", u"abc", u"0"}, {"leading digits only", u"12abc", u"0"}, {"grouping", u"1,000", u"1000"},
-        {"currency sign", u"$5", u"5"}, {"parentheses are negative", u"(12)", u"-12"}, {"the general number text", u"1e15", u"1E+15"},
-    };
-    Box t;
-    for (const Row& row : rows) {
-        t.box.textbox().set_text(row.text);
-        EXPECT_EQ(t.box.Value(), row.value) << row.rule;
-    }
 }
 
 TEST(TextBoxBag, AFailingReadOrWriteStopsThereAndReachesTheCaller) {
