@@ -49,30 +49,6 @@ QList<QDesignerCustomWidgetInterface*> plugins() {
     return collection ? collection->customWidgets() : QList<QDesignerCustomWidgetInterface*>();
 }
 
-TEST(DesignerPlugin, OffersEveryControlClassInTheNorvTextGroup) {
-    const QList<QDesignerCustomWidgetInterface*> widgets = plugins();
-    ASSERT_EQ(widgets.size(), static_cast<qsizetype>(control_classes().size()));
-    for (std::size_t i = 0; i < control_classes().size(); ++i) {
-        const ControlClass& cls = control_classes()[i];
-        QDesignerCustomWidgetInterface* w = widgets[static_cast<qsizetype>(i)];
-        SCOPED_TRACE(std::string(cls.name));
-        EXPECT_EQ(w->name().toStdString(), "norvtext::qt::" + std::string(cls.name));
-        EXPECT_EQ(w->group(), QStringLiteral("NorvText"));
-        EXPECT_FALSE(w->icon().isNull());
-        EXPECT_FALSE(w->toolTip().isEmpty());
-        // First placement: the class's initial size, 15 twips a pixel.
-        QDomDocument dom;
-        ASSERT_TRUE(dom.setContent(w->domXml()));
-        const QDomElement widget = dom.documentElement().firstChildElement(QStringLiteral("widget"));
-        EXPECT_EQ(widget.attribute(QStringLiteral("class")), w->name());
-        const QDomElement rect = widget.firstChildElement(QStringLiteral("property")).firstChildElement(QStringLiteral("rect"));
-        EXPECT_EQ(rect.firstChildElement(QStringLiteral("width")).text().toInt(), cls.initial_width / 15);
-        EXPECT_EQ(rect.firstChildElement(QStringLiteral("height")).text().toInt(), cls.initial_height / 15);
-        std::unique_ptr<QWidget> made(w->createWidget(nullptr));
-        EXPECT_EQ(qobject_cast<ControlWidget*>(made.get())->className().toStdString(), cls.name);
-    }
-}
-
 // What the form sets, read back through the controls.
 void expect_form_values(QWidget& form) {
     EXPECT_EQ(form.findChildren<ControlWidget*>().size(), 7);
@@ -109,18 +85,38 @@ struct DesignerCore : ::testing::Test {
     static inline QDesignerFormEditorInterface* core = nullptr;
 };
 
-TEST_F(DesignerCore, TaskMenusOfferThePageWhereItAppliesAndAboutEverywhere) {
-    for (QDesignerCustomWidgetInterface* w : plugins()) {
-        SCOPED_TRACE(w->name().toStdString());
+// Every control class in the NorvText group, in the registry's order, and the task menu
+// Designer shows for it.
+TEST_F(DesignerCore, EveryControlClassInTheNorvTextGroupWithItsTaskMenu) {
+    const QList<QDesignerCustomWidgetInterface*> widgets = plugins();
+    ASSERT_EQ(widgets.size(), static_cast<qsizetype>(control_classes().size()));
+    for (std::size_t i = 0; i < control_classes().size(); ++i) {
+        const ControlClass& cls = control_classes()[i];
+        QDesignerCustomWidgetInterface* w = widgets[static_cast<qsizetype>(i)];
+        SCOPED_TRACE(std::string(cls.name));
+        EXPECT_EQ(w->name().toStdString(), "norvtext::qt::" + std::string(cls.name));
+        EXPECT_EQ(w->group(), QStringLiteral("NorvText"));
+        EXPECT_FALSE(w->icon().isNull());
+        EXPECT_FALSE(w->toolTip().isEmpty());
+        // First placement: the class's initial size, 15 twips a pixel.
+        QDomDocument dom;
+        ASSERT_TRUE(dom.setContent(w->domXml()));
+        const QDomElement widget = dom.documentElement().firstChildElement(QStringLiteral("widget"));
+        EXPECT_EQ(widget.attribute(QStringLiteral("class")), w->name());
+        const QDomElement rect = widget.firstChildElement(QStringLiteral("property")).firstChildElement(QStringLiteral("rect"));
+        EXPECT_EQ(rect.firstChildElement(QStringLiteral("width")).text().toInt(), cls.initial_width / 15);
+        EXPECT_EQ(rect.firstChildElement(QStringLiteral("height")).text().toInt(), cls.initial_height / 15);
         std::unique_ptr<QWidget> made(w->createWidget(nullptr));
+        auto* control = qobject_cast<ControlWidget*>(made.get());
+        EXPECT_EQ(control->className().toStdString(), cls.name);
         ASSERT_NE(menu(made.get()), nullptr);
         QStringList texts;
         for (QAction* a : menu(made.get())->taskActions()) texts << a->text();
-        const bool page = offers_custom_page(qobject_cast<ControlWidget*>(made.get())->control_class().name);
+        const bool page = offers_custom_page(cls.name);
         EXPECT_EQ(texts, page ? QStringList({QStringLiteral("Edit Custom Properties…"), QStringLiteral("About…")})
                               : QStringList({QStringLiteral("About…")}));
         // About... opens the library's About box, a modal dialog built from its contents.
-        QSignalSpy about(qobject_cast<ControlWidget*>(made.get()), &ControlWidget::aboutShown);
+        QSignalSpy about(control, &ControlWidget::aboutShown);
         QStringList shown;
         QTimer::singleShot(0, [&] {
             QWidget* dialog = QApplication::activeModalWidget();
@@ -137,7 +133,12 @@ TEST_F(DesignerCore, TaskMenusOfferThePageWhereItAppliesAndAboutEverywhere) {
     }
 }
 
-TEST_F(DesignerCore, TheCustomPageChangesTheFormThroughItsUndoStack) {
+TEST_F(DesignerCore, DesignerAndUicBuildTheFormAndThePageChangesItThroughTheUndoStack) {
+    // uic compiles the form to the same controls.
+    QWidget compiled;
+    Ui::AllControls().setupUi(&compiled);
+    expect_form_values(compiled);
+
     std::unique_ptr<QDesignerFormWindowInterface> form(core->formWindowManager()->createFormWindow(nullptr));
     QFile file(form_path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -159,14 +160,6 @@ TEST_F(DesignerCore, TheCustomPageChangesTheFormThroughItsUndoStack) {
     EXPECT_TRUE(form->isDirty());
     while (form->commandHistory()->canUndo()) form->commandHistory()->undo();
     EXPECT_EQ(name->Chars(), 1);
-}
-
-
-TEST(QtForms, UicCompilesTheSameForm) {
-    QWidget form;
-    Ui::AllControls ui;
-    ui.setupUi(&form);
-    expect_form_values(form);
 }
 
 
