@@ -91,6 +91,9 @@ protected:
     virtual void delete_forward();
     // What the box does with a key's KeyDown (Delete, arrows, Home, End, the clipboard keys).
     virtual void act_on_key_down(std::int16_t key_code, std::int16_t shift);
+    // Where an arrow key's one step from the caret comes to rest: `to` itself, unless the
+    // box has places the caret never rests on.
+    virtual std::int32_t arrow_stop(std::int32_t to, bool /*forward*/) const { return to; }
     void replace_selection(std::u16string_view with);
     void change_text(std::u16string_view text, std::int32_t caret);
     // Every change of the text ends here: Change, and the history ends unless a user
