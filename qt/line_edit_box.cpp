@@ -195,6 +195,7 @@ void LineEditBox<I>::keyPressEvent(QKeyEvent* event) {
             const QString t = event->text();
             if (t.size() > 1 || (t.size() == 1 && t.at(0).isPrint() && !(event->modifiers() & Qt::ControlModifier)))
                 return event->ignore();
+            if (collapse_selection(*event)) return;
             return may_edit() ? act_on_key(event) : act_read_only(event);
         }
         const std::int16_t typed = KeyAscii;
@@ -278,6 +279,18 @@ void LineEditBox<I>::step_history(bool forward) {
         if (auto s = forward ? history_.redo(std::move(now)) : history_.undo(std::move(now)))
             replace_text(to_qstring(s->text), s->caret);
     });
+}
+
+template <class I>
+bool LineEditBox<I>::collapse_selection(const QKeyEvent& event) {
+    const bool left = event.key() == Qt::Key_Left;
+    if ((!left && event.key() != Qt::Key_Right) || (event.modifiers() & ~Qt::KeypadModifier) || !hasSelectedText())
+        return false;
+    const int to = left ? selectionStart() : selectionEnd();
+    deselect();
+    // A masked line edit moving the caret back from a literal goes on to the position before it.
+    setCursorPosition(to);
+    return true;
 }
 
 template <class I>

@@ -99,6 +99,9 @@ private:
     void step_history(bool forward);
     // Lets the line edit act on a key as a read-only box does: the caret moves, the text stays.
     void act_read_only(QKeyEvent* event);
+    // Left or Right over a selection: the caret goes to the selection's start or end, where
+    // the line edit would step from the caret instead; false for any other key.
+    bool collapse_selection(const QKeyEvent& event);
 
     ErrorReporter report_;
     EditBoxListener* listener_ = nullptr;

@@ -437,6 +437,8 @@ TEST(TypingParity, QtWidgetsTellTheHostWhatTheHeadlessBoxesTell) {
         {"another window in front is no leaving", "txtNorvText", {{"Chars", Variant(std::int16_t{128})}}, u"{Focus}hi{Away}",
          "hi"},
         {"the line edit's editing keys", "txtNorvText", {}, u"{Focus}abcd{Left}{Left}{Backspace}X{Home}{Delete}{End}!", "Xcd!"},
+        {"Left over a selection goes to its start", "txtNorvText", {{"Text", Variant(u"hello")}, {"FocusSelect", Variant(true)}},
+         u"{Focus}{Left}X", "Xhello"},
         {"the control replaces a key", "txtNorvText", {{"Chars", Variant(std::int16_t{1})}}, u"{Focus}abc", "ABC"},
         {"the control swallows a key and beeps", "txtNorvText", {{"MaxChars", Variant(std::int16_t{2})}}, u"{Focus}abc", "ab"},
         {"the host replaces a key", "txtNorvText", {}, u"{Focus}ab", "zz", std::int16_t{'z'}},
