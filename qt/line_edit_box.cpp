@@ -286,9 +286,8 @@ bool LineEditBox<I>::collapse_selection(const QKeyEvent& event) {
     const bool left = event.key() == Qt::Key_Left;
     if ((!left && event.key() != Qt::Key_Right) || (event.modifiers() & ~Qt::KeypadModifier) || !hasSelectedText())
         return false;
-    const int to = left ? selectionStart() : selectionEnd();
+    const std::int32_t to = arrow_stop(left ? selectionStart() : selectionEnd(), !left);
     deselect();
-    // A masked line edit moving the caret back from a literal goes on to the position before it.
     setCursorPosition(to);
     return true;
 }

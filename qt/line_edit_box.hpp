@@ -64,6 +64,9 @@ protected:
     virtual void type_key(QKeyEvent* event, char16_t) { QLineEdit::keyPressEvent(event); }
     // Hands a key that typed no character (Delete, arrows, Home, End) to the line edit.
     virtual void act_on_key(QKeyEvent* event) { QLineEdit::keyPressEvent(event); }
+    // Where an arrow taking the caret to `to` leaves it: `to` itself, unless the box has
+    // places the caret never rests on.
+    virtual std::int32_t arrow_stop(std::int32_t to, bool /*forward*/) const { return to; }
 
     // Replaces the whole text and puts the caret at `caret`, raising Change once when the
     // shown text changed.
@@ -142,6 +145,7 @@ protected:
     QString shown() const override { return displayText(); }
     void type_key(QKeyEvent* event, char16_t c) override;
     void act_on_key(QKeyEvent* event) override;
+    std::int32_t arrow_stop(std::int32_t to, bool forward) const override { return rules().caret_stop(to, forward); }
 
 private:
     MaskRules rules() const;

@@ -35,6 +35,13 @@ std::int32_t MaskRules::skip_literals(std::int32_t from) const {
     return static_cast<std::int32_t>(i);
 }
 
+std::int32_t MaskRules::caret_stop(std::int32_t to, bool forward) const {
+    if (forward) return skip_literals(to);
+    to = std::min(to, static_cast<std::int32_t>(mask.size()) - 1);
+    while (to >= 0 && !is_position(mask[static_cast<std::size_t>(to)])) --to;
+    return std::max(to, 0);
+}
+
 bool MaskRules::takes(std::int32_t caret, char16_t c) const {
     const std::int32_t pos = skip_literals(caret);
     return pos < static_cast<std::int32_t>(mask.size()) && fits(mask[static_cast<std::size_t>(pos)], c);

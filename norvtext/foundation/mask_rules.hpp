@@ -25,6 +25,10 @@ struct MaskRules {
     bool fits_text(std::u16string_view text) const;
     // The first position at or after `from` (the mask's length when there is none).
     std::int32_t skip_literals(std::int32_t from) const;
+    // Where the caret comes to rest when an arrow takes it to `to`: it never rests on a
+    // literal, so it goes on to the next position forward (the mask's length when there is
+    // none) or the one before going back (0 when there is none).
+    std::int32_t caret_stop(std::int32_t to, bool forward) const;
     // Whether c fits the next position at or after caret, where typing it would go.
     bool takes(std::int32_t caret, char16_t c) const;
     // Types c into the next position at or after caret and moves the caret past it;

@@ -89,8 +89,7 @@ void MemoryBox<I>::act_on_key_down(std::int16_t key_code, std::int16_t shift) {
     switch (key_code) {
         case keys::Delete: return may_edit() ? delete_forward() : void();
         case keys::Left: return user_select(arrow_stop(sel_length_ > 0 ? sel_start_ : sel_start_ - 1, false), 0);
-        case keys::Right:
-            return user_select(sel_length_ > 0 ? sel_start_ + sel_length_ : arrow_stop(sel_start_ + 1, true), 0);
+        case keys::Right: return user_select(arrow_stop(sel_start_ + (sel_length_ > 0 ? sel_length_ : 1), true), 0);
         case keys::Home: return user_select(0, 0);
         case keys::End: return user_select(text_length(), 0);
         default: break;

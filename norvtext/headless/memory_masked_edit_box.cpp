@@ -55,10 +55,4 @@ void MemoryMaskedEditBox::delete_forward() {
     change_text(rules().cleared(text_, pos, 1), sel_start_);
 }
 
-std::int32_t MemoryMaskedEditBox::arrow_stop(std::int32_t to, bool forward) const {
-    if (forward) return rules().skip_literals(to);
-    while (to >= 0 && !MaskRules::is_position(mask_[static_cast<std::size_t>(to)])) --to;
-    return to < 0 ? 0 : to;
-}
-
 }  // namespace norvtext::headless

@@ -28,9 +28,7 @@ protected:
     void insert_char(char16_t c) override;
     void backspace() override;
     void delete_forward() override;
-    // The caret never rests on a literal: an arrow goes on to the next position its way
-    // (the end going right, the start going left, when there is none).
-    std::int32_t arrow_stop(std::int32_t to, bool forward) const override;
+    std::int32_t arrow_stop(std::int32_t to, bool forward) const override { return rules().caret_stop(to, forward); }
 
 private:
     MaskRules rules() const { return {mask_, MaskRules::prompt_of(member(InnerMember::PromptChar))}; }

@@ -38,6 +38,7 @@ TEST(MemoryMaskedEditBoxTyping, SequencesLeaveTextCaretAndChanges) {
         {"left passes a literal by", u"##/##", u"12/34", 5, 0, {key::left, key::left, key::left, u'7'}, u"17/34", 3, 1},
         {"home then retype", u"##:## ??", u"01:07 PM", 8, 0, {key::home, u'1', u'2'}, u"12:07 PM", 3, 2},
         {"left over a selection from a literal goes back past it", u"##/##", u"12/34", 2, 3, {key::left, u'9'}, u"19/34", 3, 1},
+        {"right over a selection up to a literal goes on past it", u"##/##", u"12/34", 0, 2, {key::right, key::del}, u"12/_4", 3, 1},
         {"right passes a literal by", u"##/##", u"", 0, 0, {key::right, key::right, key::right, u'4'}, u"__/_4", 5, 1},
     };
     for (const Case& c : cases) {
