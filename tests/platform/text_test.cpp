@@ -47,15 +47,18 @@ TEST(Utf8, WritingExactlyOrReplacing) {
 }
 
 TEST(Locale, FromIcuData) {
-    struct Row { const char* name; std::u16string symbols; };  // decimal, grouping, December, its abbreviation, AM, PM
+    // decimal, grouping, December, its abbreviation and January's, AM, PM
+    struct Row { const char* name; std::u16string symbols; };
     const Row rows[] = {
-        {"de_DE", u",.|Dezember|Dez|AM|PM"}, {"de-DE", u",.|Dezember|Dez|AM|PM"}, {"en_US", u".,|December|Dec|AM|PM"},
-        {"fr_FR", u",\u202F|d\u00E9cembre|d\u00E9c|AM|PM"},
-        // ICU's closing period of an abbreviation is dropped {"tr_TR", u",.|Aral\u0131k|Ara|\u00D6\u00D6|\u00D6S"},
+        {"de_DE", u",.|Dezember|Dez|Jan|AM|PM"}, {"de-DE", u",.|Dezember|Dez|Jan|AM|PM"}, {"en_US", u".,|December|Dec|Jan|AM|PM"},
+        // ICU's closing period of an abbreviation is dropped
+        {"fr_FR", u",\u202F|d\u00E9cembre|d\u00E9c|janv|AM|PM"}, {"tr_TR", u",.|Aral\u0131k|Ara|Oca|\u00D6\u00D6|\u00D6S"},
     };
     for (const Row& row : rows) {
         const Locale loc = Locale::from_name(row.name);
-        EXPECT_EQ(loc.decimal + loc.grouping + u"|" + loc.months[11] + u"|" + loc.month_abbreviations[11] + u"|" + loc.am + u"|" + loc.pm, row.symbols);
+        EXPECT_EQ(loc.decimal + loc.grouping + u"|" + loc.months[11] + u"|" + loc.month_abbreviations[11] + u"|" +
+                      loc.month_abbreviations[0] + u"|" + loc.am + u"|" + loc.pm,
+                  row.symbols);
         EXPECT_EQ(loc.name, row.name);
     }
     using namespace std::string_literals;
