@@ -66,7 +66,7 @@ void LineEditBox<I>::replace_text(const QString& text, std::int32_t caret) {
         // The text and caret change together; the control hears of it once, after both.
         const QSignalBlocker block(this);
         QLineEdit::setText(text);
-        setCursorPosition(std::clamp(caret, 0, length()));
+        place_caret(std::clamp(caret, 0, length()));
     }
     notice_change();
 }
@@ -81,7 +81,7 @@ void LineEditBox<I>::set_text(std::u16string_view text) {
 template <class I>
 void LineEditBox<I>::set_sel_start(std::int32_t start) {
     if (start < 0) norvtext::raise(ErrorCode::InvalidPropertyValue);
-    setCursorPosition(std::min(start, length()));
+    place_caret(std::min(start, length()));
 }
 
 template <class I>
@@ -90,7 +90,7 @@ void LineEditBox<I>::set_sel_length(std::int32_t length) {
     const std::int32_t start = sel_start();
     length = std::min(length, this->length() - start);
     if (length == 0)
-        setCursorPosition(start);
+        place_caret(start);
     else
         setSelection(start, length);
 }
@@ -507,7 +507,7 @@ void QtMaskedEditBox::act_on_key(QKeyEvent* event) {
         if (pos != caret && pos < length()) {
             setCursorPosition(pos);
             LineEditBox::act_on_key(event);
-            setCursorPosition(caret);
+            place_caret(caret);
             return;
         }
     }

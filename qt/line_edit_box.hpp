@@ -83,6 +83,10 @@ protected:
         });
     }
     std::int32_t length() const { return static_cast<std::int32_t>(shown().size()); }
+    // Puts the caret exactly at `at` with nothing selected, also on a mask's literal, where
+    // setCursorPosition would move it on to a position: program code reads back the
+    // SelStart it wrote, as in the in-memory box.
+    void place_caret(std::int32_t at) { setSelection(at, 0); }
 
 private:
     void apply_colours();

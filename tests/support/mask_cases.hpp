@@ -71,6 +71,7 @@ inline const std::vector<MaskCase>& mask_cases() {
         {"a letter cannot be the prompt", u"##/##", {{SetPrompt, u"a"}, {SetPrompt, u"\u00e9"}}, u"__/__", 0, 0, 2},
         {"the prompt is one character", u"##/##", {{SetPrompt, u""}, {SetPrompt, u"**"}}, u"__/__", 0, 0, 2},
         {"a negative start is refused", u"#####", {{Select, {}, -1, 0}}, u"_____", 0, 0, 1},
+        {"a caret written onto a literal stays there", date, {full, select(8, 0), select(5, 0)}, u"12/05/2026", 5, 1, 0},
     };
     return cases;
 }
