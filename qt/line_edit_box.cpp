@@ -286,9 +286,7 @@ bool LineEditBox<I>::collapse_selection(const QKeyEvent& event) {
     const bool left = event.key() == Qt::Key_Left;
     if ((!left && event.key() != Qt::Key_Right) || (event.modifiers() & ~Qt::KeypadModifier) || !hasSelectedText())
         return false;
-    const std::int32_t to = arrow_stop(left ? selectionStart() : selectionEnd(), !left);
-    deselect();
-    setCursorPosition(to);
+    place_caret(arrow_stop(left ? selectionStart() : selectionEnd(), !left));
     return true;
 }
 
