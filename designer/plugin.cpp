@@ -4,7 +4,6 @@
 
 #include <QAction>
 #include <QMetaProperty>
-#include <QtDesigner/QDesignerFormEditorInterface>
 #include <QtDesigner/QDesignerFormWindowCursorInterface>
 #include <QtDesigner/QDesignerFormWindowInterface>
 #include <QtDesigner/QExtensionManager>

@@ -96,10 +96,7 @@ QString states_text(const AccessibleView& view) {
 }  // namespace
 
 void install_accessibility() {
-    static const bool installed = [] {
-        QAccessible::installFactory(make_interface);
-        return true;
-    }();
+    static const bool installed = (QAccessible::installFactory(make_interface), true);
     (void)installed;
 }
 

@@ -8,7 +8,6 @@
 #include <QResizeEvent>
 
 #include "norvtext/platform/error.hpp"
-#include "qt/conversions.hpp"
 #include "qt/qt_host.hpp"
 
 namespace norvtext::qt {

@@ -79,28 +79,22 @@ Variant whole_number(Integer n) {
     return Variant(static_cast<double>(n));
 }
 
-// The palette role a system colour index stands for; Window for an unknown index.
+// A system colour (high bit set) names its index in the low byte; each index goes on the
+// palette role that paints the same part of a widget: 4 menu, 5 window background, 7 menu
+// text, 8 window text, 15 button face, 16 button shadow, 17 grey text, 20 button highlight,
+// 21 dark 3-D shadow, 22 3-D light. An unknown index paints as the window.
+constexpr std::pair<Colour, QPalette::ColorRole> system_colour_roles[] = {
+    {4, QPalette::Window},        {5, QPalette::Base},          {7, QPalette::WindowText},
+    {8, QPalette::Text},          {13, QPalette::Highlight},    {14, QPalette::HighlightedText},
+    {15, QPalette::Button},       {16, QPalette::Dark},         {17, QPalette::PlaceholderText},
+    {18, QPalette::ButtonText},   {20, QPalette::Light},        {21, QPalette::Shadow},
+    {22, QPalette::Midlight},     {23, QPalette::ToolTipText},  {24, QPalette::ToolTipBase},
+};
+
 QPalette::ColorRole system_colour_role(Colour colour) {
-    // A system colour (high bit set) names its index in the low byte; each index goes on the
-    // palette role that paints the same part of a widget.
-    switch (colour & 0xFFu) {
-        case 4: return QPalette::Window;           // menu
-        case 5: return QPalette::Base;             // window background
-        case 7: return QPalette::WindowText;       // menu text
-        case 8: return QPalette::Text;             // window text
-        case 13: return QPalette::Highlight;
-        case 14: return QPalette::HighlightedText;
-        case 15: return QPalette::Button;          // button face
-        case 16: return QPalette::Dark;            // button shadow
-        case 17: return QPalette::PlaceholderText; // grey text
-        case 18: return QPalette::ButtonText;
-        case 20: return QPalette::Light;           // button highlight
-        case 21: return QPalette::Shadow;          // dark 3-D shadow
-        case 22: return QPalette::Midlight;        // 3-D light
-        case 23: return QPalette::ToolTipText;
-        case 24: return QPalette::ToolTipBase;
-        default: return QPalette::Window;
-    }
+    for (const auto& [index, role] : system_colour_roles)
+        if (index == (colour & 0xFFu)) return role;
+    return QPalette::Window;
 }
 
 }  // namespace
@@ -157,10 +151,7 @@ Variant from_qvariant(const QVariant& value) {
         case QMetaType::QString: return Variant(to_u16(value.toString()));
         case QMetaType::QDate: return date_from_parts(value.toDate(), QTime());
         case QMetaType::QTime: return date_from_parts(QDate(), value.toTime());
-        case QMetaType::QDateTime: {
-            const QDateTime dt = value.toDateTime();
-            return date_from_parts(dt.date(), dt.time());
-        }
+        case QMetaType::QDateTime: return date_from_parts(value.toDateTime().date(), value.toDateTime().time());
         case QMetaType::QFont: return Variant(to_font(value.value<QFont>()));
         case QMetaType::QPixmap: return Variant(to_picture(value.value<QPixmap>()));
         case QMetaType::QImage: return Variant(to_picture(QPixmap::fromImage(value.value<QImage>())));

@@ -90,7 +90,12 @@ CustomPageDialog::CustomPageDialog(std::vector<ControlWidget*> selection, QWidge
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Apply, this);
     apply_ = buttons->button(QDialogButtonBox::Apply);
-    connect(buttons, &QDialogButtonBox::clicked, this, &CustomPageDialog::button_clicked);
+    connect(apply_, &QPushButton::clicked, this, &CustomPageDialog::apply);
+    connect(buttons, &QDialogButtonBox::accepted, this, [this] {
+        if (changed_) apply();
+        accept();
+    });
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(surface);
@@ -119,18 +124,6 @@ void CustomPageDialog::apply() {
     page_->ApplyChanges();
     changed_ = false;
     refresh();
-}
-
-void CustomPageDialog::button_clicked(QAbstractButton* button) {
-    auto* box = qobject_cast<QDialogButtonBox*>(sender());
-    switch (box->buttonRole(button)) {
-        case QDialogButtonBox::ApplyRole: apply(); break;
-        case QDialogButtonBox::AcceptRole:
-            if (changed_) apply();
-            accept();
-            break;
-        default: reject(); break;
-    }
 }
 
 void CustomPageDialog::refresh() {

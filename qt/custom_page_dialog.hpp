@@ -15,7 +15,6 @@
 #include "norvtext/controls/text/custom_page.hpp"
 #include "norvtext/foundation/property_page_frame.hpp"
 
-class QAbstractButton;
 class QPushButton;
 
 namespace norvtext::qt {
@@ -55,7 +54,6 @@ private:
 
     // Shows the page's state in the widgets.
     void refresh();
-    void button_clicked(QAbstractButton* button);
 
     std::vector<ControlWidget*> controls_;
     std::vector<std::unique_ptr<Proxy>> proxies_;

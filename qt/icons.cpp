@@ -15,11 +15,12 @@ namespace {
 const QColor ink(0x20, 0x20, 0x40);
 const QColor field(0xFF, 0xFF, 0xFF);
 
-// A white field with a border: every control is a box to type into.
-void draw_field(QPainter& p, QRectF r) {
+// A field with a border, white unless asked otherwise: every control is a box to type into.
+// A radius of 0 gives square corners.
+void draw_field(QPainter& p, QRectF r, const QColor& fill = field, double radius = 1.5) {
     p.setPen(QPen(ink, 1.2));
-    p.setBrush(field);
-    p.drawRoundedRect(r, 1.5, 1.5);
+    p.setBrush(fill);
+    p.drawRoundedRect(r, radius, radius);
 }
 
 void draw_glyph(QPainter& p, const QRectF& r, const QString& text, const QColor& colour, double size, bool bold = true) {
@@ -74,9 +75,7 @@ void draw_telephone_box(QPainter& p) {
 
 void draw_ssn_box(QPainter& p) {
     // An identity card: a face and lines of digits.
-    p.setPen(QPen(ink, 1.2));
-    p.setBrush(QColor(0xD8, 0xE8, 0xFF));
-    p.drawRoundedRect(QRectF(1.5, 4.5, 21, 15), 2, 2);
+    draw_field(p, {1.5, 4.5, 21, 15}, QColor(0xD8, 0xE8, 0xFF), 2);
     p.setBrush(QColor(0x40, 0x60, 0xA0));
     p.setPen(Qt::NoPen);
     p.drawEllipse(QRectF(4, 7.5, 5, 5));
@@ -89,9 +88,7 @@ void draw_ssn_box(QPainter& p) {
 
 void draw_zip_box(QPainter& p) {
     // An envelope with a post code block.
-    p.setPen(QPen(ink, 1.2));
-    p.setBrush(QColor(0xFF, 0xF4, 0xD0));
-    p.drawRect(QRectF(1.5, 5.5, 21, 14));
+    draw_field(p, {1.5, 5.5, 21, 14}, QColor(0xFF, 0xF4, 0xD0), 0);
     p.drawLine(QPointF(1.5, 5.5), QPointF(12, 13));
     p.drawLine(QPointF(22.5, 5.5), QPointF(12, 13));
     p.setPen(Qt::NoPen);

@@ -48,6 +48,10 @@ constexpr QtKeyCode typing_keys[] = {
     {Qt::Key_Enter, keys::Enter},         {Qt::Key_Escape, keys::Escape},
 };
 
+// The modifier keys and the Shift bit each holds down.
+constexpr QtKeyCode modifier_keys[] = {
+    {Qt::Key_Shift, keys::ShiftMask}, {Qt::Key_Control, keys::CtrlMask}, {Qt::Key_Alt, keys::AltMask}};
+
 // The key's code in the table, or 0.
 std::int16_t code_in(std::span<const QtKeyCode> table, int key) {
     for (const QtKeyCode& k : table)
@@ -78,11 +82,7 @@ KeyStroke key_stroke(const QKeyEvent& event) {
     const bool keypad = event.modifiers() & Qt::KeypadModifier;
     KeyStroke stroke{named_key_code(key, keypad), modifier_bits(event.modifiers())};
     // Pressing a modifier key holds it down already, as the keyboard reports it.
-    if (event.type() == QEvent::KeyPress) {
-        if (key == Qt::Key_Shift) stroke.shift |= keys::ShiftMask;
-        if (key == Qt::Key_Control) stroke.shift |= keys::CtrlMask;
-        if (key == Qt::Key_Alt) stroke.shift |= keys::AltMask;
-    }
+    if (event.type() == QEvent::KeyPress) stroke.shift |= code_in(modifier_keys, key);
     // Qt names a printable key by the symbol it types ("$" for Shift+4); the code is the
     // key's own, which the US keyboard table gives.
     if (stroke.code == 0 && key >= 0x20 && key < 0x7F) stroke.code = us_key_of(static_cast<char16_t>(key)).code;

@@ -88,11 +88,8 @@ template <class I>
 void LineEditBox<I>::set_sel_length(std::int32_t length) {
     if (length < 0) norvtext::raise(ErrorCode::InvalidPropertyValue);
     const std::int32_t start = sel_start();
-    length = std::min(length, this->length() - start);
-    if (length == 0)
-        place_caret(start);
-    else
-        setSelection(start, length);
+    // A length of 0 places the caret exactly, as place_caret does.
+    setSelection(start, std::min(length, this->length() - start));
 }
 
 template <class I>
@@ -146,11 +143,10 @@ void LineEditBox<I>::set_member(InnerMember m, const Variant& value) {
 
 template <class I>
 void LineEditBox<I>::apply_colours() {
-    QPalette p = parentWidget() ? parentWidget()->palette() : QApplication::palette(this);
-    const QPalette base = p;
-    const auto apply = [&](InnerMember m, QPalette::ColorRole role) { p.setColor(role, to_qcolor(member(m).to_colour(), base)); };
-    apply(InnerMember::BackColor, QPalette::Base);
-    apply(InnerMember::ForeColor, QPalette::Text);
+    const QPalette base = parentWidget() ? parentWidget()->palette() : QApplication::palette(this);
+    QPalette p = base;
+    p.setColor(QPalette::Base, to_qcolor(member(InnerMember::BackColor).to_colour(), base));
+    p.setColor(QPalette::Text, to_qcolor(member(InnerMember::ForeColor).to_colour(), base));
     setPalette(p);
 }
 
@@ -246,13 +242,8 @@ template <class I>
 void LineEditBox<I>::cut() {
     if (!may_edit() || !hasSelectedText()) return;
     copy();
-    user_action([this] { erase_selection(); });
-}
-
-template <class I>
-void LineEditBox<I>::erase_selection() {
-    // The masked box puts prompts back where its selection was.
-    this->set_sel_text(u"");
+    // Emptied as the masked box empties it: prompts go back where the selection was.
+    user_action([this] { this->set_sel_text(u""); });
 }
 
 template <class I>
@@ -351,7 +342,7 @@ QMenu* LineEditBox<I>::edit_menu() {
     add("Cu&t", QKeySequence::Cut, editable && selected && shows, [this] { cut(); });
     add("&Copy", QKeySequence::Copy, selected && shows, [this] { copy(); });
     add("&Paste", QKeySequence::Paste, editable && !QGuiApplication::clipboard()->text().isEmpty(), [this] { paste(); });
-    add("Delete", {}, editable && selected, [this] { user_action([this] { erase_selection(); }); });
+    add("Delete", {}, editable && selected, [this] { user_action([this] { this->set_sel_text(u""); }); });
     menu->addSeparator();
     add("Select All", QKeySequence::SelectAll, !shown().isEmpty(), [this] { selectAll(); });
     return menu;

@@ -2,7 +2,6 @@
 // its user's keys, focus and edits to the control that owns it.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string>
 
@@ -102,7 +101,6 @@ private:
     void cut();
     void copy();
     void paste();
-    void erase_selection();
     void step_history(bool forward);
     // Lets the line edit act on a key as a read-only box does: the caret moves, the text stays.
     void act_read_only(QKeyEvent* event);

@@ -80,15 +80,11 @@ namespace {
 const Locale& shared_locale(const QLocale& source) {
     static std::map<QString, Locale> known;
     const QString name = source.language() == QLocale::C ? QString() : source.name();
-    auto it = known.find(name);
-    if (it == known.end()) {
-        Locale made = Locale::en_us();
-        try {
-            if (!name.isEmpty()) made = Locale::from_name(name.toStdString());
-        } catch (const Error&) {
-            // A name ICU does not know reads as the library's own locale, as "C" does.
-        }
-        it = known.emplace(name, std::move(made)).first;
+    const auto [it, added] = known.try_emplace(name, Locale::en_us());
+    try {
+        if (added && !name.isEmpty()) it->second = Locale::from_name(name.toStdString());
+    } catch (const Error&) {
+        // A name ICU does not know reads as the library's own locale, as "C" does.
     }
     return it->second;
 }

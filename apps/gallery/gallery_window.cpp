@@ -1,14 +1,12 @@
 // The gallery window: the seven controls with labels, the event log, Save/Load and Custom.
 #include "apps/gallery/gallery_window.hpp"
 
-#include <functional>
 
 #include <QApplication>
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>

@@ -43,18 +43,16 @@ struct QtType {
     std::string written = "QVariant::fromValue(%v)";
 };
 
-// A Qt class type goes by const reference.
-QtType qt_class_type(const std::string& type) { return {type, "const " + type + "&"}; }
+// The library's types that are Qt classes, which go by const reference.
+constexpr std::pair<std::string_view, std::string_view> qt_classes[] = {
+    {"String", "QString"}, {"Variant", "QVariant"}, {"Colour", "QColor"}, {"Font", "QFont"}, {"Picture", "QPixmap"}};
 
 QtType qt_type(std::string_view type) {
     if (type == "Integer" || type == "Long" || type == "HostEnum") return {"int", "int"};
     if (type == "Boolean") return {"bool", "bool"};
-    if (type == "String") return qt_class_type("QString");
-    if (type == "Variant") return qt_class_type("QVariant");
-    if (type == "Colour") return qt_class_type("QColor");
-    if (type == "Font") return qt_class_type("QFont");
-    if (type == "Picture") return qt_class_type("QPixmap");
     if (type == "Void") return {"void", ""};
+    for (const auto& [name, qt] : qt_classes)
+        if (name == type) return {std::string(qt), "const " + std::string(qt) + "&"};
     if (type_library().find_enum(type)) {
         // Each enumeration sits in a namespace of its own name, so that its members may
         // repeat another's (None, Manual) and read as DateFormatEnum::MMMDDYYYY.
@@ -149,8 +147,7 @@ void write_header(std::ostream& out, const std::vector<ClassPlan>& plans) {
             out << " DESIGNABLE " << (design ? "true" : "false") << " STORED " << (design && prop.writable ? "true" : "false")
                 << ")\n";
         }
-        out << "\npublic:\n";
-        out << "\n    explicit " << cls.name << "(QWidget* parent = nullptr);\n\n";
+        out << "\npublic:\n\n    explicit " << cls.name << "(QWidget* parent = nullptr);\n\n";
         for (const Property& prop : p.properties) {
             const QtType t = qt_type(prop.type);
             if (prop.readable) out << "    " << t.type << " " << prop.name << "() const;\n";
