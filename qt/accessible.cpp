@@ -101,7 +101,7 @@ void install_accessibility() {
 }
 
 void notify_accessible(ControlWidget& widget, AccessibleEvent event, std::string_view detail) {
-    if (event == AccessibleEvent::KeyRefused) widget.refused_ = QString::fromUtf8(detail.data(), qsizetype(detail.size()));
+    if (event == AccessibleEvent::KeyRefused) widget.refused_ = to_qstring(detail);
     static const QMetaMethod signal = QMetaMethod::fromSignal(&ControlWidget::accessibleEvent);
     const bool listened = widget.isSignalConnected(signal);
     // Without assistive technology or a listener, a keystroke builds nothing here.

@@ -35,7 +35,6 @@ public:
 
     // The core control: its own members raise norvtext::Error to the caller.
     BoxBase& control() { return *control_; }
-    const BoxBase& control() const { return *control_; }
     const ControlClass& control_class() const { return class_; }
     // False while the widget is still being made or already going.
     bool constructed() const { return constructed_; }

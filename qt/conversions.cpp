@@ -24,14 +24,10 @@ QFont to_qfont(const Font& font) {
 }
 
 FontRef to_font(const QFont& font) {
-    auto f = std::make_shared<Font>();
-    f->name = to_u16(font.family());
-    if (font.pointSizeF() > 0) f->size = font.pointSizeF();
-    f->bold = font.bold();
-    f->italic = font.italic();
-    f->underline = font.underline();
-    f->strikethrough = font.strikeOut();
-    return f;
+    // A font sized in pixels has no point size: it keeps the library's default size.
+    const double size = font.pointSizeF() > 0 ? font.pointSizeF() : Font{}.size;
+    return std::make_shared<Font>(
+        Font{to_u16(font.family()), size, font.bold(), font.italic(), font.underline(), font.strikeOut()});
 }
 
 QPixmap to_qpixmap(const PictureRef& picture) {

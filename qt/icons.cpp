@@ -139,6 +139,13 @@ QImage paint(Painter painter, int size) {
     return image;
 }
 
+// A control class's toolbox picture; the product icon for a name that is no control class.
+QPixmap control_picture(std::string_view class_name, int size) {
+    for (const Picture& pic : pictures)
+        if (pic.class_name == class_name) return QPixmap::fromImage(paint(pic.paint, size));
+    return product_icon(size);
+}
+
 }  // namespace
 
 QPixmap product_icon(int size) {
@@ -152,12 +159,6 @@ QPixmap product_icon(int size) {
     QPixmap pixmap = QPixmap::fromImage(indexed);
     pixmap.setMask(QBitmap::fromImage(image.createAlphaMask()));
     return pixmap;
-}
-
-QPixmap control_picture(std::string_view class_name, int size) {
-    for (const Picture& pic : pictures)
-        if (pic.class_name == class_name) return QPixmap::fromImage(paint(pic.paint, size));
-    return product_icon(size);
 }
 
 QIcon control_icon(std::string_view class_name) {

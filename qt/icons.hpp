@@ -11,8 +11,8 @@ namespace norvtext::qt {
 
 // The product icon: 32 x 32 in 16 colours, as the About box shows it.
 QPixmap product_icon(int size = 32);
-// A control class's toolbox picture; the product icon for a name that is no control class.
-QPixmap control_picture(std::string_view class_name, int size = 24);
+// A control class's toolbox picture at the usual sizes; the product icon for a name that is
+// no control class.
 QIcon control_icon(std::string_view class_name);
 
 }  // namespace norvtext::qt

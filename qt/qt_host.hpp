@@ -7,7 +7,6 @@
 
 #include <QFont>
 #include <QLocale>
-#include <QTimer>
 
 #include "norvtext/foundation/host.hpp"
 #include "qt/guarded.hpp"
@@ -15,21 +14,6 @@
 namespace norvtext::qt {
 
 class ControlWidget;
-
-// The blink timer on QTimer: 500 ms, created stopped. Most boxes never blink, so the QTimer
-// (about 450 bytes with its connection) is made when the box first starts blinking.
-class QtTimer : public Timer {
-public:
-    explicit QtTimer(ErrorReporter report) : report_(std::move(report)) {}
-    void set_listener(TimerListener* listener) override { listener_ = listener; }
-    bool enabled() const override { return timer_ && timer_->isActive(); }
-    void set_enabled(bool enabled) override;
-
-private:
-    ErrorReporter report_;
-    std::unique_ptr<QTimer> timer_;
-    TimerListener* listener_ = nullptr;
-};
 
 class QtHost : public Host {
 public:
