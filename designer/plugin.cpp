@@ -47,8 +47,7 @@ void edit_custom_properties(ControlWidget& control) {
         if (index >= 0) v.convert(target.metaObject()->property(index).metaType());
         form->cursor()->setWidgetProperty(&target, name, v);
     };
-    CustomPageDialog dialog({&control}, form, writer);
-    dialog.exec();
+    CustomPageDialog({&control}, form, writer).exec();
 }
 
 }  // namespace

@@ -23,10 +23,10 @@ void draw_field(QPainter& p, QRectF r, const QColor& fill = field, double radius
     p.drawRoundedRect(r, radius, radius);
 }
 
-void draw_glyph(QPainter& p, const QRectF& r, const QString& text, const QColor& colour, double size, bool bold = true) {
+void draw_glyph(QPainter& p, const QRectF& r, const QString& text, const QColor& colour, double size) {
     QFont f(QStringLiteral("DejaVu Sans"));
     f.setPixelSize(static_cast<int>(size));
-    f.setBold(bold);
+    f.setBold(true);
     p.setFont(f);
     p.setPen(colour);
     p.drawText(r, Qt::AlignCenter, text);

@@ -224,7 +224,7 @@ bool LineEditBox<I>::edit_command(keys::EditCommand command) {
         case keys::EditCommand::SelectAll: selectAll(); return true;
         case keys::EditCommand::Copy: copy(); return true;
         case keys::EditCommand::Cut: cut(); return true;
-        case keys::EditCommand::Paste: paste(); return true;
+        case keys::EditCommand::Paste: user_text(QGuiApplication::clipboard()->text()); return true;
         case keys::EditCommand::Undo: step_history(false); return true;
         case keys::EditCommand::Redo: step_history(true); return true;
         case keys::EditCommand::None: break;
@@ -244,11 +244,6 @@ void LineEditBox<I>::cut() {
     copy();
     // Emptied as the masked box empties it: prompts go back where the selection was.
     user_action([this] { this->set_sel_text(u""); });
-}
-
-template <class I>
-void LineEditBox<I>::paste() {
-    user_text(QGuiApplication::clipboard()->text());
 }
 
 template <class I>
@@ -341,7 +336,8 @@ QMenu* LineEditBox<I>::edit_menu() {
     menu->addSeparator();
     add("Cu&t", QKeySequence::Cut, editable && selected && shows, [this] { cut(); });
     add("&Copy", QKeySequence::Copy, selected && shows, [this] { copy(); });
-    add("&Paste", QKeySequence::Paste, editable && !QGuiApplication::clipboard()->text().isEmpty(), [this] { paste(); });
+    add("&Paste", QKeySequence::Paste, editable && !QGuiApplication::clipboard()->text().isEmpty(),
+        [this] { user_text(QGuiApplication::clipboard()->text()); });
     add("Delete", {}, editable && selected, [this] { user_action([this] { this->set_sel_text(u""); }); });
     menu->addSeparator();
     add("Select All", QKeySequence::SelectAll, !shown().isEmpty(), [this] { selectAll(); });

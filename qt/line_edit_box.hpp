@@ -100,7 +100,6 @@ private:
     bool edit_command(keys::EditCommand command);
     void cut();
     void copy();
-    void paste();
     void step_history(bool forward);
     // Lets the line edit act on a key as a read-only box does: the caret moves, the text stays.
     void act_read_only(QKeyEvent* event);

@@ -131,8 +131,7 @@ void QtHost::beep() {
 }
 
 void QtHost::show_about(const AboutBox& about) {
-    AboutDialog dialog(about, widget_.window());
-    dialog.exec();
+    AboutDialog(about, widget_.window()).exec();
     if (widget_.constructed_) Q_EMIT widget_.aboutShown();
 }
 
