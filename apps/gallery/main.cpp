@@ -9,17 +9,6 @@
 
 #include "apps/gallery/gallery_window.hpp"
 
-namespace {
-
-// A window's first activation arrives through the event loop; focus events need it.
-bool wait_until_active(QWidget& window) {
-    QDeadlineTimer deadline(5000);
-    while (!window.isActiveWindow() && !deadline.hasExpired()) QApplication::processEvents(QEventLoop::AllEvents, 50);
-    return window.isActiveWindow();
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("norvtext-gallery"));
@@ -41,7 +30,10 @@ int main(int argc, char** argv) {
     if (!parser.isSet(screenshot)) return QApplication::exec();
 
     QTextStream err(stderr);
-    if (!wait_until_active(window)) {
+    // A window's first activation arrives through the event loop; focus events need it.
+    const QDeadlineTimer deadline(5000);
+    while (!window.isActiveWindow() && !deadline.hasExpired()) QApplication::processEvents(QEventLoop::AllEvents, 50);
+    if (!window.isActiveWindow()) {
         err << "norvtext-gallery: the window never became active\n";
         return 1;
     }
