@@ -86,6 +86,9 @@ QAccessibleInterface* make_interface(const QString&, QObject* object) {
     return owner ? new BoxAccessible(box, owner) : nullptr;
 }
 
+// Hands one event to assistive technology.
+void announce(QAccessibleEvent&& event) { QAccessible::updateAccessibility(&event); }
+
 QString states_text(const AccessibleView& view) {
     QStringList states;
     if (view.read_only) states << QStringLiteral("read-only");
@@ -109,26 +112,16 @@ void notify_accessible(ControlWidget& widget, AccessibleEvent event, std::string
     const AccessibleView view = widget.control().accessible();
     if (QAccessible::isActive()) {
         switch (event) {
-            case AccessibleEvent::ValueChanged: {
-                QAccessibleValueChangeEvent changed(&widget, to_qstring(view.value));
-                QAccessible::updateAccessibility(&changed);
-                break;
-            }
+            case AccessibleEvent::ValueChanged: announce(QAccessibleValueChangeEvent(&widget, to_qstring(view.value))); break;
             case AccessibleEvent::StateChanged: {
                 QAccessible::State which;
                 which.readOnly = which.editable = which.invalid = true;
-                QAccessibleStateChangeEvent changed(&widget, which);
-                QAccessible::updateAccessibility(&changed);
-                QAccessibleEvent description(&widget, QAccessible::DescriptionChanged);
-                QAccessible::updateAccessibility(&description);
+                announce(QAccessibleStateChangeEvent(&widget, which));
+                announce(QAccessibleEvent(&widget, QAccessible::DescriptionChanged));
                 break;
             }
-            case AccessibleEvent::KeyRefused: {
-                // The reason is the object's Help text; the alert makes a screen reader read it.
-                QAccessibleEvent alert(&widget, QAccessible::Alert);
-                QAccessible::updateAccessibility(&alert);
-                break;
-            }
+            // The reason is the object's Help text; the alert makes a screen reader read it.
+            case AccessibleEvent::KeyRefused: announce(QAccessibleEvent(&widget, QAccessible::Alert)); break;
         }
     }
     if (!listened) return;
