@@ -18,11 +18,7 @@ namespace norvtext::qt {
 namespace {
 
 // What the widget box says about each class when the mouse rests on it.
-struct Summary {
-    std::string_view class_name;
-    const char* tip;
-};
-constexpr Summary summaries[] = {
+constexpr std::pair<std::string_view, const char*> summaries[] = {
     {"txtNorvText", "Text box that filters typed characters and converts case"},
     {"txtNorvDate", "Date and time box with a choice of formats"},
     {"txtNorvTelephone", "Telephone number box"},
@@ -59,8 +55,8 @@ ControlPlugin::ControlPlugin(const ControlClass& cls, QObject* parent) : QObject
 QString ControlPlugin::name() const { return qualified(class_.name); }
 
 QString ControlPlugin::toolTip() const {
-    for (const Summary& s : summaries)
-        if (s.class_name == class_.name) return QString::fromUtf8(s.tip);
+    for (const auto& [name, tip] : summaries)
+        if (name == class_.name) return QString::fromUtf8(tip);
     return to_qstring(class_.name);
 }
 

@@ -115,12 +115,8 @@ void draw_product(QPainter& p) {
 
 using Painter = void (*)(QPainter&);
 
-struct Picture {
-    std::string_view class_name;
-    Painter paint;
-};
-
-constexpr Picture pictures[] = {
+// Each control class's picture.
+constexpr std::pair<std::string_view, Painter> pictures[] = {
     {"txtNorvText", &draw_text_box},        {"txtNorvDate", &draw_date_box},
     {"txtNorvTelephone", &draw_telephone_box}, {"txtNorvSocialSecurity", &draw_ssn_box},
     {"txtNorvZip", &draw_zip_box},
@@ -141,8 +137,8 @@ QImage paint(Painter painter, int size) {
 
 // A control class's toolbox picture; the product icon for a name that is no control class.
 QPixmap control_picture(std::string_view class_name, int size) {
-    for (const Picture& pic : pictures)
-        if (pic.class_name == class_name) return QPixmap::fromImage(paint(pic.paint, size));
+    for (const auto& [name, painter] : pictures)
+        if (name == class_name) return QPixmap::fromImage(paint(painter, size));
     return product_icon(size);
 }
 
