@@ -34,24 +34,21 @@ constexpr Qt::CursorShape cursor_shapes[] = {
 
 }  // namespace
 
-template <class I>
-LineEditBox<I>::LineEditBox(QWidget* parent, ErrorReporter report)
+LineEdit::LineEdit(QWidget* parent, ErrorReporter report)
     : QLineEdit(parent), report_(std::move(report)), members_(to_font(font())) {
     setAcceptDrops(false);
     setDragEnabled(false);
     QObject::connect(this, &QLineEdit::textChanged, this, [this] { guarded([this] { notice_change(); }); });
 }
 
-template <class I>
-std::u16string_view LineEditBox<I>::text() const {
+std::u16string_view LineEdit::text() const {
     // Refreshed in place: the same text keeps its buffer, so an earlier view stays valid.
     const QString s = shown();
     text_.assign(reinterpret_cast<const char16_t*>(s.utf16()), static_cast<std::size_t>(s.size()));
     return text_;
 }
 
-template <class I>
-void LineEditBox<I>::notice_change() {
+void LineEdit::notice_change() {
     // A masked line edit reports every typed key, also one that changed nothing.
     const QString now = shown();
     if (now == last_shown_) return;
@@ -60,8 +57,7 @@ void LineEditBox<I>::notice_change() {
     if (listener_) listener_->on_change();
 }
 
-template <class I>
-void LineEditBox<I>::replace_text(const QString& text, std::int32_t caret) {
+void LineEdit::replace_text(const QString& text, std::int32_t caret) {
     {
         // The text and caret change together; the control hears of it once, after both.
         const QSignalBlocker block(this);
@@ -71,48 +67,41 @@ void LineEditBox<I>::replace_text(const QString& text, std::int32_t caret) {
     notice_change();
 }
 
-template <class I>
-void LineEditBox<I>::set_text(std::u16string_view text) {
+void LineEdit::set_text(std::u16string_view text) {
     // Giving the box the text it already shows changes nothing, the selection included.
     if (text == this->text()) return;
     replace_text(to_qstring(text), 0);
 }
 
-template <class I>
-void LineEditBox<I>::set_sel_start(std::int32_t start) {
+void LineEdit::set_sel_start(std::int32_t start) {
     if (start < 0) norvtext::raise(ErrorCode::InvalidPropertyValue);
     place_caret(std::min(start, length()));
 }
 
-template <class I>
-void LineEditBox<I>::set_sel_length(std::int32_t length) {
+void LineEdit::set_sel_length(std::int32_t length) {
     if (length < 0) norvtext::raise(ErrorCode::InvalidPropertyValue);
     const std::int32_t start = sel_start();
     // A length of 0 places the caret exactly, as place_caret does.
     setSelection(start, std::min(length, this->length() - start));
 }
 
-template <class I>
-std::u16string LineEditBox<I>::sel_text() const {
+std::u16string LineEdit::sel_text() const {
     return std::u16string(text().substr(static_cast<std::size_t>(sel_start()), static_cast<std::size_t>(sel_length())));
 }
 
-template <class I>
-void LineEditBox<I>::set_sel_text(std::u16string_view text) {
+void LineEdit::set_sel_text(std::u16string_view text) {
     if (sel_length() == 0 && text.empty()) return;
     QLineEdit::insert(to_qstring(text));
 }
 
-template <class I>
-Variant LineEditBox<I>::member(InnerMember m) const {
+Variant LineEdit::member(InnerMember m) const {
     // The window system's handle of the window the box is drawn in (0 before it is shown),
     // until a control writes a handle of its own.
     if (m == InnerMember::hWnd && !hWnd_written_) return Variant(static_cast<std::int32_t>(effectiveWinId()));
     return members_.get(m);
 }
 
-template <class I>
-void LineEditBox<I>::set_member(InnerMember m, const Variant& value) {
+void LineEdit::set_member(InnerMember m, const Variant& value) {
     // Kept first, so a value that does not convert raises and leaves the line edit as it was.
     const Variant& v = members_.set(m, value);
     switch (m) {
@@ -141,8 +130,7 @@ void LineEditBox<I>::set_member(InnerMember m, const Variant& value) {
     }
 }
 
-template <class I>
-void LineEditBox<I>::apply_colours() {
+void LineEdit::apply_colours() {
     const QPalette base = parentWidget() ? parentWidget()->palette() : QApplication::palette(this);
     QPalette p = base;
     p.setColor(QPalette::Base, to_qcolor(member(InnerMember::BackColor).to_colour(), base));
@@ -150,8 +138,7 @@ void LineEditBox<I>::apply_colours() {
     setPalette(p);
 }
 
-template <class I>
-void LineEditBox<I>::apply_cursor() {
+void LineEdit::apply_cursor() {
     const std::int16_t pointer = member(InnerMember::MousePointer).to_integer();
     const QPixmap icon = to_qpixmap(member(InnerMember::MouseIcon).to_picture());
     if (pointer == 99 && !icon.isNull())  // custom: the mouse icon
@@ -162,18 +149,15 @@ void LineEditBox<I>::apply_cursor() {
         setCursor(pointer > 0 && pointer < std::ssize(cursor_shapes) ? cursor_shapes[pointer] : Qt::ArrowCursor);
 }
 
-template <class I>
-void LineEditBox<I>::set_width(std::int32_t width) {
+void LineEdit::set_width(std::int32_t width) {
     resize(twips_to_pixels(width, logicalDpiX()), QLineEdit::height());
 }
 
-template <class I>
-void LineEditBox<I>::set_height(std::int32_t height) {
+void LineEdit::set_height(std::int32_t height) {
     resize(QLineEdit::width(), twips_to_pixels(height, logicalDpiY()));
 }
 
-template <class I>
-void LineEditBox<I>::keyPressEvent(QKeyEvent* event) {
+void LineEdit::keyPressEvent(QKeyEvent* event) {
     event->accept();
     guarded([&] { user_action([&] {
         KeyStroke stroke = key_stroke(*event);
@@ -205,9 +189,8 @@ void LineEditBox<I>::keyPressEvent(QKeyEvent* event) {
     }); });
 }
 
-template <class I>
 template <class Action>
-void LineEditBox<I>::user_action(Action&& action) {
+void LineEdit::user_action(Action&& action) {
     history_.begin(text(), sel_start());
     try {
         action();
@@ -218,8 +201,7 @@ void LineEditBox<I>::user_action(Action&& action) {
     history_.end(text());
 }
 
-template <class I>
-bool LineEditBox<I>::edit_command(keys::EditCommand command) {
+bool LineEdit::edit_command(keys::EditCommand command) {
     switch (command) {
         case keys::EditCommand::SelectAll: selectAll(); return true;
         case keys::EditCommand::Copy: copy(); return true;
@@ -232,33 +214,29 @@ bool LineEditBox<I>::edit_command(keys::EditCommand command) {
     return false;
 }
 
-template <class I>
-void LineEditBox<I>::copy() {
+void LineEdit::copy() {
     // A password box keeps its text to itself.
     if (echoMode() == QLineEdit::Normal && hasSelectedText()) QGuiApplication::clipboard()->setText(to_qstring(sel_text()));
 }
 
-template <class I>
-void LineEditBox<I>::cut() {
+void LineEdit::cut() {
     if (!may_edit() || !hasSelectedText()) return;
     copy();
     // Emptied as the masked box empties it: prompts go back where the selection was.
-    user_action([this] { this->set_sel_text(u""); });
+    user_action([this] { set_sel_text(u""); });
 }
 
-template <class I>
-void LineEditBox<I>::user_text(const QString& text) {
+void LineEdit::user_text(const QString& text) {
     if (!may_edit()) return;
     user_action([&] {
         if (listener_)
             listener_->on_user_text(to_u16(text));
         else
-            this->set_sel_text(to_u16(text));
+            set_sel_text(to_u16(text));
     });
 }
 
-template <class I>
-void LineEditBox<I>::step_history(bool forward) {
+void LineEdit::step_history(bool forward) {
     if (!may_edit()) return;  // a read-only box offers neither
     user_action([&] {
         EditHistory::State now{std::u16string(text()), sel_start()};
@@ -267,8 +245,7 @@ void LineEditBox<I>::step_history(bool forward) {
     });
 }
 
-template <class I>
-bool LineEditBox<I>::collapse_selection(const QKeyEvent& event) {
+bool LineEdit::collapse_selection(const QKeyEvent& event) {
     const bool left = event.key() == Qt::Key_Left;
     if ((!left && event.key() != Qt::Key_Right) || (event.modifiers() & ~Qt::KeypadModifier) || !hasSelectedText())
         return false;
@@ -276,16 +253,14 @@ bool LineEditBox<I>::collapse_selection(const QKeyEvent& event) {
     return true;
 }
 
-template <class I>
-void LineEditBox<I>::act_read_only(QKeyEvent* event) {
+void LineEdit::act_read_only(QKeyEvent* event) {
     const bool locked = isReadOnly();
     setReadOnly(true);
     QLineEdit::keyPressEvent(event);
     setReadOnly(locked);
 }
 
-template <class I>
-void LineEditBox<I>::inputMethodEvent(QInputMethodEvent* event) {
+void LineEdit::inputMethodEvent(QInputMethodEvent* event) {
     event->accept();
     if (!may_edit()) return;  // neither the composing text nor the commit shows
     guarded([&] {
@@ -298,20 +273,17 @@ void LineEditBox<I>::inputMethodEvent(QInputMethodEvent* event) {
     });
 }
 
-template <class I>
-void LineEditBox<I>::dragEnterEvent(QDragEnterEvent* event) {
+void LineEdit::dragEnterEvent(QDragEnterEvent* event) {
     if (!may_edit() || !event->mimeData()->hasText()) return event->ignore();
     QLineEdit::dragEnterEvent(event);
 }
 
-template <class I>
-void LineEditBox<I>::dragMoveEvent(QDragMoveEvent* event) {
+void LineEdit::dragMoveEvent(QDragMoveEvent* event) {
     if (!may_edit() || !event->mimeData()->hasText()) return event->ignore();
     QLineEdit::dragMoveEvent(event);
 }
 
-template <class I>
-void LineEditBox<I>::dropEvent(QDropEvent* event) {
+void LineEdit::dropEvent(QDropEvent* event) {
     if (!may_edit() || !event->mimeData()->hasText()) return event->ignore();
     // A copy, also from the box itself: a drag never takes its text out of the source.
     event->setDropAction(Qt::CopyAction);
@@ -322,8 +294,7 @@ void LineEditBox<I>::dropEvent(QDropEvent* event) {
     });
 }
 
-template <class I>
-QMenu* LineEditBox<I>::edit_menu() {
+QMenu* LineEdit::edit_menu() {
     auto* menu = new QMenu(this);
     const bool editable = may_edit(), selected = hasSelectedText(), shows = echoMode() == QLineEdit::Normal;
     const auto add = [&](const char* label, const QKeySequence& keys, bool enabled, std::function<void()> act) {
@@ -338,20 +309,18 @@ QMenu* LineEditBox<I>::edit_menu() {
     add("&Copy", QKeySequence::Copy, selected && shows, [this] { copy(); });
     add("&Paste", QKeySequence::Paste, editable && !QGuiApplication::clipboard()->text().isEmpty(),
         [this] { user_text(QGuiApplication::clipboard()->text()); });
-    add("Delete", {}, editable && selected, [this] { user_action([this] { this->set_sel_text(u""); }); });
+    add("Delete", {}, editable && selected, [this] { user_action([this] { set_sel_text(u""); }); });
     menu->addSeparator();
     add("Select All", QKeySequence::SelectAll, !shown().isEmpty(), [this] { selectAll(); });
     return menu;
 }
 
-template <class I>
-void LineEditBox<I>::contextMenuEvent(QContextMenuEvent* event) {
+void LineEdit::contextMenuEvent(QContextMenuEvent* event) {
     const std::unique_ptr<QMenu> menu(edit_menu());
     menu->exec(event->globalPos());
 }
 
-template <class I>
-void LineEditBox<I>::keyReleaseEvent(QKeyEvent* event) {
+void LineEdit::keyReleaseEvent(QKeyEvent* event) {
     // Escape clears at its release: that is part of the user's edit, to undo like any other.
     guarded([&] { user_action([&] {
         // A held key repeats its KeyDown and KeyPress; KeyUp comes once, on release.
@@ -363,8 +332,7 @@ void LineEditBox<I>::keyReleaseEvent(QKeyEvent* event) {
     }); });
 }
 
-template <class I>
-void LineEditBox<I>::focusInEvent(QFocusEvent* event) {
+void LineEdit::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
     // The window coming back to the front returns the focus the box never lost.
     if (has_focus_ || event->reason() == Qt::PopupFocusReason) return;
@@ -372,8 +340,7 @@ void LineEditBox<I>::focusInEvent(QFocusEvent* event) {
     notify(&EditBoxListener::on_got_focus);
 }
 
-template <class I>
-void LineEditBox<I>::focusOutEvent(QFocusEvent* event) {
+void LineEdit::focusOutEvent(QFocusEvent* event) {
     // The line edit drops its selection on leaving; the inner box keeps it (a blinking box
     // goes on blinking after the focus has gone), so it is put back.
     const std::int32_t start = sel_start(), length = sel_length();
@@ -386,8 +353,7 @@ void LineEditBox<I>::focusOutEvent(QFocusEvent* event) {
     notify(&EditBoxListener::on_lost_focus);
 }
 
-template <class I>
-void LineEditBox<I>::mouseReleaseEvent(QMouseEvent* event) {
+void LineEdit::mouseReleaseEvent(QMouseEvent* event) {
     // Where the window system keeps a selection, a middle click pastes it at the caret. The
     // line edit would insert it as it is; it goes in by the box's rules, as any paste does.
     if (event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection()) {
@@ -405,16 +371,12 @@ void LineEditBox<I>::mouseReleaseEvent(QMouseEvent* event) {
     notify(&EditBoxListener::on_click);
 }
 
-template <class I>
-void LineEditBox<I>::mouseDoubleClickEvent(QMouseEvent* event) {
+void LineEdit::mouseDoubleClickEvent(QMouseEvent* event) {
     QLineEdit::mouseDoubleClickEvent(event);
     if (event->button() != Qt::LeftButton) return;
     double_clicked_ = true;
     notify(&EditBoxListener::on_dbl_click);
 }
-
-template class LineEditBox<EditBox>;
-template class LineEditBox<MaskedEditBox>;
 
 // ---------------------------------------------------------------------------------------
 // The masked box.

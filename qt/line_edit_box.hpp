@@ -16,25 +16,27 @@
 
 namespace norvtext::qt {
 
-template <class Interface>
-class LineEditBox : public QLineEdit, public Interface {
+// The line edit under both inner boxes, one plain class: it has EditBox's members as its
+// own, and LineEditBox binds them to the interface the box is handed out as.
+class LineEdit : public QLineEdit {
 public:
-    LineEditBox(QWidget* parent, ErrorReporter report);
+    LineEdit(QWidget* parent, ErrorReporter report);
 
     // EditBox
-    void set_listener(EditBoxListener* listener) override { listener_ = listener; }
-    std::u16string_view text() const override;
-    void set_text(std::u16string_view text) override;
-    std::int32_t sel_start() const override { return hasSelectedText() ? selectionStart() : cursorPosition(); }
-    void set_sel_start(std::int32_t start) override;
-    std::int32_t sel_length() const override { return hasSelectedText() ? selectionLength() : 0; }
-    void set_sel_length(std::int32_t length) override;
-    std::u16string sel_text() const override;
-    void set_sel_text(std::u16string_view text) override;
-    Variant member(InnerMember m) const override;
-    void set_member(InnerMember m, const Variant& value) override;
-    void set_width(std::int32_t width) override;
-    void set_height(std::int32_t height) override;
+    void set_listener(EditBoxListener* listener) { listener_ = listener; }
+    std::u16string_view text() const;
+    void set_text(std::u16string_view text);
+    std::int32_t sel_start() const { return hasSelectedText() ? selectionStart() : cursorPosition(); }
+    void set_sel_start(std::int32_t start);
+    std::int32_t sel_length() const { return hasSelectedText() ? selectionLength() : 0; }
+    void set_sel_length(std::int32_t length);
+    std::u16string sel_text() const;
+    // Virtual: the user's edits go through the masked box's own rules too.
+    virtual void set_sel_text(std::u16string_view text);
+    Variant member(InnerMember m) const;
+    void set_member(InnerMember m, const Variant& value);
+    void set_width(std::int32_t width);
+    void set_height(std::int32_t height);
 
     // The box's own edit menu (undo, redo, cut, copy, paste, delete, select all), each
     // entry going through the control's rules as the keys do; the caller owns it.
@@ -119,8 +121,26 @@ private:
     bool double_clicked_ = false;
 };
 
-extern template class LineEditBox<EditBox>;
-extern template class LineEditBox<MaskedEditBox>;
+// The line edit as one of the inner box interfaces (EditBox or MaskedEditBox).
+template <class Interface>
+class LineEditBox : public LineEdit, public Interface {
+public:
+    using LineEdit::LineEdit;
+
+    void set_listener(EditBoxListener* listener) override { LineEdit::set_listener(listener); }
+    std::u16string_view text() const override { return LineEdit::text(); }
+    void set_text(std::u16string_view text) override { LineEdit::set_text(text); }
+    std::int32_t sel_start() const override { return LineEdit::sel_start(); }
+    void set_sel_start(std::int32_t start) override { LineEdit::set_sel_start(start); }
+    std::int32_t sel_length() const override { return LineEdit::sel_length(); }
+    void set_sel_length(std::int32_t length) override { LineEdit::set_sel_length(length); }
+    std::u16string sel_text() const override { return LineEdit::sel_text(); }
+    void set_sel_text(std::u16string_view text) override { LineEdit::set_sel_text(text); }
+    Variant member(InnerMember m) const override { return LineEdit::member(m); }
+    void set_member(InnerMember m, const Variant& value) override { LineEdit::set_member(m, value); }
+    void set_width(std::int32_t width) override { LineEdit::set_width(width); }
+    void set_height(std::int32_t height) override { LineEdit::set_height(height); }
+};
 
 using QtEditBox = LineEditBox<EditBox>;
 
