@@ -99,8 +99,7 @@ QString states_text(const AccessibleView& view) {
 }  // namespace
 
 void install_accessibility() {
-    static const bool installed = (QAccessible::installFactory(make_interface), true);
-    (void)installed;
+    [[maybe_unused]] static const bool installed = (QAccessible::installFactory(make_interface), true);
 }
 
 void notify_accessible(ControlWidget& widget, AccessibleEvent event, std::string_view detail) {
