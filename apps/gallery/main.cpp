@@ -19,8 +19,7 @@ int main(int argc, char** argv) {
                                         QStringLiteral("Fill every box, write a picture of the window and quit."),
                                         QStringLiteral("PATH"));
     const QCommandLineOption load(QStringLiteral("load"), QStringLiteral("Load a saved form."), QStringLiteral("FORM"));
-    parser.addOption(screenshot);
-    parser.addOption(load);
+    parser.addOptions({screenshot, load});
     parser.process(app);
 
     norvtext::qt::GalleryWindow window;
