@@ -18,15 +18,16 @@ constexpr std::int64_t exponent_ceiling = 1'000'000'000;
 bool is_digit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
 // A reading's place in its text, and the blanks that reading skips.
+template <bool (*is_blank)(char16_t)>
 struct Cursor {
     std::u16string_view text;
-    bool (*is_blank)(char16_t);
     std::size_t i = 0;
 
     bool more() const { return i < text.size(); }
     bool digit_at(std::size_t k) const { return k < text.size() && is_digit(text[k]); }
     bool at(std::u16string_view symbol) const { return !symbol.empty() && text.substr(i).starts_with(symbol); }
     bool take(std::u16string_view symbol) { return at(symbol) && (i += symbol.size(), true); }
+    bool take(char16_t c) { return more() && text[i] == c && (++i, true); }
     void skip_blanks() {
         while (more() && is_blank(text[i])) ++i;
     }
@@ -36,11 +37,12 @@ struct Cursor {
         negative = text[i++] == u'-';
         return true;
     }
-    bool take_exponent_mark() { return take(u"e") || take(u"E"); }
+    bool take_exponent_mark() { return take(u'e') || take(u'E'); }
 };
 
 // An exponent after its mark: [sign] digits, with the cursor's blanks skipped among them when
 // `blanks_between`. Nothing when no digit follows.
+template <class Cursor>
 std::optional<std::int64_t> read_exponent(Cursor& c, bool blanks_between) {
     const auto skip = [&] {
         if (blanks_between) c.skip_blanks();
@@ -60,7 +62,7 @@ std::optional<std::int64_t> read_exponent(Cursor& c, bool blanks_between) {
 // Collects the significant digits of a decimal text while it is read: leading zeros only
 // move the point, trailing zeros are dropped at the end.
 struct DigitCollector {
-    Decimal value;
+    Decimal& value;  // zero to begin with
     std::int64_t point = 0;
     bool any = false;
 
@@ -72,15 +74,14 @@ struct DigitCollector {
         point += (fraction ? 0 : 1) - (leading_zero ? 1 : 0);
     }
 
-    // The number read, with its sign and exponent.
-    Decimal finish(bool negative, std::int64_t exponent) {
+    // Completes the number read, with its sign and exponent.
+    void finish(bool negative, std::int64_t exponent) {
         std::string& d = value.digits;
         while (!d.empty() && d.back() == '0') d.pop_back();
-        if (d.empty()) return std::move(value);
+        if (d.empty()) return;
         value.negative = negative;
         constexpr std::int64_t limit = Decimal::point_limit;
         value.point = static_cast<int>(std::clamp(point + exponent, -limit, limit));
-        return std::move(value);
     }
 };
 
@@ -98,10 +99,12 @@ struct DigitCollector {
 //   trail    = sign                           only when lead has no sign and there is no "("
 //   sign     = "+" | "-";  blank = is_number_blank (space, tab, no-break space);  dec and group are the
 //   locale's symbols.  "(" ... ")" marks a negative and takes no sign of its own.
-std::optional<Decimal> parse_number(std::u16string_view text, const Locale& loc) {
-    Cursor c{text, is_number_blank};
+namespace {
+
+bool read_number(std::u16string_view text, const Locale& loc, Decimal& value) {
+    Cursor<is_number_blank> c{text};
     c.skip_blanks();
-    const bool open = c.take(u"(");
+    const bool open = c.take(u'(');
     c.skip_blanks();
     bool negative = false;
     bool signed_ = false;
@@ -112,46 +115,49 @@ std::optional<Decimal> parse_number(std::u16string_view text, const Locale& loc)
         c.skip_blanks();
     };
     sign();
-    if (c.take(u"$")) sign();
+    if (c.take(u'$')) sign();
 
-    DigitCollector mantissa;
-    bool fraction = false;
-    while (c.more()) {
-        const std::u16string_view group = loc.grouping;
-        if (c.digit_at(c.i)) {
-            mantissa.digit(text[c.i++], fraction);
-        } else if (!fraction && c.take(loc.decimal)) {
-            fraction = true;
-        } else if (!fraction && mantissa.any && c.at(group) && c.digit_at(c.i + group.size())) {
-            c.i += group.size();
-        } else {
-            break;
-        }
+    DigitCollector mantissa{value};
+    const std::u16string_view dec = loc.decimal;
+    const std::u16string_view group = loc.grouping;
+    while (c.digit_at(c.i)) {
+        mantissa.digit(text[c.i++], false);
+        if (c.at(group) && !c.at(dec) && c.digit_at(c.i + group.size())) c.i += group.size();
     }
-    if (!mantissa.any) return std::nullopt;  // no digit, or a decimal symbol alone
+    if (c.take(dec)) {
+        while (c.digit_at(c.i)) mantissa.digit(text[c.i++], true);
+    }
+    if (!mantissa.any) return false;  // no digit, or a decimal symbol alone
 
     std::int64_t exponent = 0;
     if (c.take_exponent_mark()) {
         const std::optional<std::int64_t> e = read_exponent(c, false);
-        if (!e) return std::nullopt;
+        if (!e) return false;
         exponent = *e;
     }
     c.skip_blanks();
-    if (open && !c.take(u")")) return std::nullopt;
+    if (open && !c.take(u')')) return false;
     sign();
-    if (c.more()) return std::nullopt;
+    if (c.more()) return false;
 
-    Decimal value = mantissa.finish(negative || open, exponent);
+    mantissa.finish(negative || open, exponent);
     // 10^308 lies within Double's range and 10^309 beyond it: only a point of 309 or more
     // (the value is at least 10^308) needs the conversion to tell.
-    if (value.point >= 309 && std::isinf(value.to_double())) return std::nullopt;
+    return value.point < 309 || !std::isinf(value.to_double());
+}
+
+}  // namespace
+
+std::optional<Decimal> parse_number(std::u16string_view text, const Locale& loc) {
+    std::optional<Decimal> value(std::in_place);
+    if (!read_number(text, loc, *value)) return std::nullopt;
     return value;
 }
 
 std::optional<double> parse_double(std::u16string_view text, const Locale& loc) {
-    const std::optional<Decimal> value = parse_number(text, loc);
-    if (!value) return std::nullopt;
-    return value->to_double();
+    Decimal value;
+    if (!read_number(text, loc, value)) return std::nullopt;
+    return value.to_double();
 }
 
 bool is_numeric(std::u16string_view text, const Locale& loc) { return parse_number(text, loc).has_value(); }
@@ -159,28 +165,25 @@ bool is_numeric(std::u16string_view text, const Locale& loc) { return parse_numb
 // ---- The leading number ---------------------------------------------------------------------
 
 double leading_number(std::u16string_view text) {
-    Cursor c{text, is_leading_blank};
+    Cursor<is_leading_blank> c{text};
     c.skip_blanks();
     bool negative = false;
     c.take_sign(negative);
 
-    DigitCollector mantissa;
-    bool fraction = false;
-    for (c.skip_blanks(); c.more(); c.skip_blanks()) {
-        if (c.digit_at(c.i)) {
-            mantissa.digit(text[c.i++], fraction);
-        } else if (!fraction && c.take(u".")) {
-            fraction = true;
-        } else {
-            break;
-        }
-    }
+    Decimal value;
+    DigitCollector mantissa{value};
+    const auto digits = [&](bool fraction) {
+        for (c.skip_blanks(); c.digit_at(c.i); c.skip_blanks()) mantissa.digit(text[c.i++], fraction);
+    };
+    digits(false);
+    if (c.take(u'.')) digits(true);
 
     // An exponent counts only when it has a digit; "12e" and "12e+" read as 12.
     std::int64_t exponent = 0;
     if (mantissa.any && c.take_exponent_mark()) exponent = read_exponent(c, true).value_or(0);
 
-    const double result = mantissa.finish(negative, exponent).to_double();
+    mantissa.finish(negative, exponent);
+    const double result = value.to_double();
     if (std::isinf(result)) raise(ErrorCode::Overflow);
     return result;
 }
