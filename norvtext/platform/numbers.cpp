@@ -254,13 +254,9 @@ std::u16string format_digits(DigitSpan v, std::u16string_view pattern, const Loc
     const std::int64_t integer_length = v.n == 0 ? 0 : std::max<std::int64_t>(v.point, 0);
     const std::int64_t fraction_length = v.n == 0 ? 0 : std::max<std::int64_t>(n - v.point, 0);
 
-    // Integer digit j counted from the right; beyond the digits held it is a zero.
-    const auto integer_digit = [&](std::int64_t j) -> char16_t {
-        const std::int64_t index = v.point - 1 - j;
-        return j < integer_length && index < n ? static_cast<char16_t>(v.d[index]) : u'0';
-    };
-    const auto fraction_digit = [&](std::int64_t k) -> char16_t {
-        const std::int64_t index = v.point + k;
+    // The digit at an index among the digits held; outside them it is a zero. Integer digit j,
+    // counted from the right, is at point - 1 - j, fraction digit k at point + k.
+    const auto digit = [&](std::int64_t index) {
         return index >= 0 && index < n ? static_cast<char16_t>(v.d[index]) : u'0';
     };
 
@@ -283,7 +279,7 @@ std::u16string format_digits(DigitSpan v, std::u16string_view pattern, const Loc
 
     if (v.negative) put(u'-');
     const auto emit_integer = [&](std::int64_t j) {
-        put(integer_digit(j));
+        put(digit(v.point - 1 - j));
         if (shape.grouping && j > 0 && j % 3 == 0) put_symbol(loc.grouping);
     };
     // Digits with no position of their own all go where the leftmost position stands.
@@ -300,18 +296,16 @@ std::u16string format_digits(DigitSpan v, std::u16string_view pattern, const Loc
                 const std::int64_t j = shape.integer_positions - 1 - position;
                 if (j < integer_length || j <= shape.zeros_from) emit_integer(j);
                 ++position;
-            } else if (c == u',' && position > 0) {
-                // a grouping marker, written only between digits
             } else if (c == u'.') {
                 if (shape.integer_positions == 0) emit_surplus();
                 put_symbol(loc.decimal);
                 fraction = true;
                 position = 0;
-            } else {
-                put(c);
+            } else if (c != u',' || position == 0) {
+                put(c);  // a grouping marker between digit positions writes nothing itself
             }
         } else if (is_position(c)) {
-            if (position < fraction_length || position <= shape.zeros_to) put(fraction_digit(position));
+            if (position < fraction_length || position <= shape.zeros_to) put(digit(v.point + position));
             ++position;
         } else {
             put(c);

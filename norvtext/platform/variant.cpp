@@ -76,22 +76,22 @@ Int round_whole(double d) {
     return narrow_whole<Int>(*n);
 }
 
-// Integer and Long share one set of rules; only the range differs.
+// Integer and Long share one set of rules; only the range differs. A Double, a Date and a
+// text round their Double value.
 template <class Int>
-Int whole_from(const Variant::Storage& v, const Locale& loc) {
+Int whole_from(const Variant& v, const Locale& loc) {
     return std::visit(
         [&](const auto& x) -> Int {
             using T = std::decay_t<decltype(x)>;
             if constexpr (std::is_same_v<T, EmptyValue>) return 0;
             else if constexpr (std::is_same_v<T, bool>) return x ? -1 : 0;
             else if constexpr (is_one_of<T, std::int16_t, std::int32_t>) return narrow_whole<Int>(x);
-            else if constexpr (std::is_same_v<T, double>) return round_whole<Int>(x);
             else if constexpr (std::is_same_v<T, Currency>) return narrow_whole<Int>(whole_from_currency(x));
-            else if constexpr (std::is_same_v<T, DateSerial>) return round_whole<Int>(x.serial);
-            else if constexpr (std::is_same_v<T, std::u16string>) return round_whole<Int>(double_from_text(x, loc));
+            else if constexpr (is_one_of<T, double, DateSerial, std::u16string>)
+                return round_whole<Int>(v.to_double(loc));
             else refuse(x);
         },
-        v);
+        v.storage());
 }
 
 // A number read as a date must be a date of the platform's range.
@@ -169,9 +169,9 @@ bool Variant::to_boolean(const Locale& loc) const {
         v_);
 }
 
-std::int16_t Variant::to_integer(const Locale& loc) const { return whole_from<std::int16_t>(v_, loc); }
+std::int16_t Variant::to_integer(const Locale& loc) const { return whole_from<std::int16_t>(*this, loc); }
 
-std::int32_t Variant::to_long(const Locale& loc) const { return whole_from<std::int32_t>(v_, loc); }
+std::int32_t Variant::to_long(const Locale& loc) const { return whole_from<std::int32_t>(*this, loc); }
 
 double Variant::to_double(const Locale& loc) const {
     return std::visit(
