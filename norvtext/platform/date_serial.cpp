@@ -51,12 +51,9 @@ DayAndSecond split(DateSerial d) {
 
 DateTimeParts to_parts(DayAndSecond ds) {
     const chr::year_month_day ymd{serial_epoch + chr::days{ds.day}};
-    return DateTimeParts{static_cast<int>(ymd.year()),
-                         static_cast<int>(static_cast<unsigned>(ymd.month())),
-                         static_cast<int>(static_cast<unsigned>(ymd.day())),
-                         ds.second / 3600,
-                         ds.second / 60 % 60,
-                         ds.second % 60};
+    const auto number = [](auto field) { return static_cast<int>(static_cast<unsigned>(field)); };
+    return DateTimeParts{static_cast<int>(ymd.year()), number(ymd.month()), number(ymd.day()),
+                         ds.second / 3600, ds.second / 60 % 60, ds.second % 60};
 }
 
 std::u16string widen(std::string_view ascii) { return std::u16string(ascii.begin(), ascii.end()); }
