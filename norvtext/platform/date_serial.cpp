@@ -51,15 +51,20 @@ DayAndSecond split(DateSerial d) {
 
 DateTimeParts to_parts(DayAndSecond ds) {
     const chr::year_month_day ymd{serial_epoch + chr::days{ds.day}};
-    return DateTimeParts{static_cast<int>(ymd.year()),
-                         static_cast<int>(static_cast<unsigned>(ymd.month())),
-                         static_cast<int>(static_cast<unsigned>(ymd.day())),
-                         ds.second / 3600,
-                         ds.second / 60 % 60,
-                         ds.second % 60};
+    const auto number = [](auto field) { return static_cast<int>(static_cast<unsigned>(field)); };
+    return DateTimeParts{static_cast<int>(ymd.year()), number(ymd.month()), number(ymd.day()),
+                         ds.second / 3600, ds.second / 60 % 60, ds.second % 60};
 }
 
 std::u16string widen(std::string_view ascii) { return std::u16string(ascii.begin(), ascii.end()); }
+
+// A serial's text from the texts of its date and its time: day 0 is written as its time,
+// midnight too (a time like any other), and a day at midnight as its date alone.
+template <class Text>
+Text date_time_text(DayAndSecond ds, const Text& date, const Text& time) {
+    if (ds.day == 0) return time;
+    return ds.second == 0 ? date : date + Text(1, ' ') + time;
+}
 
 }  // namespace
 
@@ -87,19 +92,11 @@ bool has_date(DateSerial d) { return split(d).day != 0; }
 std::string iso_text(DateSerial d) {
     const DayAndSecond ds = split(d);
     const DateTimeParts p = to_parts(ds);
-    const bool date = ds.day != 0;
-    const bool time = ds.second != 0;
-    char buffer[64];
-    if (!date) {
-        // Day 0 with no time is midnight of day 0, a time like any other.
-        std::snprintf(buffer, sizeof buffer, "%02d:%02d:%02d", p.hour, p.minute, p.second);
-    } else if (!time) {
-        std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d", p.year, p.month, p.day);
-    } else {
-        std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d:%02d", p.year, p.month, p.day, p.hour,
-                      p.minute, p.second);
-    }
-    return buffer;
+    char date[64];
+    char time[64];
+    std::snprintf(date, sizeof date, "%04d-%02d-%02d", p.year, p.month, p.day);
+    std::snprintf(time, sizeof time, "%02d:%02d:%02d", p.hour, p.minute, p.second);
+    return date_time_text<std::string>(ds, date, time);
 }
 
 std::optional<DateSerial> parse_iso(std::string_view text) { return read_date_time(widen(text), exact_dates); }
@@ -108,24 +105,11 @@ std::optional<DateSerial> parse_iso(std::string_view text) { return read_date_ti
 std::u16string general_date_text(DateSerial d, const Locale& loc) {
     const DayAndSecond ds = split(d);
     const DateTimeParts p = to_parts(ds);
-    const bool date = ds.day != 0;
-    // Midnight of day 0 has neither part; it is shown as the time it is.
-    const bool time = ds.second != 0 || !date;
-    std::u16string out;
-    char buffer[64];
-    if (date) {
-        std::snprintf(buffer, sizeof buffer, "%d/%d/%04d", p.month, p.day, p.year);
-        out += widen(buffer);
-    }
-    if (time) {
-        if (!out.empty()) out += u' ';
-        const int hour12 = p.hour % 12 == 0 ? 12 : p.hour % 12;
-        std::snprintf(buffer, sizeof buffer, "%d:%02d:%02d", hour12, p.minute, p.second);
-        out += widen(buffer);
-        out += u' ';
-        out += p.hour < 12 ? loc.am : loc.pm;
-    }
-    return out;
+    char date[64];
+    char time[64];
+    std::snprintf(date, sizeof date, "%d/%d/%04d", p.month, p.day, p.year);
+    std::snprintf(time, sizeof time, "%d:%02d:%02d ", (p.hour + 11) % 12 + 1, p.minute, p.second);
+    return date_time_text(ds, widen(date), widen(time) + (p.hour < 12 ? loc.am : loc.pm));
 }
 
 }  // namespace norvtext

@@ -147,14 +147,11 @@ struct DateFields {
 // The year, month and day of the fields by the orders of the grammar; false when no order fits.
 bool date_of(const DateFields& fields, const DateRules& rules, int today_year, DateTimeParts& parts) {
     const Token* const f = fields.field;
-    const Token* year = nullptr;
-    const Token* month = nullptr;
-    const Token* day = nullptr;
-    const auto order = [&](const Token* y, const Token* m, const Token* d) {
-        year = y;
-        month = m;
-        day = d;
-    };
+    struct {
+        const Token* year;
+        const Token* month;
+        const Token* day;  // none: the first of the month
+    } order{};
     const bool word0 = f[0].kind == TokenKind::Month;
     const bool word1 = f[1].kind == TokenKind::Month;
     if (word0 && word1) return false;
@@ -162,34 +159,34 @@ bool date_of(const DateFields& fields, const DateRules& rules, int today_year, D
         if (f[2].kind == TokenKind::Month) return false;
         // "12/05-2026" mixes two ways of writing a date; neither is meant.
         if (!word0 && !word1 && fields.gap[0] != fields.gap[1]) return false;
-        if (word0) order(&f[2], &f[0], &f[1]);
-        else if (f[0].digits == 4 && rules.any_shape) order(&f[0], &f[1], &f[2]);
-        else if (word1) order(&f[2], &f[1], &f[0]);
-        else order(&f[2], &f[0], &f[1]);
+        if (word0) order = {&f[2], &f[0], &f[1]};
+        else if (f[0].digits == 4 && rules.any_shape) order = {&f[0], &f[1], &f[2]};
+        else if (word1) order = {&f[2], &f[1], &f[0]};
+        else order = {&f[2], &f[0], &f[1]};
     } else if (word0 || word1) {
         const Token* const name = word0 ? &f[0] : &f[1];
         const Token* const number = word0 ? &f[1] : &f[0];
-        if (number->digits == 4) order(number, name, nullptr);
-        else order(nullptr, name, number);
+        if (number->digits == 4) order = {number, name, nullptr};
+        else order = {nullptr, name, number};
     } else if (f[1].digits == 4) {
-        order(&f[1], &f[0], nullptr);
+        order = {&f[1], &f[0], nullptr};
     } else if (f[0].digits == 4) {
-        order(&f[0], &f[1], nullptr);
+        order = {&f[0], &f[1], nullptr};
     } else {
-        order(nullptr, &f[0], &f[1]);
+        order = {nullptr, &f[0], &f[1]};
     }
 
     // A number standing for a month or a day has one or two digits.
     const auto small = [](const Token* t) { return t->kind != TokenKind::Number || t->digits <= 2; };
-    if (!small(month) || (day != nullptr && !small(day))) return false;
+    if (!small(order.month) || (order.day != nullptr && !small(order.day))) return false;
     parts.year = today_year;
-    if (year != nullptr) {
+    if (const Token* const year = order.year) {
         if (year->digits == 4) parts.year = year->value;
         else if (year->digits == 2 && rules.any_shape) parts.year = (year->value < 30 ? 2000 : 1900) + year->value;
         else return false;
     }
-    parts.month = month->value;
-    parts.day = day != nullptr ? day->value : 1;
+    parts.month = order.month->value;
+    parts.day = order.day != nullptr ? order.day->value : 1;
     return true;
 }
 
@@ -236,13 +233,7 @@ bool date_of(const DateFields& fields, const DateRules& rules, int today_year, D
 // Feb 29 of a common year, minute 60, a year outside 100..9999): a text is a date only when
 // every field of it is right.
 bool read_tokens(const std::vector<Token>& t, const DateRules& rules, int today_year, DateTimeParts& parts) {
-    // Gap and Field alternate through the date, from the empty gap before its first field;
-    // every later step hands on only to a later one.
-    enum class Step { Gap, Field, Hour, Minute, Second, Meridiem, End };
-    Step step = Step::Gap;
     DateFields date;
-    int meridiem = -1;
-    bool minutes = false;
     std::size_t i = 0;
     const auto take = [&](TokenKind kind) { return i < t.size() && t[i].kind == kind && (++i, true); };
     const auto take_colon = [&] { return i < t.size() && is_separator_token(t[i], u':') && (++i, true); };
@@ -253,67 +244,45 @@ bool read_tokens(const std::vector<Token>& t, const DateRules& rules, int today_
         out = t[i++].value;
         return true;
     };
+    // The date: each field after its gap, the gap before the first one empty.
     while (i < t.size()) {
-        switch (step) {
-            case Step::Gap: {
-                const std::size_t start = i;
-                const bool before = take(TokenKind::Blanks);
-                const bool has_separator = i < t.size() && t[i].kind == TokenKind::Separator && t[i].separator != u':';
-                const char16_t separator = has_separator ? t[i++].separator : 0;
-                const bool after = has_separator && take(TokenKind::Blanks);
-                // Ending after a gap ("12/05/") leaves a field unwritten.
-                if (i == t.size()) return false;
-                if (starts_time(t, i)) {
-                    // A time alone needs no join; one with no date before it (", 1 PM") reads as the time.
-                    const bool alone = date.count == 0 && i == start;
-                    const bool blanks_only = before && !has_separator;
-                    const bool comma = rules.any_shape && !before && separator == u',' && after;
-                    if (!alone && !blanks_only && !comma) return false;
-                    step = Step::Hour;
-                    break;
-                }
-                // A third field ends the date: only the time may follow it.
-                if (date.count == 3) return false;
-                if (date.count == 0) {
-                    if (i != start) return false;
-                } else {
-                    const bool fits = rules.any_shape ? before || has_separator
-                                                      : separator == u'/' && !before && !after;
-                    if (!fits) return false;
-                    date.gap[date.count - 1] = has_separator ? separator : u' ';
-                }
-                step = Step::Field;
-                break;
-            }
-            case Step::Field:
-                if (t[i].kind != TokenKind::Number && t[i].kind != TokenKind::Month) return false;
-                date.field[date.count++] = t[i++];
-                step = Step::Gap;
-                break;
-            case Step::Hour:
-                if (!take_number(parts.hour, false)) return false;
-                step = take_colon() ? Step::Minute : Step::Meridiem;
-                break;
-            case Step::Minute:
-                if (!take_number(parts.minute, true)) return false;
-                minutes = true;
-                step = take_colon() ? Step::Second : Step::Meridiem;
-                break;
-            case Step::Second:
-                if (!take_number(parts.second, true)) return false;
-                step = Step::Meridiem;
-                break;
-            case Step::Meridiem:
-                take(TokenKind::Blanks);
-                if (i < t.size() && t[i].kind == TokenKind::Meridiem) meridiem = t[i++].value;
-                step = Step::End;
-                break;
-            case Step::End: return false;
+        const std::size_t start = i;
+        const bool before = take(TokenKind::Blanks);
+        const bool has_separator = i < t.size() && t[i].kind == TokenKind::Separator && t[i].separator != u':';
+        const char16_t separator = has_separator ? t[i++].separator : 0;
+        const bool after = has_separator && take(TokenKind::Blanks);
+        // Ending after a gap ("12/05/") leaves a field unwritten.
+        if (i == t.size()) return false;
+        if (starts_time(t, i)) {
+            // A time alone needs no join; one with no date before it (", 1 PM") reads as the time.
+            const bool alone = date.count == 0 && i == start;
+            const bool blanks_only = before && !has_separator;
+            const bool comma = rules.any_shape && !before && separator == u',' && after;
+            if (!alone && !blanks_only && !comma) return false;
+            break;
         }
+        // A third field ends the date: only the time may follow it.
+        if (date.count == 3) return false;
+        if (date.count == 0) {
+            if (i != start) return false;
+        } else {
+            const bool fits = rules.any_shape ? before || has_separator : separator == u'/' && !before && !after;
+            if (!fits) return false;
+            date.gap[date.count - 1] = has_separator ? separator : u' ';
+        }
+        if (t[i].kind != TokenKind::Number && t[i].kind != TokenKind::Month) return false;
+        date.field[date.count++] = t[i++];
     }
-    // "1:07:" ends where a number is due.
-    if (step == Step::Minute || step == Step::Second) return false;
-    if (step >= Step::Hour) {
+    // The time, when the date left tokens over: it ends the text.
+    if (i < t.size()) {
+        if (!take_number(parts.hour, false)) return false;
+        // "1:07:" ends where a number is due.
+        const bool minutes = take_colon();
+        if (minutes && !take_number(parts.minute, true)) return false;
+        if (minutes && take_colon() && !take_number(parts.second, true)) return false;
+        take(TokenKind::Blanks);
+        const int meridiem = take(TokenKind::Meridiem) ? t[i - 1].value : -1;
+        if (i < t.size()) return false;
         if (!minutes && (meridiem < 0 || !rules.any_shape)) return false;
         if (meridiem >= 0) {
             if (parts.hour < 1 || parts.hour > 12) return false;
@@ -350,20 +319,6 @@ std::optional<DateSerial> read_date_time(std::u16string_view text, const DateRul
 
 namespace {
 
-enum class Code { Meridiem, Year4, MonthAbbreviation, Month, Day, Year2, Hour, Second };
-
-struct PatternCode {
-    std::u16string_view text;
-    Code code;
-};
-
-// Longest first, so "MMM" is never read as "MM" followed by a literal "M".
-constexpr PatternCode pattern_codes[] = {
-    {u"AM/PM", Code::Meridiem}, {u"YYYY", Code::Year4}, {u"MMM", Code::MonthAbbreviation},
-    {u"MM", Code::Month},       {u"DD", Code::Day},     {u"YY", Code::Year2},
-    {u"HH", Code::Hour},        {u"SS", Code::Second},
-};
-
 void append_digits(std::u16string& out, int value, int width) {
     char16_t buffer[4];
     for (int i = width - 1; i >= 0; --i) {
@@ -381,30 +336,22 @@ std::u16string format_date(DateSerial value, std::u16string_view pattern, const 
     const bool twelve_hour = pattern.find(u"AM/PM") != std::u16string_view::npos;
     std::u16string out;
     std::size_t i = 0;
+    const auto take = [&](std::u16string_view code) {
+        return pattern.substr(i).starts_with(code) && (i += code.size(), true);
+    };
     while (i < pattern.size()) {
-        const std::u16string_view rest = pattern.substr(i);
-        const auto* code = std::find_if(std::begin(pattern_codes), std::end(pattern_codes),
-                                        [&](const PatternCode& c) { return rest.starts_with(c.text); });
-        if (code == std::end(pattern_codes)) {
-            out += pattern[i++];
-            continue;
-        }
-        switch (code->code) {
-            case Code::Meridiem: out += p.hour < 12 ? loc.am : loc.pm; break;
-            case Code::Year4: append_digits(out, p.year, 4); break;
-            case Code::MonthAbbreviation: out += loc.month_abbreviations[static_cast<std::size_t>(p.month - 1)]; break;
-            case Code::Month: {
-                // "HH:MM" is hours and minutes; the pattern has no other way to ask for minutes.
-                const bool minute = i >= 3 && pattern.substr(i - 3, 3) == u"HH:";
-                append_digits(out, minute ? p.minute : p.month, 2);
-                break;
-            }
-            case Code::Day: append_digits(out, p.day, 2); break;
-            case Code::Year2: append_digits(out, p.year % 100, 2); break;
-            case Code::Hour: append_digits(out, twelve_hour ? (p.hour + 11) % 12 + 1 : p.hour, 2); break;
-            case Code::Second: append_digits(out, p.second, 2); break;
-        }
-        i += code->text.size();
+        // "HH:MM" is hours and minutes; the pattern has no other way to ask for minutes.
+        const bool minute = pattern.substr(0, i).ends_with(u"HH:");
+        // Longest first, so "MMM" is never read as "MM" followed by a literal "M".
+        if (take(u"AM/PM")) out += p.hour < 12 ? loc.am : loc.pm;
+        else if (take(u"YYYY")) append_digits(out, p.year, 4);
+        else if (take(u"MMM")) out += loc.month_abbreviations[static_cast<std::size_t>(p.month - 1)];
+        else if (take(u"MM")) append_digits(out, minute ? p.minute : p.month, 2);
+        else if (take(u"DD")) append_digits(out, p.day, 2);
+        else if (take(u"YY")) append_digits(out, p.year % 100, 2);
+        else if (take(u"HH")) append_digits(out, twelve_hour ? (p.hour + 11) % 12 + 1 : p.hour, 2);
+        else if (take(u"SS")) append_digits(out, p.second, 2);
+        else out += pattern[i++];
     }
     return out;
 }

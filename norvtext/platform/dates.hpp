@@ -50,9 +50,6 @@ inline std::optional<DateSerial> recognise_date(std::u16string_view text, const 
                                                 std::chrono::sys_days today) {
     return read_date_time(text, typed_dates, loc, today);
 }
-inline bool is_date_text(std::u16string_view text, const Locale& loc, std::chrono::sys_days today) {
-    return recognise_date(text, loc, today).has_value();
-}
 
 // Formats with a display pattern: MM month (or minute right after "HH:"), MMM month
 // abbreviation, DD, YYYY, YY, HH (01-12 when the pattern holds AM/PM), SS, AM/PM; every

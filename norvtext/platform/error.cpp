@@ -3,7 +3,8 @@
 
 namespace norvtext {
 
-std::string error_message(ErrorCode code) {
+// The standard message of a platform error number ("Overflow", "Type mismatch", ...).
+static std::string error_message(ErrorCode code) {
     switch (code) {
         case ErrorCode::Overflow: return "Overflow";
         case ErrorCode::TypeMismatch: return "Type mismatch";

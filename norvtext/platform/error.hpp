@@ -30,9 +30,6 @@ private:
     int number_;
 };
 
-// The standard message of a platform error number ("Overflow", "Type mismatch", ...).
-std::string error_message(ErrorCode code);
-
 [[noreturn]] void raise(ErrorCode code);
 [[noreturn]] void raise(ErrorCode code, const std::string& message);
 

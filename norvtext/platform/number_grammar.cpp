@@ -17,62 +17,79 @@ constexpr std::int64_t exponent_ceiling = 1'000'000'000;
 
 bool is_digit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
-bool at(std::u16string_view text, std::size_t pos, std::u16string_view symbol) {
-    return !symbol.empty() && text.substr(pos).starts_with(symbol);
+// A reading's place in its text, and the blanks that reading skips.
+template <bool (*is_blank)(char16_t)>
+struct Cursor {
+    std::u16string_view text;
+    std::size_t i = 0;
+
+    bool more() const { return i < text.size(); }
+    bool digit_at(std::size_t k) const { return k < text.size() && is_digit(text[k]); }
+    bool at(std::u16string_view symbol) const { return !symbol.empty() && text.substr(i).starts_with(symbol); }
+    bool take(std::u16string_view symbol) { return at(symbol) && (i += symbol.size(), true); }
+    bool take(char16_t c) { return more() && text[i] == c && (++i, true); }
+    void skip_blanks() {
+        while (more() && is_blank(text[i])) ++i;
+    }
+    // A sign; `negative` tells which. False, and nothing read, when there is none.
+    bool take_sign(bool& negative) {
+        if (!more() || (text[i] != u'+' && text[i] != u'-')) return false;
+        negative = text[i++] == u'-';
+        return true;
+    }
+    bool take_exponent_mark() { return take(u'e') || take(u'E'); }
+};
+
+// An exponent after its mark: [sign] digits, with the cursor's blanks skipped among them when
+// `blanks_between`. Nothing when no digit follows.
+template <class Cursor>
+std::optional<std::int64_t> read_exponent(Cursor& c, bool blanks_between) {
+    const auto skip = [&] {
+        if (blanks_between) c.skip_blanks();
+    };
+    skip();
+    bool negative = false;
+    c.take_sign(negative);
+    std::int64_t exponent = 0;
+    int digits = 0;
+    for (skip(); c.digit_at(c.i); skip(), ++digits) {
+        exponent = std::min(exponent * 10 + (c.text[c.i++] - u'0'), exponent_ceiling);
+    }
+    if (digits == 0) return std::nullopt;
+    return negative ? -exponent : exponent;
 }
 
 // Collects the significant digits of a decimal text while it is read: leading zeros only
 // move the point, trailing zeros are dropped at the end.
-class DigitCollector {
-public:
-    // Reads into `out`, which starts as zero.
-    explicit DigitCollector(Decimal& out) : out_(out) {
-        out_.negative = false;
-        out_.digits.clear();
-        out_.point = 0;
+struct DigitCollector {
+    Decimal& value;  // zero to begin with
+    std::int64_t point = 0;
+    bool any = false;
+
+    void digit(char16_t c, bool fraction) {
+        any = true;
+        const bool leading_zero = value.digits.empty() && c == u'0';
+        if (!leading_zero) value.digits.push_back(static_cast<char>(c));
+        // An integer digit moves the point on, a leading zero after the decimal symbol back.
+        point += (fraction ? 0 : 1) - (leading_zero ? 1 : 0);
     }
 
-    void integer_digit(char16_t c) {
-        any_ = true;
-        if (out_.digits.empty() && c == u'0') return;
-        out_.digits.push_back(static_cast<char>(c));
-        ++point_;
-    }
-    void fraction_digit(char16_t c) {
-        any_ = true;
-        if (out_.digits.empty() && c == u'0') {
-            --point_;
-            return;
-        }
-        out_.digits.push_back(static_cast<char>(c));
-    }
-    bool any_digit() const { return any_; }
-
-    // Completes the number in the Decimal given at construction.
+    // Completes the number read, with its sign and exponent.
     void finish(bool negative, std::int64_t exponent) {
-        std::string& d = out_.digits;
+        std::string& d = value.digits;
         while (!d.empty() && d.back() == '0') d.pop_back();
         if (d.empty()) return;
-        out_.negative = negative;
+        value.negative = negative;
         constexpr std::int64_t limit = Decimal::point_limit;
-        out_.point = static_cast<int>(std::clamp(point_ + exponent, -limit, limit));
+        value.point = static_cast<int>(std::clamp(point + exponent, -limit, limit));
     }
-
-private:
-    Decimal& out_;
-    std::int64_t point_ = 0;
-    bool any_ = false;
 };
-
-bool is_sign(char16_t c) { return c == u'+' || c == u'-'; }
-bool is_exponent_mark(char16_t c) { return c == u'e' || c == u'E'; }
 
 }  // namespace
 
 // ---- The numeric test ----------------------------------------------------------------------
 
-// The grammar of a number text, read left to right by the steps below; a step only ever
-// hands on to a later one:
+// The grammar of a number text, read left to right:
 //
 //   text     = blank* ["(" blank*] lead mantissa [exponent] blank* [trail blank*] [")" blank*]
 //   lead     = [sign blank*] ["$" blank*]  |  "$" blank* sign blank*
@@ -85,128 +102,45 @@ bool is_exponent_mark(char16_t c) { return c == u'e' || c == u'E'; }
 namespace {
 
 bool read_number(std::u16string_view text, const Locale& loc, Decimal& value) {
-    enum class Step { Lead, Integer, Fraction, ExponentSign, ExponentDigits, Tail, Closed };
+    Cursor<is_number_blank> c{text};
+    c.skip_blanks();
+    const bool open = c.take(u'(');
+    c.skip_blanks();
+    bool negative = false;
+    bool signed_ = false;
+    // The one sign, before the digits or after them, and the blanks around it.
+    const auto sign = [&] {
+        c.skip_blanks();
+        signed_ = signed_ || (!open && c.take_sign(negative));
+        c.skip_blanks();
+    };
+    sign();
+    if (c.take(u'$')) sign();
+
+    DigitCollector mantissa{value};
     const std::u16string_view dec = loc.decimal;
     const std::u16string_view group = loc.grouping;
+    while (c.digit_at(c.i)) {
+        mantissa.digit(text[c.i++], false);
+        if (c.at(group) && !c.at(dec) && c.digit_at(c.i + group.size())) c.i += group.size();
+    }
+    if (c.take(dec)) {
+        while (c.digit_at(c.i)) mantissa.digit(text[c.i++], true);
+    }
+    if (!mantissa.any) return false;  // no digit, or a decimal symbol alone
 
-    Step step = Step::Lead;
-    DigitCollector mantissa(value);
-    bool signed_ = false, negative = false, open = false, dollar = false;
-    bool exponent_negative = false;
     std::int64_t exponent = 0;
-    int exponent_digits = 0;
-
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const char16_t c = text[i];
-        switch (step) {
-            case Step::Lead:
-                if (is_number_blank(c)) {
-                    ++i;
-                } else if (c == u'(' && !open && !signed_ && !dollar) {
-                    open = true;
-                    ++i;
-                } else if (is_sign(c) && !signed_ && !open) {
-                    signed_ = true;
-                    negative = c == u'-';
-                    ++i;
-                } else if (c == u'$' && !dollar) {
-                    dollar = true;
-                    ++i;
-                } else if (is_digit(c)) {
-                    step = Step::Integer;
-                } else if (at(text, i, dec)) {
-                    i += dec.size();
-                    step = Step::Fraction;
-                } else {
-                    return false;
-                }
-                break;
-            case Step::Integer:
-                if (is_digit(c)) {
-                    mantissa.integer_digit(c);
-                    ++i;
-                } else if (at(text, i, dec)) {
-                    i += dec.size();
-                    step = Step::Fraction;
-                } else if (at(text, i, group) && i + group.size() < text.size() &&
-                           is_digit(text[i + group.size()])) {
-                    i += group.size();
-                } else if (is_exponent_mark(c)) {
-                    ++i;
-                    step = Step::ExponentSign;
-                } else {
-                    step = Step::Tail;
-                }
-                break;
-            case Step::Fraction:
-                if (is_digit(c)) {
-                    mantissa.fraction_digit(c);
-                    ++i;
-                } else if (!mantissa.any_digit()) {
-                    return false;  // a decimal symbol with no digit on either side
-                } else if (is_exponent_mark(c)) {
-                    ++i;
-                    step = Step::ExponentSign;
-                } else {
-                    step = Step::Tail;
-                }
-                break;
-            case Step::ExponentSign:
-                if (is_sign(c)) {
-                    exponent_negative = c == u'-';
-                    ++i;
-                }
-                step = Step::ExponentDigits;
-                break;
-            case Step::ExponentDigits:
-                if (is_digit(c)) {
-                    exponent = std::min(exponent * 10 + (c - u'0'), exponent_ceiling);
-                    ++exponent_digits;
-                    ++i;
-                } else if (exponent_digits == 0) {
-                    return false;
-                } else {
-                    step = Step::Tail;
-                }
-                break;
-            case Step::Tail:
-                if (is_number_blank(c)) {
-                    ++i;
-                } else if (is_sign(c) && !signed_ && !open) {
-                    signed_ = true;
-                    negative = c == u'-';
-                    ++i;
-                } else if (c == u')' && open) {
-                    step = Step::Closed;
-                    ++i;
-                } else {
-                    return false;
-                }
-                break;
-            case Step::Closed:
-                if (!is_number_blank(c)) return false;
-                ++i;
-                break;
-        }
+    if (c.take_exponent_mark()) {
+        const std::optional<std::int64_t> e = read_exponent(c, false);
+        if (!e) return false;
+        exponent = *e;
     }
+    c.skip_blanks();
+    if (open && !c.take(u')')) return false;
+    sign();
+    if (c.more()) return false;
 
-    switch (step) {
-        case Step::Lead:
-        case Step::ExponentSign: return false;
-        case Step::Fraction:
-            if (!mantissa.any_digit()) return false;
-            break;
-        case Step::ExponentDigits:
-            if (exponent_digits == 0) return false;
-            break;
-        case Step::Integer:
-        case Step::Tail:
-        case Step::Closed: break;
-    }
-    if (open && step != Step::Closed) return false;
-
-    mantissa.finish(negative || open, exponent_negative ? -exponent : exponent);
+    mantissa.finish(negative || open, exponent);
     // 10^308 lies within Double's range and 10^309 beyond it: only a point of 309 or more
     // (the value is at least 10^308) needs the conversion to tell.
     return value.point < 309 || !std::isinf(value.to_double());
@@ -231,49 +165,22 @@ bool is_numeric(std::u16string_view text, const Locale& loc) { return parse_numb
 // ---- The leading number ---------------------------------------------------------------------
 
 double leading_number(std::u16string_view text) {
-    std::size_t i = 0;
-    const auto skip_blanks = [&] {
-        while (i < text.size() && is_leading_blank(text[i])) ++i;
-    };
-
-    skip_blanks();
+    Cursor<is_leading_blank> c{text};
+    c.skip_blanks();
     bool negative = false;
-    if (i < text.size() && is_sign(text[i])) {
-        negative = text[i] == u'-';
-        ++i;
-    }
+    c.take_sign(negative);
 
     Decimal value;
-    DigitCollector mantissa(value);
-    bool fraction = false;
-    for (skip_blanks(); i < text.size(); skip_blanks()) {
-        const char16_t c = text[i];
-        if (is_digit(c)) {
-            fraction ? mantissa.fraction_digit(c) : mantissa.integer_digit(c);
-        } else if (c == u'.' && !fraction) {
-            fraction = true;
-        } else {
-            break;
-        }
-        ++i;
-    }
+    DigitCollector mantissa{value};
+    const auto digits = [&](bool fraction) {
+        for (c.skip_blanks(); c.digit_at(c.i); c.skip_blanks()) mantissa.digit(text[c.i++], fraction);
+    };
+    digits(false);
+    if (c.take(u'.')) digits(true);
 
     // An exponent counts only when it has a digit; "12e" and "12e+" read as 12.
     std::int64_t exponent = 0;
-    if (mantissa.any_digit() && i < text.size() && is_exponent_mark(text[i])) {
-        ++i;
-        skip_blanks();
-        bool exponent_negative = false;
-        if (i < text.size() && is_sign(text[i])) {
-            exponent_negative = text[i] == u'-';
-            ++i;
-        }
-        for (skip_blanks(); i < text.size() && is_digit(text[i]); skip_blanks()) {
-            exponent = std::min(exponent * 10 + (text[i] - u'0'), exponent_ceiling);
-            ++i;
-        }
-        if (exponent_negative) exponent = -exponent;
-    }
+    if (mantissa.any && c.take_exponent_mark()) exponent = read_exponent(c, true).value_or(0);
 
     mantissa.finish(negative, exponent);
     const double result = value.to_double();

@@ -15,14 +15,16 @@
 namespace norvtext {
 namespace {
 
-// The shortest digits of a Double never exceed 17.
+// The shortest digits of a Double never exceed 17, and an unsigned 64-bit count has 20.
 constexpr std::size_t double_digits = 17;
+using DigitBuffer = char[24];
 
 // Digits of a value being rounded or printed, in a caller's buffer.
 struct DigitSpan {
     char* d;
     std::size_t n;
     int point;
+    bool negative = false;
 };
 
 // Rounds the magnitude to `keep` significant digits, a half away from zero (keep may be
@@ -47,38 +49,33 @@ void round_digits(DigitSpan& v, std::int64_t keep) {
     if (v.n == 0) v.point = 0;
 }
 
-// Most values the controls format are short decimals (amounts, percentages). For those the
-// shortest digits are found directly: the first m * 10^-k that divides back to the value
-// exactly. Two decimals of at most 15 digits never share a Double, so the first such m is the
-// one and only shortest candidate; anything else is left to std::to_chars.
-bool short_decimal_digits(double magnitude, char (&buf)[double_digits + 8], DigitSpan& out) {
-    if (!(magnitude >= 1e-5 && magnitude < 1e15)) return false;
-    double scale = 1.0;  // 10^k, exact throughout
-    for (int k = 0; k <= 15; ++k, scale *= 10.0) {
-        const double scaled = magnitude * scale;
-        if (scaled >= 1e15) return false;
-        const auto m = static_cast<std::uint64_t>(scaled + 0.5);  // scaled < 2^50: the sum is exact
-        if (m == 0 || static_cast<double>(m) / scale != magnitude) continue;
-        const auto res = std::to_chars(buf, buf + sizeof buf, m);
-        std::size_t n = static_cast<std::size_t>(res.ptr - buf);
-        const int point = static_cast<int>(n) - k;
-        while (buf[n - 1] == '0') --n;
-        out = DigitSpan{buf, n, point};
-        return true;
-    }
-    return false;
+// The digits of m * 10^-scale, written into buf.
+DigitSpan scaled_digits(DigitBuffer& buf, std::uint64_t m, int scale, bool negative) {
+    const auto res = std::to_chars(buf, buf + sizeof buf, m);
+    DigitSpan v{buf, static_cast<std::size_t>(res.ptr - buf), 0, negative};
+    v.point = static_cast<int>(v.n) - scale;
+    while (v.n > 0 && v.d[v.n - 1] == '0') --v.n;
+    return v;
 }
 
-// The shortest round-trip digits of a finite double, read off std::to_chars' scientific form
-// unless the value is a short decimal.
-void shortest_digits(double value, char (&buf)[double_digits + 8], DigitSpan& out, bool& negative) {
-    negative = std::signbit(value);  // zero never takes the short path
-    if (short_decimal_digits(std::fabs(value), buf, out)) return;
+// The shortest round-trip digits of a finite double. Most values the controls format are
+// short decimals (amounts, percentages). For those the shortest digits are found directly:
+// the first m * 10^-k that divides back to the value exactly. Two decimals of at most 15
+// digits never share a Double, so the first such m is the one and only shortest candidate;
+// anything else is read off std::to_chars' scientific form.
+DigitSpan shortest_digits(double value, DigitBuffer& buf) {
+    const bool negative = std::signbit(value);
+    const double magnitude = std::fabs(value);
+    if (magnitude >= 1e-5 && magnitude < 1e15) {
+        double scale = 1.0;  // 10^k, exact throughout
+        for (int k = 0; k <= 15 && magnitude * scale < 1e15; ++k, scale *= 10.0) {
+            const auto m = static_cast<std::uint64_t>(magnitude * scale + 0.5);  // below 2^50: the sum is exact
+            if (m != 0 && static_cast<double>(m) / scale == magnitude) return scaled_digits(buf, m, k, negative);
+        }
+    }
     char text[40];
     const auto res = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific);
-    const char* p = text;
-    negative = *p == '-';
-    if (negative) ++p;
+    const char* p = negative ? text + 1 : text;
     std::size_t n = 0;
     for (; p < res.ptr && *p != 'e'; ++p) {
         if (*p != '.' && n < double_digits) buf[n++] = *p;
@@ -90,26 +87,13 @@ void shortest_digits(double value, char (&buf)[double_digits + 8], DigitSpan& ou
         std::from_chars(p, res.ptr, exponent);
     }
     while (n > 0 && buf[n - 1] == '0') --n;
-    out = DigitSpan{buf, n, n == 0 ? 0 : exponent + 1};
-    if (n == 0) negative = false;
+    if (n == 0) return DigitSpan{buf, 0, 0};
+    return DigitSpan{buf, n, exponent + 1, negative};
 }
 
-Decimal to_decimal(bool negative, const DigitSpan& v) {
-    Decimal out;
-    if (v.n == 0) return out;
-    out.negative = negative;
-    out.digits.assign(v.d, v.n);
-    out.point = v.point;
-    return out;
-}
-
-Decimal from_magnitude(bool negative, std::uint64_t magnitude, int scale) {
-    char buf[24];
-    const auto res = std::to_chars(buf, buf + sizeof buf, magnitude);
-    DigitSpan v{buf, static_cast<std::size_t>(res.ptr - buf), 0};
-    v.point = static_cast<int>(v.n) - scale;
-    while (v.n > 0 && v.d[v.n - 1] == '0') --v.n;
-    return to_decimal(negative, v);
+Decimal to_decimal(const DigitSpan& v) {
+    if (v.n == 0) return Decimal{};
+    return Decimal{v.negative, std::string(v.d, v.n), v.point};
 }
 
 std::uint64_t magnitude_of(std::int64_t n) {
@@ -120,25 +104,25 @@ void append_ascii(std::u16string& out, const char* first, const char* last) {
     for (; first < last; ++first) out.push_back(static_cast<char16_t>(*first));
 }
 
-
 }  // namespace
 
 // ---- Decimal -------------------------------------------------------------------------------
 
 Decimal Decimal::from_double(double d) {
     if (!std::isfinite(d)) raise(ErrorCode::Overflow);
-    char buf[double_digits + 8];
-    DigitSpan v{};
-    bool negative = false;
-    shortest_digits(d, buf, v, negative);
-    return to_decimal(negative, v);
+    DigitBuffer buf;
+    return to_decimal(shortest_digits(d, buf));
 }
 
 Decimal Decimal::from_currency(Currency c) {
-    return from_magnitude(c.ticks < 0, magnitude_of(c.ticks), 4);
+    DigitBuffer buf;
+    return to_decimal(scaled_digits(buf, magnitude_of(c.ticks), 4, c.ticks < 0));
 }
 
-Decimal Decimal::from_integer(std::int64_t n) { return from_magnitude(n < 0, magnitude_of(n), 0); }
+Decimal Decimal::from_integer(std::int64_t n) {
+    DigitBuffer buf;
+    return to_decimal(scaled_digits(buf, magnitude_of(n), 0, n < 0));
+}
 
 double Decimal::to_double() const {
     if (digits.empty()) return 0.0;
@@ -188,40 +172,34 @@ std::u16string general_number_text(double d, const Locale& loc) {
     if (std::isnan(d)) return u"NaN";
     if (std::isinf(d)) return d < 0 ? u"-Infinity" : u"Infinity";
 
-    char buf[double_digits + 8];
-    DigitSpan v{};
-    bool negative = false;
-    shortest_digits(d, buf, v, negative);
+    DigitBuffer buf;
+    DigitSpan v = shortest_digits(d, buf);
     round_digits(v, 15);
     if (v.n == 0) return u"0";
 
     std::u16string out;
-    if (negative) out.push_back(u'-');
+    if (v.negative) out.push_back(u'-');
     const int exponent = v.point - 1;
-    if (exponent >= 15 || exponent < -4) {
-        out.push_back(static_cast<char16_t>(v.d[0]));
-        if (v.n > 1) {
-            out += loc.decimal;
-            append_ascii(out, v.d + 1, v.d + v.n);
-        }
+    const bool scientific = exponent >= 15 || exponent < -4;
+    // Where the decimal symbol stands among the digits; the exponent form has one digit before it.
+    const std::int64_t point = scientific ? 1 : v.point;
+    const auto n = static_cast<std::int64_t>(v.n);
+    const auto whole = static_cast<std::size_t>(std::clamp<std::int64_t>(point, 0, n));
+    if (point <= 0) out.push_back(u'0');
+    append_ascii(out, v.d, v.d + whole);
+    if (point > n) out.append(static_cast<std::size_t>(point - n), u'0');
+    if (whole < v.n) {
+        out += loc.decimal;
+        if (point < 0) out.append(static_cast<std::size_t>(-point), u'0');
+        append_ascii(out, v.d + whole, v.d + v.n);
+    }
+    if (scientific) {
         out.push_back(u'E');
         out.push_back(exponent < 0 ? u'-' : u'+');
         const int magnitude = exponent < 0 ? -exponent : exponent;
         if (magnitude < 10) out.push_back(u'0');
         char digits[8];
         append_ascii(out, digits, std::to_chars(digits, digits + sizeof digits, magnitude).ptr);
-    } else if (v.point <= 0) {
-        out.push_back(u'0');
-        out += loc.decimal;
-        out.append(static_cast<std::size_t>(-v.point), u'0');
-        append_ascii(out, v.d, v.d + v.n);
-    } else if (static_cast<std::size_t>(v.point) >= v.n) {
-        append_ascii(out, v.d, v.d + v.n);
-        out.append(static_cast<std::size_t>(v.point) - v.n, u'0');
-    } else {
-        append_ascii(out, v.d, v.d + v.point);
-        out += loc.decimal;
-        append_ascii(out, v.d + v.point, v.d + v.n);
     }
     return out;
 }
@@ -267,22 +245,18 @@ PatternShape shape_of(std::u16string_view pattern) {
     return shape;
 }
 
-std::u16string format_digits(bool negative, DigitSpan v, std::u16string_view pattern, const Locale& loc) {
+std::u16string format_digits(DigitSpan v, std::u16string_view pattern, const Locale& loc) {
     const PatternShape shape = shape_of(pattern);
     round_digits(v, static_cast<std::int64_t>(v.point) + shape.fraction_positions);
-    if (v.n == 0) negative = false;
+    if (v.n == 0) v.negative = false;
 
     const std::int64_t n = static_cast<std::int64_t>(v.n);
     const std::int64_t integer_length = v.n == 0 ? 0 : std::max<std::int64_t>(v.point, 0);
     const std::int64_t fraction_length = v.n == 0 ? 0 : std::max<std::int64_t>(n - v.point, 0);
 
-    // Integer digit j counted from the right; beyond the digits held it is a zero.
-    const auto integer_digit = [&](std::int64_t j) -> char16_t {
-        const std::int64_t index = v.point - 1 - j;
-        return j < integer_length && index < n ? static_cast<char16_t>(v.d[index]) : u'0';
-    };
-    const auto fraction_digit = [&](std::int64_t k) -> char16_t {
-        const std::int64_t index = v.point + k;
+    // The digit at an index among the digits held; outside them it is a zero. Integer digit j,
+    // counted from the right, is at point - 1 - j, fraction digit k at point + k.
+    const auto digit = [&](std::int64_t index) {
         return index >= 0 && index < n ? static_cast<char16_t>(v.d[index]) : u'0';
     };
 
@@ -303,9 +277,9 @@ std::u16string format_digits(bool negative, DigitSpan v, std::u16string_view pat
     const auto put = [&](char16_t c) { *w++ = c; };
     const auto put_symbol = [&](std::u16string_view symbol) { w = std::copy(symbol.begin(), symbol.end(), w); };
 
-    if (negative) put(u'-');
+    if (v.negative) put(u'-');
     const auto emit_integer = [&](std::int64_t j) {
-        put(integer_digit(j));
+        put(digit(v.point - 1 - j));
         if (shape.grouping && j > 0 && j % 3 == 0) put_symbol(loc.grouping);
     };
     // Digits with no position of their own all go where the leftmost position stands.
@@ -322,18 +296,16 @@ std::u16string format_digits(bool negative, DigitSpan v, std::u16string_view pat
                 const std::int64_t j = shape.integer_positions - 1 - position;
                 if (j < integer_length || j <= shape.zeros_from) emit_integer(j);
                 ++position;
-            } else if (c == u',' && position > 0) {
-                // a grouping marker, written only between digits
             } else if (c == u'.') {
                 if (shape.integer_positions == 0) emit_surplus();
                 put_symbol(loc.decimal);
                 fraction = true;
                 position = 0;
-            } else {
-                put(c);
+            } else if (c != u',' || position == 0) {
+                put(c);  // a grouping marker between digit positions writes nothing itself
             }
         } else if (is_position(c)) {
-            if (position < fraction_length || position <= shape.zeros_to) put(fraction_digit(position));
+            if (position < fraction_length || position <= shape.zeros_to) put(digit(v.point + position));
             ++position;
         } else {
             put(c);
@@ -359,16 +331,13 @@ std::u16string format_pattern(const Decimal& value, std::u16string_view pattern,
     } else {
         std::copy(value.digits.begin(), value.digits.end(), small);
     }
-    return format_digits(value.negative, DigitSpan{buf, value.digits.size(), value.point}, pattern, loc);
+    return format_digits(DigitSpan{buf, value.digits.size(), value.point, value.negative}, pattern, loc);
 }
 
 std::u16string format_pattern(double value, std::u16string_view pattern, const Locale& loc) {
     if (!std::isfinite(value)) raise(ErrorCode::Overflow);
-    char buf[double_digits + 8];
-    DigitSpan v{};
-    bool negative = false;
-    shortest_digits(value, buf, v, negative);
-    return format_digits(negative, v, pattern, loc);
+    DigitBuffer buf;
+    return format_digits(shortest_digits(value, buf), pattern, loc);
 }
 
 // ---- Currency -------------------------------------------------------------------------------
@@ -395,9 +364,8 @@ std::optional<Currency> currency_from_decimal(const Decimal& d) {
 
     constexpr std::uint64_t largest = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
     if (magnitude > largest + (d.negative ? 1 : 0)) return std::nullopt;
-    if (!d.negative) return Currency{static_cast<std::int64_t>(magnitude)};
-    if (magnitude == largest + 1) return Currency{std::numeric_limits<std::int64_t>::min()};
-    return Currency{-static_cast<std::int64_t>(magnitude)};
+    // Negated in unsigned arithmetic, so the most negative amount needs no case of its own.
+    return Currency{static_cast<std::int64_t>(d.negative ? 0 - magnitude : magnitude)};
 }
 
 std::optional<Currency> parse_currency(std::u16string_view text, const Locale& loc) {
@@ -452,28 +420,21 @@ namespace {
 
 // Round half to even without touching the floating-point environment: modf splits off the
 // fraction exactly, so a tie is recognised exactly.
-std::optional<double> round_half_even(double d, double lowest, double highest) {
+template <class Int>
+std::optional<Int> round_half_even(double d) {
     if (std::isnan(d)) return std::nullopt;
     double whole = 0.0;
     const double fraction = std::modf(d, &whole);
     double r = std::round(d);
     if (std::fabs(fraction) == 0.5) r = std::fmod(whole, 2.0) == 0.0 ? whole : r;
-    if (r < lowest || r > highest) return std::nullopt;
-    return r;
+    if (r < std::numeric_limits<Int>::min() || r > std::numeric_limits<Int>::max()) return std::nullopt;
+    return static_cast<Int>(r);
 }
 
 }  // namespace
 
-std::optional<std::int16_t> round_to_integer(double d) {
-    const auto r = round_half_even(d, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max());
-    if (!r) return std::nullopt;
-    return static_cast<std::int16_t>(*r);
-}
+std::optional<std::int16_t> round_to_integer(double d) { return round_half_even<std::int16_t>(d); }
 
-std::optional<std::int32_t> round_to_long(double d) {
-    const auto r = round_half_even(d, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max());
-    if (!r) return std::nullopt;
-    return static_cast<std::int32_t>(*r);
-}
+std::optional<std::int32_t> round_to_long(double d) { return round_half_even<std::int32_t>(d); }
 
 }  // namespace norvtext

@@ -9,39 +9,30 @@ namespace norvtext {
 
 namespace {
 
-enum class Direction { Upper, Lower };
-
-UChar32 map_code_point(UChar32 c, Direction direction, bool turkic) {
+UChar32 map_code_point(UChar32 c, bool upper, bool turkic) {
     if (turkic) {
-        if (direction == Direction::Upper && c == U'i') return U'\u0130';  // i -> dotted capital I
-        if (direction == Direction::Lower && c == U'I') return U'\u0131';  // I -> dotless small i
+        if (upper && c == U'i') return U'\u0130';   // i -> dotted capital I
+        if (!upper && c == U'I') return U'\u0131';  // I -> dotless small i
     }
-    return direction == Direction::Upper ? u_toupper(c) : u_tolower(c);
+    return upper ? u_toupper(c) : u_tolower(c);
 }
 
-std::u16string convert(std::u16string_view text, Direction direction, const Locale& loc) {
+std::u16string convert(std::u16string_view text, bool upper, const Locale& loc) {
     const bool turkic = uses_turkic_i(loc);
     std::u16string out;
     out.reserve(text.size());
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const char16_t lead = text[i];
-        if (U16_IS_LEAD(lead) && i + 1 < text.size() && U16_IS_TRAIL(text[i + 1])) {
-            const UChar32 c = U16_GET_SUPPLEMENTARY(lead, text[i + 1]);
-            const UChar32 mapped = map_code_point(c, direction, turkic);
-            if (U16_LENGTH(mapped) == 2) {
-                out += U16_LEAD(mapped);
-                out += U16_TRAIL(mapped);
-            } else {
-                out += text.substr(i, 2);
-            }
-            i += 2;
-            continue;
-        }
-        // A lone surrogate is not a character; it passes through untouched.
-        const UChar32 mapped = U16_IS_SURROGATE(lead) ? lead : map_code_point(lead, direction, turkic);
-        out += U16_LENGTH(mapped) == 1 ? static_cast<char16_t>(mapped) : lead;
-        ++i;
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t start = i;
+        UChar32 c = 0;
+        // A lone surrogate is read as itself; it has no case, so it passes through untouched.
+        U16_NEXT(text.data(), i, text.size(), c);
+        UChar32 mapped = map_code_point(c, upper, turkic);
+        // A mapping that would change the length is not taken.
+        if (static_cast<std::size_t>(U16_LENGTH(mapped)) != i - start) mapped = c;
+        char16_t units[U16_MAX_LENGTH];
+        std::int32_t n = 0;
+        U16_APPEND_UNSAFE(units, n, mapped);
+        out.append(units, static_cast<std::size_t>(n));
     }
     return out;
 }
@@ -50,18 +41,17 @@ std::u16string convert(std::u16string_view text, Direction direction, const Loca
 
 bool uses_turkic_i(const Locale& loc) {
     const std::string_view name = loc.name;
-    if (name.size() < 2) return false;
     const std::string_view language = name.substr(0, 2);
     const bool turkic = language == "tr" || language == "az" || language == "TR" || language == "AZ";
     return turkic && (name.size() == 2 || name[2] == '_' || name[2] == '-');
 }
 
 std::u16string to_upper(std::u16string_view text, const Locale& loc) {
-    return convert(text, Direction::Upper, loc);
+    return convert(text, true, loc);
 }
 
 std::u16string to_lower(std::u16string_view text, const Locale& loc) {
-    return convert(text, Direction::Lower, loc);
+    return convert(text, false, loc);
 }
 
 }  // namespace norvtext

@@ -1,7 +1,9 @@
 // Variant's subtype queries and its conversions between subtypes by the platform's rules.
 #include "norvtext/platform/variant.hpp"
 
+#include <algorithm>
 #include <cstdint>
+#include <iterator>
 #include <limits>
 #include <optional>
 #include <type_traits>
@@ -28,14 +30,11 @@ template <class T>
 
 std::u16string ascii_to_u16(std::string_view ascii) { return std::u16string(ascii.begin(), ascii.end()); }
 
+// `word` is in lower case.
 bool equals_ascii_nocase(std::u16string_view text, std::string_view word) {
-    if (text.size() != word.size()) return false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char16_t c = text[i];
-        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-        if (c != static_cast<char16_t>(word[i])) return false;
-    }
-    return true;
+    return std::equal(text.begin(), text.end(), word.begin(), word.end(), [](char16_t c, char w) {
+        return (c >= u'A' && c <= u'Z' ? c - u'A' + u'a' : c) == w;
+    });
 }
 
 double double_from_text(std::u16string_view text, const Locale& loc) {
@@ -69,33 +68,30 @@ Int narrow_whole(std::int64_t n) {
     return static_cast<Int>(n);
 }
 
+// Rounding to Long and then narrowing rounds exactly as rounding to Integer does.
 template <class Int>
 Int round_whole(double d) {
-    std::optional<Int> n;
-    if constexpr (std::is_same_v<Int, std::int16_t>)
-        n = round_to_integer(d);
-    else
-        n = round_to_long(d);
+    const std::optional<std::int32_t> n = round_to_long(d);
     if (!n) raise(ErrorCode::Overflow);
-    return *n;
+    return narrow_whole<Int>(*n);
 }
 
-// Integer and Long share one set of rules; only the range differs.
+// Integer and Long share one set of rules; only the range differs. A Double, a Date and a
+// text round their Double value.
 template <class Int>
-Int whole_from(const Variant::Storage& v, const Locale& loc) {
+Int whole_from(const Variant& v, const Locale& loc) {
     return std::visit(
         [&](const auto& x) -> Int {
             using T = std::decay_t<decltype(x)>;
             if constexpr (std::is_same_v<T, EmptyValue>) return 0;
             else if constexpr (std::is_same_v<T, bool>) return x ? -1 : 0;
             else if constexpr (is_one_of<T, std::int16_t, std::int32_t>) return narrow_whole<Int>(x);
-            else if constexpr (std::is_same_v<T, double>) return round_whole<Int>(x);
             else if constexpr (std::is_same_v<T, Currency>) return narrow_whole<Int>(whole_from_currency(x));
-            else if constexpr (std::is_same_v<T, DateSerial>) return round_whole<Int>(x.serial);
-            else if constexpr (std::is_same_v<T, std::u16string>) return round_whole<Int>(double_from_text(x, loc));
+            else if constexpr (is_one_of<T, double, DateSerial, std::u16string>)
+                return round_whole<Int>(v.to_double(loc));
             else refuse(x);
         },
-        v);
+        v.storage());
 }
 
 // A number read as a date must be a date of the platform's range.
@@ -124,37 +120,26 @@ Colour colour_from_double(double d) {
     raise(ErrorCode::Overflow);
 }
 
+// The object of an object subtype; Nothing gives nullptr, any other subtype is a mismatch.
+template <class Ref>
+Ref object_of(const Variant::Storage& v) {
+    if (const auto* r = std::get_if<Ref>(&v)) return *r;
+    if (std::holds_alternative<NothingValue>(v)) return nullptr;
+    raise(ErrorCode::TypeMismatch);
+}
+
+// Each subtype's number and name, in the order of Variant::Storage's alternatives.
+constexpr std::pair<VariantType, std::string_view> subtypes[] = {
+    {VariantType::Empty, "Empty"},     {VariantType::Null, "Null"},         {VariantType::Object, "Nothing"},
+    {VariantType::Boolean, "Boolean"}, {VariantType::Integer, "Integer"},   {VariantType::Long, "Long"},
+    {VariantType::Double, "Double"},   {VariantType::Currency, "Currency"}, {VariantType::Date, "Date"},
+    {VariantType::String, "String"},   {VariantType::Font, "Font"},         {VariantType::Picture, "Picture"},
+};
+static_assert(std::size(subtypes) == std::variant_size_v<Variant::Storage>);
+
 }  // namespace
 
-Variant::Variant(FontRef f) {
-    if (f) v_.emplace<FontRef>(std::move(f));
-    else v_.emplace<NothingValue>();
-}
-
-Variant::Variant(PictureRef p) {
-    if (p) v_.emplace<PictureRef>(std::move(p));
-    else v_.emplace<NothingValue>();
-}
-
-VariantType Variant::type() const noexcept {
-    return std::visit(
-        [](const auto& x) {
-            using T = std::decay_t<decltype(x)>;
-            if constexpr (std::is_same_v<T, EmptyValue>) return VariantType::Empty;
-            else if constexpr (std::is_same_v<T, NullValue>) return VariantType::Null;
-            else if constexpr (std::is_same_v<T, NothingValue>) return VariantType::Object;
-            else if constexpr (std::is_same_v<T, bool>) return VariantType::Boolean;
-            else if constexpr (std::is_same_v<T, std::int16_t>) return VariantType::Integer;
-            else if constexpr (std::is_same_v<T, std::int32_t>) return VariantType::Long;
-            else if constexpr (std::is_same_v<T, double>) return VariantType::Double;
-            else if constexpr (std::is_same_v<T, Currency>) return VariantType::Currency;
-            else if constexpr (std::is_same_v<T, DateSerial>) return VariantType::Date;
-            else if constexpr (std::is_same_v<T, std::u16string>) return VariantType::String;
-            else if constexpr (std::is_same_v<T, FontRef>) return VariantType::Font;
-            else return VariantType::Picture;
-        },
-        v_);
-}
+VariantType Variant::type() const noexcept { return subtypes[v_.index()].first; }
 
 bool Variant::is_numeric_type() const noexcept {
     return std::visit(
@@ -184,9 +169,9 @@ bool Variant::to_boolean(const Locale& loc) const {
         v_);
 }
 
-std::int16_t Variant::to_integer(const Locale& loc) const { return whole_from<std::int16_t>(v_, loc); }
+std::int16_t Variant::to_integer(const Locale& loc) const { return whole_from<std::int16_t>(*this, loc); }
 
-std::int32_t Variant::to_long(const Locale& loc) const { return whole_from<std::int32_t>(v_, loc); }
+std::int32_t Variant::to_long(const Locale& loc) const { return whole_from<std::int32_t>(*this, loc); }
 
 double Variant::to_double(const Locale& loc) const {
     return std::visit(
@@ -211,12 +196,8 @@ Currency Variant::to_currency(const Locale& loc) const {
             else if constexpr (std::is_same_v<T, bool>) return Currency{x ? -Currency::scale : 0};
             else if constexpr (is_one_of<T, std::int16_t, std::int32_t>) return Currency{x * Currency::scale};
             else if constexpr (is_one_of<T, double, DateSerial>) {
-                double d;
-                if constexpr (std::is_same_v<T, double>) d = x;
-                else d = x.serial;
-                const std::optional<Currency> c = currency_from_double(d);
-                if (!c) raise(ErrorCode::Overflow);
-                return *c;
+                if (const std::optional<Currency> c = currency_from_double(to_double(loc))) return *c;
+                raise(ErrorCode::Overflow);
             } else if constexpr (std::is_same_v<T, Currency>) return x;
             else if constexpr (std::is_same_v<T, std::u16string>) {
                 if (const std::optional<Currency> c = parse_currency(x, loc)) return *c;
@@ -270,32 +251,13 @@ Colour Variant::to_colour(const Locale& loc) const {
     return static_cast<Colour>(to_long(loc));
 }
 
-FontRef Variant::to_font() const {
-    if (const auto* f = std::get_if<FontRef>(&v_)) return *f;
-    if (is_nothing()) return nullptr;
-    raise(ErrorCode::TypeMismatch);
-}
+FontRef Variant::to_font() const { return object_of<FontRef>(v_); }
 
-PictureRef Variant::to_picture() const {
-    if (const auto* p = std::get_if<PictureRef>(&v_)) return *p;
-    if (is_nothing()) return nullptr;
-    raise(ErrorCode::TypeMismatch);
-}
+PictureRef Variant::to_picture() const { return object_of<PictureRef>(v_); }
 
 std::string_view type_name(VariantType t) {
-    switch (t) {
-        case VariantType::Empty: return "Empty";
-        case VariantType::Null: return "Null";
-        case VariantType::Integer: return "Integer";
-        case VariantType::Long: return "Long";
-        case VariantType::Double: return "Double";
-        case VariantType::Currency: return "Currency";
-        case VariantType::Date: return "Date";
-        case VariantType::String: return "String";
-        case VariantType::Object: return "Nothing";
-        case VariantType::Boolean: return "Boolean";
-        case VariantType::Font: return "Font";
-        case VariantType::Picture: return "Picture";
+    for (const auto& [type, name] : subtypes) {
+        if (type == t) return name;
     }
     return "Unknown";
 }

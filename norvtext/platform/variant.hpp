@@ -92,8 +92,9 @@ public:
     Variant(std::u16string s) : v_(std::move(s)) {}
     Variant(std::u16string_view s) : v_(std::u16string(s)) {}
     Variant(const char16_t* s) : v_(std::u16string(s)) {}
-    Variant(FontRef f);     // a null pointer makes Nothing
-    Variant(PictureRef p);  // a null pointer makes Nothing
+    // A null pointer makes Nothing.
+    Variant(FontRef f) : v_(f ? Storage(std::move(f)) : Storage(NothingValue{})) {}
+    Variant(PictureRef p) : v_(p ? Storage(std::move(p)) : Storage(NothingValue{})) {}
 
     static Variant null() { return Variant(NullValue{}); }
     static Variant nothing() { return Variant(NothingValue{}); }
