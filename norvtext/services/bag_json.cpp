@@ -93,31 +93,21 @@ public:
     bool binary(binary_t& value) override { return put(json::binary(std::move(value))); }
 
     bool start_object(std::size_t) override {
-        if (depth_ == 0) {
-            depth_ = 1;
-            return true;
-        }
-        enter(json::object());
+        if (depth_ == 0) depth_ = 1;  // the file's own object: its members are the entries
+        else enter(json::object());
         return true;
     }
     bool key(string_t& name) override {
+        // The value of a repeated key is read into scratch and dropped: the first stays.
         if (open_.empty()) {
             current_key_ = name;
-            if (seen_.insert(name).second) {
-                entries.emplace_back(name, nullptr);
-                slot_ = &entries.back().second;
-            } else {
-                slot_ = &scratch_.emplace_back();
-            }
+            slot_ = seen_.insert(name).second ? &entries.emplace_back(name, nullptr).second : &scratch_.emplace_back();
             return true;
         }
         json& object = *open_.back();
-        if (object.contains(name)) {
-            slot_ = &scratch_.emplace_back();
-        } else {
-            if (object.size() >= max_members) problem("an object with more than " + std::to_string(max_members) + " members");
-            slot_ = &object[name];
-        }
+        const bool repeated = object.contains(name);
+        if (!repeated && object.size() >= max_members) problem("an object with more than " + std::to_string(max_members) + " members");
+        slot_ = repeated ? &scratch_.emplace_back() : &object[name];
         return true;
     }
     bool end_object() override { return leave(); }
@@ -171,10 +161,9 @@ private:
     std::string current_key_;
 };
 
+// Past a byte order mark and blanks; none left gives npos, which position_text takes as the end.
 std::size_t first_token_offset(std::string_view text) {
-    std::size_t i = text.starts_with("\xEF\xBB\xBF") ? 3 : 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '\n' || text[i] == '\r')) ++i;
-    return i;
+    return text.find_first_not_of(" \t\n\r", text.starts_with("\xEF\xBB\xBF") ? 3 : 0);
 }
 
 }  // namespace
