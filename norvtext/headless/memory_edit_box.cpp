@@ -21,8 +21,7 @@ void MemoryBox<I>::change_text(std::u16string_view text, std::int32_t caret) {
 template <class I>
 void MemoryBox<I>::set_text(std::u16string_view text) {
     // Giving the box the text it already shows changes nothing, the selection included.
-    if (text == text_) return;
-    change_text(text, 0);
+    if (text != text_) change_text(text, 0);
 }
 
 template <class I>
