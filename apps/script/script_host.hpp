@@ -28,13 +28,13 @@ public:
 class ScriptHost {
 public:
     explicit ScriptHost(std::ostream& out);
-    ~ScriptHost();
 
     // Runs a whole script; raises ScriptError for a line that cannot be parsed.
     void run(std::istream& in);
     void run_line(std::string_view line, int line_number);
 
 private:
+    // A control's box is declared after its host, so that it goes first.
     struct Control {
         std::unique_ptr<headless::MemoryHost> host;
         std::unique_ptr<BoxBase> box;

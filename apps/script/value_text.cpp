@@ -75,9 +75,8 @@ std::string number_text(double d) { return to_utf8(general_number_text(d)); }
 std::optional<Variant> parse_number_literal(std::string_view t) {
     if (t.empty()) return std::nullopt;
     if (t.back() == '@') {
-        auto c = parse_currency(from_utf8(t.substr(0, t.size() - 1)));
-        if (!c) return std::nullopt;
-        return Variant(*c);
+        if (const auto c = parse_currency(from_utf8(t.substr(0, t.size() - 1)))) return Variant(*c);
+        return std::nullopt;
     }
     if (t.find_first_of(".eE") == std::string_view::npos) {
         long long n = 0;
@@ -103,9 +102,8 @@ std::optional<Variant> parse_literal(std::string_view t) {
     if (t == "False") return Variant(false);
     if (t == "Nothing") return Variant::nothing();
     if (t.size() >= 2 && t.front() == '#' && t.back() == '#') {
-        auto d = parse_iso(t.substr(1, t.size() - 2));
-        if (!d) return std::nullopt;
-        return Variant(*d);
+        if (const auto d = parse_iso(t.substr(1, t.size() - 2))) return Variant(*d);
+        return std::nullopt;
     }
     return parse_number_literal(t);
 }
