@@ -153,8 +153,7 @@ ScriptHost::ScriptHost(std::ostream& out) : out_(out) {
 
 void ScriptHost::run(std::istream& in) {
     std::string line;
-    int number = 0;
-    while (std::getline(in, line)) run_line(line, ++number);
+    for (int number = 1; std::getline(in, line); ++number) run_line(line, number);
 }
 
 template <class F>

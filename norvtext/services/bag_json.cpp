@@ -190,18 +190,16 @@ std::string bag_to_json(const MemoryPropertyBag& bag, bool pretty, std::string_v
     // Written entry by entry: the keys are already unique, and an ordered_json object
     // looks each key up as it goes, which a large bag would make quadratic.
     std::string out = "{";
-    bool first = true;
     for (const auto& [key, value] : bag.entries()) {
         const std::string where = key_where(source_name, key);
         if (!is_utf8(key)) raise_form_error(where, "the key is not valid UTF-8");
-        out += first ? "" : ",";
+        out += out.size() > 1 ? "," : "";
         out += pretty ? "\n  " : "";
         out += json(key).dump();
         out += pretty ? ": " : ":";
         out += variant_to_json(value, where).dump();
-        first = false;
     }
-    if (pretty) out += first ? "}\n" : "\n}\n";
+    if (pretty) out += bag.empty() ? "}\n" : "\n}\n";
     else out += "}";
     return out;
 }

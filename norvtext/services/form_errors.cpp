@@ -17,9 +17,7 @@ std::string printable(std::string_view text, std::size_t limit) {
             out += c;
         } else {
             static constexpr char hex[] = "0123456789abcdef";
-            out += "\\x";
-            out += hex[byte >> 4];
-            out += hex[byte & 0xf];
+            out += {'\\', 'x', hex[byte >> 4], hex[byte & 0xf]};
         }
     }
     if (text.size() > limit) out += "...";
