@@ -54,8 +54,7 @@ std::string quote(std::u16string_view text) {
         const bool paired = c <= 0xDBFF && surrogate && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
                             text[i + 1] <= 0xDFFF;
         if (c == u'"' || c == u'\\') {
-            out += '\\';
-            out += static_cast<char>(c);
+            out += {'\\', static_cast<char>(c)};
         } else if (c < 0x20 || c == 0x7F || (surrogate && !paired)) {
             char buf[8];
             std::snprintf(buf, sizeof buf, "\\u%04X", static_cast<unsigned>(c));

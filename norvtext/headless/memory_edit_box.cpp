@@ -19,16 +19,9 @@ void MemoryBox<I>::change_text(std::u16string_view text, std::int32_t caret) {
 }
 
 template <class I>
-void MemoryBox<I>::set_text(std::u16string_view text) {
-    // Giving the box the text it already shows changes nothing, the selection included.
-    if (text != text_) change_text(text, 0);
-}
-
-template <class I>
 void MemoryBox<I>::set_sel_start(std::int32_t start) {
     if (start < 0) raise(ErrorCode::InvalidPropertyValue);
-    sel_start_ = std::min(start, text_length());
-    sel_length_ = 0;
+    user_select(start, 0);
 }
 
 template <class I>

@@ -50,7 +50,8 @@ public:
     // EditBox
     void set_listener(EditBoxListener* listener) override { listener_ = listener; }
     std::u16string_view text() const override { return text_; }
-    void set_text(std::u16string_view text) override;
+    // Giving the box the text it already shows changes nothing, the selection included.
+    void set_text(std::u16string_view text) override { if (text != text_) change_text(text, 0); }
     std::int32_t sel_start() const override { return sel_start_; }
     void set_sel_start(std::int32_t start) override;
     std::int32_t sel_length() const override { return sel_length_; }
