@@ -33,17 +33,12 @@ std::string key_where(std::string_view source, std::string_view key) {
 // Line and column (in characters) of the byte at `offset`; an offset at the end names the
 // place just after the last character.
 std::string position_text(std::string_view text, std::size_t offset) {
-    offset = std::min(offset, text.size());
-    std::size_t line = 1;
-    std::size_t column = 1;
-    for (std::size_t i = 0; i < offset; ++i) {
-        if (text[i] == '\n') {
-            ++line;
-            column = 1;
-        } else if ((static_cast<unsigned char>(text[i]) & 0xC0u) != 0x80u) {
-            ++column;
-        }
-    }
+    const std::string_view before = text.substr(0, std::min(offset, text.size()));
+    const std::string_view line_before = before.substr(before.rfind('\n') + 1);  // npos + 1: the first line
+    const auto line = 1 + std::count(before.begin(), before.end(), '\n');
+    // A UTF-8 continuation byte (10xxxxxx) belongs to the character before it.
+    const auto column = 1 + std::count_if(line_before.begin(), line_before.end(),
+                                          [](unsigned char c) { return (c & 0xC0u) != 0x80u; });
     return "line " + std::to_string(line) + ", column " + std::to_string(column);
 }
 

@@ -104,8 +104,7 @@ FontRef font_from_json(const json& value, std::string_view where) {
     Font font;
     for (const auto& [name, field] : value.items()) {
         const std::string field_where = std::string(where) + " field " + in_quotes(name);
-        const auto flag = std::find_if(std::begin(font_flags), std::end(font_flags),
-                                       [&key = name](const auto& f) { return f.first == key; });
+        const auto flag = std::ranges::find(font_flags, name, [](const auto& f) { return f.first; });
         if (name == "name") {
             font.name = text_from_json(field, field_where);
         } else if (name == "size") {
