@@ -101,16 +101,15 @@ public:
         }
         json& object = *open_.back();
         const bool repeated = object.contains(name);
-        if (!repeated && object.size() >= max_members) problem("an object with more than " + std::to_string(max_members) + " members");
+        if (!repeated && object.size() >= max_members) {
+            problem("an object with more than " + std::to_string(max_members) + " members");
+        }
         slot_ = repeated ? &scratch_.emplace_back() : &object[name];
         return true;
     }
     bool end_object() override { return leave(); }
-    bool start_array(std::size_t) override {
-        if (depth_ == 0) throw NotAnObject{};
-        enter(json::array());
-        return true;
-    }
+    // At the top level, place refuses an array as it does any value but an object.
+    bool start_array(std::size_t) override { return enter(json::array()); }
     bool end_array() override { return leave(); }
 
     bool parse_error(std::size_t position, const std::string&, const nlohmann::detail::exception& ex) override {
@@ -136,11 +135,12 @@ private:
         return true;
     }
 
-    void enter(json container) {
+    bool enter(json container) {
         if (depth_ + 1 > max_depth) problem("nesting deeper than " + std::to_string(max_depth) + " levels");
         json* const placed = place(std::move(container));
         ++depth_;
         open_.push_back(placed);
+        return true;
     }
     bool leave() {
         --depth_;
@@ -164,20 +164,20 @@ std::size_t first_token_offset(std::string_view text) {
 }  // namespace
 
 MemoryPropertyBag parse_bag_json(std::string_view json_text, std::string_view source_name) {
-    const std::string source(source_name);
     EntryBuilder builder;
     try {
         json::sax_parse(json_text.begin(), json_text.end(), &builder);
     } catch (const SyntaxProblem& p) {
-        raise_form_error(source, position_text(json_text, p.offset) + ": " + p.what);
+        raise_form_error(source_name, position_text(json_text, p.offset) + ": " + p.what);
     } catch (const NotAnObject&) {
-        raise_form_error(source, position_text(json_text, first_token_offset(json_text)) + ": a form file holds one JSON object");
+        const std::string where = position_text(json_text, first_token_offset(json_text));
+        raise_form_error(source_name, where + ": a form file holds one JSON object");
     } catch (const ValueProblem& p) {
-        raise_form_error(key_where(source, p.key), p.what);
+        raise_form_error(key_where(source_name, p.key), p.what);
     }
     // Everything is converted into a scratch bag, handed over only when all of it read.
     MemoryPropertyBag bag;
-    for (const auto& [key, value] : builder.entries) bag.set(key, variant_from_json(value, key_where(source, key)));
+    for (const auto& [key, value] : builder.entries) bag.set(key, variant_from_json(value, key_where(source_name, key)));
     return bag;
 }
 

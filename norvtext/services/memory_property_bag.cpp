@@ -13,7 +13,8 @@ namespace {
 // the number a failed form file carries.
 void count_injected(std::size_t& until_failure, std::string_view action, std::string_view key) {
     if (until_failure == 0 || --until_failure != 0) return;
-    raise(ErrorCode::FileError, "property bag: injected failure " + std::string(action) + " \"" + std::string(key) + "\"");
+    raise(ErrorCode::FileError,
+          "property bag: injected failure " + std::string(action) + " \"" + std::string(key) + "\"");
 }
 
 }  // namespace
