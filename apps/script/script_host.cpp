@@ -61,6 +61,13 @@ std::optional<PressedKey> key_named(std::string_view k) {
     return std::nullopt;
 }
 
+// The states assistive technology is told a box has.
+std::string accessible_states(const AccessibleView& view) {
+    std::string states = view.read_only ? "read-only" : "";
+    if (view.invalid) states += std::string(states.empty() ? "" : " ") + "invalid, reason " + quote(from_utf8(view.reason));
+    return states.empty() ? "none" : states;
+}
+
 // What a command acts on: the form, or the control its first argument names.
 enum Subject { OnForm, OnControl };
 
@@ -228,14 +235,6 @@ void ScriptHost::print_state(const std::string& name, Control& c) {
     out_ << name << ": text " << quote(box.text()) << " sel " << box.sel_start() << ' ' << box.sel_length()
          << " blink " << (c.box->timer().enabled() ? "on" : "off") << '\n';
 }
-
-namespace {
-std::string accessible_states(const AccessibleView& view) {
-    std::string states = view.read_only ? "read-only" : "";
-    if (view.invalid) states += std::string(states.empty() ? "" : " ") + "invalid, reason " + quote(from_utf8(view.reason));
-    return states.empty() ? "none" : states;
-}
-}  // namespace
 
 void ScriptHost::print_accessible(const std::string& name, Control& c) {
     const AccessibleView view = c.box->accessible();

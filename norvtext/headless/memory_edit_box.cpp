@@ -84,7 +84,6 @@ void MemoryBox<I>::act_on_key_down(std::int16_t key_code, std::int16_t shift) {
         case keys::Right: return user_select(arrow_stop(sel_start_ + (sel_length_ > 0 ? sel_length_ : 1), true), 0);
         case keys::Home: return user_select(0, 0);
         case keys::End: return user_select(text_length(), 0);
-        default: break;
     }
 }
 

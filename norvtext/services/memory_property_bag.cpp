@@ -47,12 +47,9 @@ void MemoryPropertyBag::write(std::string_view key, const Variant& value,
 }
 
 void MemoryPropertyBag::set(std::string_view key, const Variant& value) {
-    if (const auto it = index_.find(key); it != index_.end()) {
-        entries_[it->second].value = value;
-        return;
-    }
-    index_.emplace(std::string(key), entries_.size());
-    entries_.push_back(Entry{std::string(key), value});
+    const auto [it, added] = index_.try_emplace(std::string(key), entries_.size());
+    if (added) entries_.push_back(Entry{std::string(key), value});
+    else entries_[it->second].value = value;
 }
 
 std::optional<Variant> MemoryPropertyBag::find(std::string_view key) const {
@@ -72,9 +69,8 @@ void MemoryPropertyBag::erase(std::string_view key) {
     const std::size_t position = it->second;
     index_.erase(it);
     entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(position));
-    for (auto& [k, p] : index_) {
+    for (auto& [k, p] : index_)
         if (p > position) --p;
-    }
 }
 
 }  // namespace norvtext::services
