@@ -264,6 +264,12 @@ const ScriptHost::Command* ScriptHost::find_command(std::string_view name) {
     using H = ScriptHost;
     using L = const Line&;
     constexpr std::size_t any = std::numeric_limits<std::size_t>::max();
+    // `set` and `setref`: the value is read before the member is given it.
+    constexpr auto assign = [](H& h, L l) {
+        const Variant v = l.literal(3);
+        const auto put = l[0] == "set" ? &Dispatch::put : &Dispatch::putref;
+        h.guarded(l.member(), [&] { (l.box().*put)(l[2], v); });
+    };
     static constexpr Command commands[] = {
         {"new", OnForm, 2, 2, "", [](H& h, L l) { h.add_control(l[1], l[2], true, l.number); }},
         {"create", OnForm, 2, 2, "", [](H& h, L l) { h.add_control(l[1], l[2], false, l.number); }},
@@ -293,16 +299,8 @@ const ScriptHost::Command* ScriptHost::find_command(std::string_view name) {
         {"show", OnForm, 1, 1, "",
          [](H& h, L l) { h.out_ << l[1] << " = " << services::bag_to_json(h.bag(l[1], l.number), false) << '\n'; }},
         {"get", OnControl, 2, 2, "", [](H& h, L l) { h.print_result(l, [&] { return l.box().get(l[2]); }); }},
-        {"set", OnControl, 3, any, "NAME MEMBER VALUE",
-         [](H& h, L l) {
-             const Variant v = l.literal(3);
-             h.guarded(l.member(), [&] { l.box().put(l[2], v); });
-         }},
-        {"setref", OnControl, 3, any, "NAME MEMBER VALUE",
-         [](H& h, L l) {
-             const Variant v = l.literal(3);
-             h.guarded(l.member(), [&] { l.box().putref(l[2], v); });
-         }},
+        {"set", OnControl, 3, any, "NAME MEMBER VALUE", assign},
+        {"setref", OnControl, 3, any, "NAME MEMBER VALUE", assign},
         {"call", OnControl, 2, any, "NAME METHOD [VALUE ...]",
          [](H& h, L l) {
              std::vector<Variant> args;
