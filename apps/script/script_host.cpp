@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <charconv>
 #include <chrono>
 #include <cstdio>
 #include <limits>
@@ -94,11 +93,9 @@ struct ScriptHost::Line {
     // A file's path: a bare word, or a quoted one for a path with blanks.
     std::string path(std::size_t i) const { return words[i].front() == '"' ? to_utf8(text(i)) : words[i]; }
     long long whole(std::size_t i) const {
-        const std::string& word = words[i];
-        long long n = 0;
-        auto [p, ec] = std::from_chars(word.data(), word.data() + word.size(), n);
-        if (ec != std::errc() || p != word.data() + word.size()) fail("expected a number, got " + word);
-        return n;
+        const auto n = read_number<long long>(words[i]);
+        if (!n) fail("expected a number, got " + words[i]);
+        return *n;
     }
     // One word's literal: a quoted text or anything parse_literal reads.
     Variant value(std::size_t i) const {

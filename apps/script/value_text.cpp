@@ -1,7 +1,6 @@
 // Literal parsing and value printing for the script host.
 #include "apps/script/value_text.hpp"
 
-#include <charconv>
 #include <cstdint>
 #include <cstdio>
 
@@ -32,11 +31,10 @@ std::u16string unquote(const std::string& word, int line) {
         if (e == '"' || e == '\\') {
             plain += e;
         } else if (e == 'u' && i + 4 < body.size()) {
-            unsigned code = 0;
-            auto [p, ec] = std::from_chars(body.data() + i + 1, body.data() + i + 5, code, 16);
-            if (ec != std::errc() || p != body.data() + i + 5) throw ScriptError(line, "bad \\u escape in " + word);
+            const auto code = read_number<unsigned>(body.substr(i + 1, 4), 16);
+            if (!code) throw ScriptError(line, "bad \\u escape in " + word);
             flush();
-            out += static_cast<char16_t>(code);
+            out += static_cast<char16_t>(*code);
             i += 4;
         } else {
             throw ScriptError(line, "bad escape in " + word);
@@ -78,18 +76,14 @@ std::optional<Variant> parse_number_literal(std::string_view t) {
         return std::nullopt;
     }
     if (t.find_first_of(".eE") == std::string_view::npos) {
-        long long n = 0;
-        auto [p, ec] = std::from_chars(t.data(), t.data() + t.size(), n);
-        if (ec == std::errc() && p == t.data() + t.size()) {
-            if (n >= INT16_MIN && n <= INT16_MAX) return Variant(static_cast<std::int16_t>(n));
-            if (n >= INT32_MIN && n <= INT32_MAX) return Variant(static_cast<std::int32_t>(n));
-            return Variant(static_cast<double>(n));
+        if (const auto n = read_number<long long>(t)) {
+            if (*n >= INT16_MIN && *n <= INT16_MAX) return Variant(static_cast<std::int16_t>(*n));
+            if (*n >= INT32_MIN && *n <= INT32_MAX) return Variant(static_cast<std::int32_t>(*n));
+            return Variant(static_cast<double>(*n));
         }
     }
-    double d = 0;
-    auto [p, ec] = std::from_chars(t.data(), t.data() + t.size(), d);
-    if (ec != std::errc() || p != t.data() + t.size()) return std::nullopt;  // also out of Double's range
-    return Variant(d);
+    if (const auto d = read_number<double>(t)) return Variant(*d);
+    return std::nullopt;  // also out of Double's range
 }
 
 }  // namespace
