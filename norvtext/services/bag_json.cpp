@@ -55,24 +55,18 @@ std::string parse_problem(const std::string& message) {
     return printable(what, 3 * max_quoted);
 }
 
-// A syntax error, at a byte offset.
-struct SyntaxProblem {
-    std::size_t offset;
-    std::string what;
-};
-// A well-formed file whose top level is not an object.
-struct NotAnObject {};
-// A value that breaks a limit or cannot be a number, under a top-level key.
-struct ValueProblem {
-    std::string key;
-    std::string what;
-};
+// Past a byte order mark and blanks; none left gives npos, which position_text takes as the end.
+std::size_t first_token_offset(std::string_view text) {
+    return text.find_first_not_of(" \t\n\r", text.starts_with("\xEF\xBB\xBF") ? 3 : 0);
+}
 
 // Builds the file's top-level entries from nlohmann's SAX events, keeping the first of
 // duplicate keys and enforcing the limits while the text is read, before any of it is
-// kept in memory.
+// kept in memory. Every problem raises Error FileError at once, naming the source.
 class EntryBuilder final : public nlohmann::json_sax<json> {
 public:
+    EntryBuilder(std::string_view text, std::string_view source) : text_(text), source_(source) {}
+
     std::vector<std::pair<std::string, json>> entries;
 
     bool null() override { return put(nullptr); }
@@ -114,15 +108,19 @@ public:
 
     bool parse_error(std::size_t position, const std::string&, const nlohmann::detail::exception& ex) override {
         // nlohmann's position counts the offending byte as read.
-        throw SyntaxProblem{position == 0 ? 0 : position - 1, parse_problem(ex.what())};
+        at(position == 0 ? 0 : position - 1, parse_problem(ex.what()));
     }
 
 private:
-    [[noreturn]] void problem(std::string what) { throw ValueProblem{current_key_, std::move(what)}; }
+    // A syntax error at a byte offset; a value that breaks a limit, under its top-level key.
+    [[noreturn]] void at(std::size_t offset, const std::string& what) const {
+        raise_form_error(source_, position_text(text_, offset) + ": " + what);
+    }
+    [[noreturn]] void problem(const std::string& what) const { raise_form_error(key_where(source_, current_key_), what); }
 
     // Stores a value where the text has got to; the file's top level takes only an object.
     json* place(json value) {
-        if (depth_ == 0) throw NotAnObject{};
+        if (depth_ == 0) at(first_token_offset(text_), "a form file holds one JSON object");
         if (!open_.empty() && open_.back()->is_array()) {
             open_.back()->push_back(std::move(value));
             return &open_.back()->back();
@@ -148,6 +146,8 @@ private:
         return true;
     }
 
+    std::string_view text_;
+    std::string_view source_;
     int depth_ = 0;  // open containers, the file's own object included
     std::vector<json*> open_;  // the open containers inside a top-level value
     json* slot_ = nullptr;     // where an object's next member value goes
@@ -156,25 +156,11 @@ private:
     std::string current_key_;
 };
 
-// Past a byte order mark and blanks; none left gives npos, which position_text takes as the end.
-std::size_t first_token_offset(std::string_view text) {
-    return text.find_first_not_of(" \t\n\r", text.starts_with("\xEF\xBB\xBF") ? 3 : 0);
-}
-
 }  // namespace
 
 MemoryPropertyBag parse_bag_json(std::string_view json_text, std::string_view source_name) {
-    EntryBuilder builder;
-    try {
-        json::sax_parse(json_text.begin(), json_text.end(), &builder);
-    } catch (const SyntaxProblem& p) {
-        raise_form_error(source_name, position_text(json_text, p.offset) + ": " + p.what);
-    } catch (const NotAnObject&) {
-        const std::string where = position_text(json_text, first_token_offset(json_text));
-        raise_form_error(source_name, where + ": a form file holds one JSON object");
-    } catch (const ValueProblem& p) {
-        raise_form_error(key_where(source_name, p.key), p.what);
-    }
+    EntryBuilder builder(json_text, source_name);
+    json::sax_parse(json_text.begin(), json_text.end(), &builder);
     // Everything is converted into a scratch bag, handed over only when all of it read.
     MemoryPropertyBag bag;
     for (const auto& [key, value] : builder.entries) bag.set(key, variant_from_json(value, key_where(source_name, key)));
