@@ -381,9 +381,8 @@ const ScriptHost::Command* ScriptHost::find_command(std::string_view name) {
         {"print", OnForm, 1, 1, "", [](H& h, L l) { h.out_ << to_utf8(l.text(1)) << '\n'; }},
         {"typelib", OnForm, 0, 0, "", [](H& h, L) { h.out_ << typelib_text(); }},
     };
-    for (const Command& c : commands)
-        if (c.name == name) return &c;
-    return nullptr;
+    const auto found = std::ranges::find(commands, name, &Command::name);
+    return found == std::end(commands) ? nullptr : found;
 }
 
 void ScriptHost::run_line(std::string_view text, int number) {
