@@ -79,7 +79,30 @@ struct ScriptHost::Line {
     int number;
     Control* control = nullptr;  // for a command on a control: the one its first argument names
 
-    Line(std::string_view text, int line_number);
+    Line(std::string_view text, int line_number) : number(line_number) {
+        constexpr std::string_view blanks = " \t\r";
+        std::size_t i = 0;
+        while ((i = text.find_first_not_of(blanks, i)) != std::string_view::npos) {
+            const char c = text[i];
+            if (c == '{' && words.size() >= 2 && words[0] == "bag") {  // JSON to the end of the line
+                words.emplace_back(text.substr(i));
+                return;
+            }
+            std::size_t end = i;
+            if (c == '#') {
+                if (!date_literal_at(text, i, end)) return;  // a comment
+            } else if (c == '"') {
+                end = i + 1;
+                while (end < text.size() && text[end] != '"') end += text[end] == '\\' ? 2 : 1;
+                if (end >= text.size()) fail("unterminated string");
+                ++end;
+            } else {
+                end = std::min(text.find_first_of(blanks, i), text.size());
+            }
+            words.emplace_back(text.substr(i, end - i));
+            i = end;
+        }
+    }
     const std::string& operator[](std::size_t i) const { return words[i]; }
     std::size_t size() const { return words.size(); }
     BoxBase& box() const { return *control->box; }
@@ -125,31 +148,6 @@ struct ScriptHost::Line {
         return f;
     }
 };
-
-ScriptHost::Line::Line(std::string_view text, int line_number) : number(line_number) {
-    constexpr std::string_view blanks = " \t\r";
-    std::size_t i = 0;
-    while ((i = text.find_first_not_of(blanks, i)) != std::string_view::npos) {
-        const char c = text[i];
-        if (c == '{' && words.size() >= 2 && words[0] == "bag") {  // JSON to the end of the line
-            words.emplace_back(text.substr(i));
-            return;
-        }
-        std::size_t end = i;
-        if (c == '#') {
-            if (!date_literal_at(text, i, end)) return;  // a comment
-        } else if (c == '"') {
-            end = i + 1;
-            while (end < text.size() && text[end] != '"') end += text[end] == '\\' ? 2 : 1;
-            if (end >= text.size()) fail("unterminated string");
-            ++end;
-        } else {
-            end = std::min(text.find_first_of(blanks, i), text.size());
-        }
-        words.emplace_back(text.substr(i, end - i));
-        i = end;
-    }
-}
 
 ScriptHost::ScriptHost(std::ostream& out) : out_(out) {
     form_.on_line = [this](const std::string& line) { out_ << line << '\n'; };
