@@ -49,9 +49,8 @@ std::u16string text_from_units(const json& units, std::string_view where) {
 std::u16string text_from_json(const json& value, std::string_view where) {
     if (value.is_array()) return text_from_units(value, where);
     if (!value.is_string()) raise_form_error(where, "expected a string, not " + printable(value.dump()));
-    auto text = from_utf8_exact(value.get_ref<const std::string&>());
-    if (!text) raise_form_error(where, "the string is not valid UTF-8");
-    return std::move(*text);
+    if (auto text = from_utf8_exact(value.get_ref<const std::string&>())) return std::move(*text);
+    raise_form_error(where, "the string is not valid UTF-8");
 }
 
 // --- Reading values ------------------------------------------------------------------------
@@ -71,12 +70,9 @@ std::int64_t whole_number(const json& value, std::int64_t low, std::int64_t high
 
 double double_from_json(const json& value, std::string_view where) {
     if (value.is_number()) return value.get<double>();
-    if (value.is_string()) {
-        const auto& word = value.get_ref<const std::string&>();
-        if (word == "Infinity") return std::numeric_limits<double>::infinity();
-        if (word == "-Infinity") return -std::numeric_limits<double>::infinity();
-        if (word == "NaN") return std::numeric_limits<double>::quiet_NaN();
-    }
+    if (value == "Infinity") return std::numeric_limits<double>::infinity();
+    if (value == "-Infinity") return -std::numeric_limits<double>::infinity();
+    if (value == "NaN") return std::numeric_limits<double>::quiet_NaN();
     raise_form_error(where, "expected a number, \"Infinity\", \"-Infinity\" or \"NaN\" for Double, not " + printable(value.dump()));
 }
 
@@ -128,9 +124,8 @@ Variant tagged_from_json(std::string_view type, const json& value, std::string_v
     if (type == "Currency") {
         if (!value.is_string()) raise_form_error(where, "a Currency is a string such as \"1234.5\", not " + printable(value.dump()));
         const auto& text = value.get_ref<const std::string&>();
-        const auto amount = parse_exact_currency(text);
-        if (!amount) raise_form_error(where, "not a Currency amount with up to four decimals: " + in_quotes(text));
-        return Variant(*amount);
+        if (const auto amount = parse_exact_currency(text)) return Variant(*amount);
+        raise_form_error(where, "not a Currency amount with up to four decimals: " + in_quotes(text));
     }
     if (type == "Date") return Variant(date_from_json(value, where));
     if (type == "String16") return Variant(text_from_units(value, where));
