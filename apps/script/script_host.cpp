@@ -225,12 +225,6 @@ void ScriptHost::blur(const std::string& name) {
     guarded(name, [&] { controls_.at(name).host->user()->lost_focus(); });
 }
 
-void ScriptHost::print_state(const std::string& name, Control& c) {
-    const EditBox& box = c.box->textbox();
-    out_ << name << ": text " << quote(box.text()) << " sel " << box.sel_start() << ' ' << box.sel_length()
-         << " blink " << (c.box->timer().enabled() ? "on" : "off") << '\n';
-}
-
 void ScriptHost::print_accessible(const std::string& name, Control& c) {
     const AccessibleView view = c.box->accessible();
     out_ << name << ": role editable text, value " << quote(view.value) << ", description "
@@ -348,15 +342,17 @@ const ScriptHost::Command* ScriptHost::find_command(std::string_view name) {
          }},
         {"onkeypress", OnControl, 2, 2, "",
          [](H&, L l) {
-             if (l[2] == "off") {
-                 l.host().key_press_override.reset();
-             } else {
-                 const long long code = l.whole(2);
-                 if (code < INT16_MIN || code > INT16_MAX) l.fail("onkeypress: code out of range");
-                 l.host().key_press_override = static_cast<std::int16_t>(code);
-             }
+             if (l[2] == "off") return l.host().key_press_override.reset();
+             const long long code = l.whole(2);
+             if (code < INT16_MIN || code > INT16_MAX) l.fail("onkeypress: code out of range");
+             l.host().key_press_override = static_cast<std::int16_t>(code);
          }},
-        {"state", OnControl, 1, 1, "", [](H& h, L l) { h.print_state(l[1], *l.control); }},
+        {"state", OnControl, 1, 1, "",
+         [](H& h, L l) {
+             const EditBox& box = l.box().textbox();
+             h.out_ << l[1] << ": text " << quote(box.text()) << " sel " << box.sel_start() << ' ' << box.sel_length()
+                    << " blink " << (l.box().timer().enabled() ? "on" : "off") << '\n';
+         }},
         {"accessible", OnControl, 1, 1, "", [](H& h, L l) { h.print_accessible(l[1], *l.control); }},
         {"locale", OnForm, 1, 1, "",
          [](H& h, L l) { h.guarded("locale", [&] { h.form_.locale = Locale::from_name(l[1]); }); }},

@@ -50,7 +50,6 @@ private:
     void save(Control& c, const std::string& name, services::MemoryPropertyBag& bag);
     void focus(const std::string& name);
     void blur(const std::string& name);
-    void print_state(const std::string& name, Control& c);
     // Prints the control as assistive technology sees it, and its notifications from then on.
     void print_accessible(const std::string& name, Control& c);
     // Reads or calls the line's NAME MEMBER and prints "NAME.MEMBER = VALUE".
