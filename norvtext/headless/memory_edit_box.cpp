@@ -42,11 +42,7 @@ void MemoryBox<I>::replace_selection(std::u16string_view with) {
 
 template <class I>
 void MemoryBox<I>::insert_char(char16_t c) {
-    if (sel_length_ > 0) return replace_selection(std::u16string_view(&c, 1));
-    // The common keystroke: one character at the caret.
-    text_.insert(to_index(sel_start_), 1, c);
-    ++sel_start_;
-    text_changed();
+    replace_selection(std::u16string_view(&c, 1));
 }
 
 // Backspace and Delete remove the selection, else the character before or after the caret;
