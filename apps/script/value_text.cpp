@@ -69,23 +69,6 @@ namespace {
 
 std::string number_text(double d) { return to_utf8(general_number_text(d)); }
 
-std::optional<Variant> parse_number_literal(std::string_view t) {
-    if (t.empty()) return std::nullopt;
-    if (t.back() == '@') {
-        if (const auto c = parse_currency(from_utf8(t.substr(0, t.size() - 1)))) return Variant(*c);
-        return std::nullopt;
-    }
-    if (t.find_first_of(".eE") == std::string_view::npos) {
-        if (const auto n = read_number<long long>(t)) {
-            if (*n >= INT16_MIN && *n <= INT16_MAX) return Variant(static_cast<std::int16_t>(*n));
-            if (*n >= INT32_MIN && *n <= INT32_MAX) return Variant(static_cast<std::int32_t>(*n));
-            return Variant(static_cast<double>(*n));
-        }
-    }
-    if (const auto d = read_number<double>(t)) return Variant(*d);
-    return std::nullopt;  // also out of Double's range
-}
-
 }  // namespace
 
 std::optional<Variant> parse_literal(std::string_view t) {
@@ -98,7 +81,19 @@ std::optional<Variant> parse_literal(std::string_view t) {
         if (const auto d = parse_iso(t.substr(1, t.size() - 2))) return Variant(*d);
         return std::nullopt;
     }
-    return parse_number_literal(t);
+    if (t.empty()) return std::nullopt;
+    if (t.back() == '@') {
+        if (const auto c = parse_currency(from_utf8(t.substr(0, t.size() - 1)))) return Variant(*c);
+        return std::nullopt;
+    }
+    // A whole number is all digits (with a sign): "1.5" and "1e3" are read as Doubles.
+    if (const auto n = read_number<long long>(t)) {
+        if (*n >= INT16_MIN && *n <= INT16_MAX) return Variant(static_cast<std::int16_t>(*n));
+        if (*n >= INT32_MIN && *n <= INT32_MAX) return Variant(static_cast<std::int32_t>(*n));
+        return Variant(static_cast<double>(*n));
+    }
+    if (const auto d = read_number<double>(t)) return Variant(*d);
+    return std::nullopt;  // also out of Double's range
 }
 
 std::string print_value(const Variant& v) {
