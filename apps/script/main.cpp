@@ -20,8 +20,7 @@ int main(int argc, char** argv) {
     }
     std::istream& in = path == "-" ? std::cin : file;
     try {
-        norvtext::script::ScriptHost host(std::cout);
-        host.run(in);
+        norvtext::script::ScriptHost(std::cout).run(in);
     } catch (const norvtext::script::ScriptError& e) {
         std::cout.flush();
         std::cerr << e.what() << '\n';

@@ -60,12 +60,10 @@ void PageCommands::run(const std::vector<std::string>& w, int line, const Contro
     } else if (cmd == "show") {
         need(2);
         for (const Custom::MemberInfo& m : Custom::members()) {
-            out_ << "page." << m.name << " = ";
-            if (m.kind == Custom::Kind::CheckBox)
-                out_ << (page_->ticked(m.member) ? "ticked" : "unticked");
-            else
-                out_ << quote(page_->text(m.member));
-            out_ << '\n';
+            const std::string shown = m.kind == Custom::Kind::TextField ? quote(page_->text(m.member))
+                                      : page_->ticked(m.member)         ? "ticked"
+                                                                        : "unticked";
+            out_ << "page." << m.name << " = " << shown << '\n';
         }
     } else {
         throw ScriptError(line, "page: unknown command " + cmd);

@@ -27,8 +27,6 @@ public:
 
     PageCommands(std::ostream& out, headless::MemoryForm& form);
     ~PageCommands();
-    PageCommands(const PageCommands&) = delete;
-    PageCommands& operator=(const PageCommands&) = delete;
 
     // One `page` line as words, "page" first, quoted words with their quotes:
     //   page open NAME [NAME ...] | click BOX | type FIELD "TEXT" | blur FIELD | apply | show

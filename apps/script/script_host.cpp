@@ -1,8 +1,8 @@
 // The script host's commands: one row each in the command table of find_command.
 #include "apps/script/script_host.hpp"
 
+#include <algorithm>
 #include <cctype>
-#include <charconv>
 #include <chrono>
 #include <cstdio>
 #include <limits>
@@ -22,10 +22,7 @@ namespace norvtext::script {
 namespace {
 
 bool is_name(std::string_view s) {
-    if (s.empty()) return false;
-    for (char c : s)
-        if (!(std::isalnum(static_cast<unsigned char>(c)) || c == '_')) return false;
-    return true;
+    return !s.empty() && std::all_of(s.begin(), s.end(), [](unsigned char c) { return std::isalnum(c) || c == '_'; });
 }
 
 // A date or time literal "#...#" may hold a blank; a "#" that opens anything else starts a
@@ -33,10 +30,7 @@ bool is_name(std::string_view s) {
 bool date_literal_at(std::string_view line, std::size_t i, std::size_t& end) {
     const auto close = line.find('#', i + 1);
     if (close == std::string_view::npos || close == i + 1) return false;
-    for (std::size_t k = i + 1; k < close; ++k) {
-        const char c = line[k];
-        if (!(std::isdigit(static_cast<unsigned char>(c)) || c == '-' || c == ':' || c == ' ')) return false;
-    }
+    if (line.substr(i + 1, close - i - 1).find_first_not_of("0123456789-: ") != std::string_view::npos) return false;
     end = close + 1;
     return true;
 }
@@ -66,6 +60,13 @@ std::optional<PressedKey> key_named(std::string_view k) {
     return std::nullopt;
 }
 
+// The states assistive technology is told a box has.
+std::string accessible_states(const AccessibleView& view) {
+    std::string states = view.read_only ? "read-only" : "";
+    if (view.invalid) states += std::string(states.empty() ? "" : " ") + "invalid, reason " + quote(from_utf8(view.reason));
+    return states.empty() ? "none" : states;
+}
+
 // What a command acts on: the form, or the control its first argument names.
 enum Subject { OnForm, OnControl };
 
@@ -78,7 +79,30 @@ struct ScriptHost::Line {
     int number;
     Control* control = nullptr;  // for a command on a control: the one its first argument names
 
-    Line(std::string_view text, int line_number);
+    Line(std::string_view text, int line_number) : number(line_number) {
+        constexpr std::string_view blanks = " \t\r";
+        std::size_t i = 0;
+        while ((i = text.find_first_not_of(blanks, i)) != std::string_view::npos) {
+            const char c = text[i];
+            if (c == '{' && words.size() >= 2 && words[0] == "bag") {  // JSON to the end of the line
+                words.emplace_back(text.substr(i));
+                return;
+            }
+            std::size_t end = i;
+            if (c == '#') {
+                if (!date_literal_at(text, i, end)) return;  // a comment
+            } else if (c == '"') {
+                end = i + 1;
+                while (end < text.size() && text[end] != '"') end += text[end] == '\\' ? 2 : 1;
+                if (end >= text.size()) fail("unterminated string");
+                ++end;
+            } else {
+                end = std::min(text.find_first_of(blanks, i), text.size());
+            }
+            words.emplace_back(text.substr(i, end - i));
+            i = end;
+        }
+    }
     const std::string& operator[](std::size_t i) const { return words[i]; }
     std::size_t size() const { return words.size(); }
     BoxBase& box() const { return *control->box; }
@@ -91,91 +115,47 @@ struct ScriptHost::Line {
     std::u16string text(std::size_t i) const { return unquote(words[i], number); }
     // A file's path: a bare word, or a quoted one for a path with blanks.
     std::string path(std::size_t i) const { return words[i].front() == '"' ? to_utf8(text(i)) : words[i]; }
-    long long whole(std::size_t i) const;
+    long long whole(std::size_t i) const {
+        const auto n = read_number<long long>(words[i]);
+        if (!n) fail("expected a number, got " + words[i]);
+        return *n;
+    }
     // One word's literal: a quoted text or anything parse_literal reads.
-    Variant value(std::size_t i) const;
+    Variant value(std::size_t i) const {
+        if (words[i].front() == '"') return Variant(text(i));
+        auto v = parse_literal(words[i]);
+        if (!v) fail("bad value " + words[i]);
+        return *v;
+    }
     // The value that ends a `set` line: a literal, or `Font "NAME" SIZE`.
-    Variant literal(std::size_t i) const;
+    Variant literal(std::size_t i) const {
+        if (words[i] == "Font") {
+            if (size() != i + 3) fail("a Font literal is: Font \"NAME\" SIZE");
+            return Variant(font(i + 1));
+        }
+        const Variant v = value(i);
+        // A quoted text is the value whatever follows it; any other literal must end the line.
+        if (words[i].front() != '"' && size() != i + 1) fail("unexpected words after the value");
+        return v;
+    }
     // `"NAME" SIZE` from word i on: a new Font object.
-    FontRef font(std::size_t i) const;
+    FontRef font(std::size_t i) const {
+        auto f = std::make_shared<Font>();
+        f->name = text(i);
+        const auto size = parse_literal(words[i + 1]);
+        if (!size || !size->is_numeric_type()) fail("bad font size " + words[i + 1]);
+        f->size = size->to_double();
+        return f;
+    }
 };
-
-ScriptHost::Line::Line(std::string_view text, int line_number) : number(line_number) {
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const char c = text[i];
-        if (c == ' ' || c == '\t' || c == '\r') {
-            ++i;
-            continue;
-        }
-        if (c == '{' && words.size() >= 2 && words[0] == "bag") {  // JSON to the end of the line
-            words.emplace_back(text.substr(i));
-            return;
-        }
-        std::size_t end = i;
-        if (c == '#') {
-            if (!date_literal_at(text, i, end)) return;  // a comment
-        } else if (c == '"') {
-            end = i + 1;
-            while (end < text.size() && text[end] != '"') end += text[end] == '\\' ? 2 : 1;
-            if (end >= text.size()) fail("unterminated string");
-            ++end;
-        } else {
-            while (end < text.size() && text[end] != ' ' && text[end] != '\t' && text[end] != '\r') ++end;
-        }
-        words.emplace_back(text.substr(i, end - i));
-        i = end;
-    }
-}
-
-long long ScriptHost::Line::whole(std::size_t i) const {
-    const std::string& word = words[i];
-    long long n = 0;
-    auto [p, ec] = std::from_chars(word.data(), word.data() + word.size(), n);
-    if (ec != std::errc() || p != word.data() + word.size()) fail("expected a number, got " + word);
-    return n;
-}
-
-Variant ScriptHost::Line::value(std::size_t i) const {
-    if (words[i].front() == '"') return Variant(text(i));
-    auto v = parse_literal(words[i]);
-    if (!v) fail("bad value " + words[i]);
-    return *v;
-}
-
-Variant ScriptHost::Line::literal(std::size_t i) const {
-    if (words[i] == "Font") {
-        if (size() != i + 3) fail("a Font literal is: Font \"NAME\" SIZE");
-        return Variant(font(i + 1));
-    }
-    const Variant v = value(i);
-    // A quoted text is the value whatever follows it; any other literal must end the line.
-    if (words[i].front() != '"' && size() != i + 1) fail("unexpected words after the value");
-    return v;
-}
-
-FontRef ScriptHost::Line::font(std::size_t i) const {
-    auto f = std::make_shared<Font>();
-    f->name = text(i);
-    const auto size = parse_literal(words[i + 1]);
-    if (!size || !size->is_numeric_type()) fail("bad font size " + words[i + 1]);
-    f->size = size->to_double();
-    return f;
-}
 
 ScriptHost::ScriptHost(std::ostream& out) : out_(out) {
     form_.on_line = [this](const std::string& line) { out_ << line << '\n'; };
 }
 
-ScriptHost::~ScriptHost() {
-    // Controls go before their hosts.
-    for (auto& [name, c] : controls_) c.box.reset();
-}
-
 void ScriptHost::run(std::istream& in) {
     std::string line;
-    int number = 0;
-    while (std::getline(in, line)) run_line(line, ++number);
+    for (int number = 1; std::getline(in, line); ++number) run_line(line, number);
 }
 
 template <class F>
@@ -226,17 +206,12 @@ void ScriptHost::add_control(const std::string& class_name, const std::string& n
 
 void ScriptHost::save(Control& c, const std::string& name, services::MemoryPropertyBag& b) {
     b.begin_save();
-    b.on_write = [this, &name](std::string_view key, const Variant& value, const std::optional<Variant>& def) {
+    // Only a save writes to a bag, and each one sets the hook afresh for its own control.
+    b.on_write = [this, name](std::string_view key, const Variant& value, const std::optional<Variant>& def) {
         out_ << name << ": write " << key << " = " << print_value(value) << ' '
              << (def ? "(default " + print_value(*def) + ")" : std::string("(no default)")) << '\n';
     };
-    try {
-        c.box->WriteProperties(b);
-    } catch (...) {
-        b.on_write = nullptr;
-        throw;
-    }
-    b.on_write = nullptr;
+    c.box->WriteProperties(b);
 }
 
 void ScriptHost::focus(const std::string& name) {
@@ -249,20 +224,6 @@ void ScriptHost::blur(const std::string& name) {
     if (focused_ == name) focused_.clear();
     guarded(name, [&] { controls_.at(name).host->user()->lost_focus(); });
 }
-
-void ScriptHost::print_state(const std::string& name, Control& c) {
-    const EditBox& box = c.box->textbox();
-    out_ << name << ": text " << quote(box.text()) << " sel " << box.sel_start() << ' ' << box.sel_length()
-         << " blink " << (c.box->timer().enabled() ? "on" : "off") << '\n';
-}
-
-namespace {
-std::string accessible_states(const AccessibleView& view) {
-    std::string states = view.read_only ? "read-only" : "";
-    if (view.invalid) states += std::string(states.empty() ? "" : " ") + "invalid, reason " + quote(from_utf8(view.reason));
-    return states.empty() ? "none" : states;
-}
-}  // namespace
 
 void ScriptHost::print_accessible(const std::string& name, Control& c) {
     const AccessibleView view = c.box->accessible();
@@ -292,6 +253,12 @@ const ScriptHost::Command* ScriptHost::find_command(std::string_view name) {
     using H = ScriptHost;
     using L = const Line&;
     constexpr std::size_t any = std::numeric_limits<std::size_t>::max();
+    // `set` and `setref`: the value is read before the member is given it.
+    constexpr auto assign = [](H& h, L l) {
+        const Variant v = l.literal(3);
+        const auto put = l[0] == "set" ? &Dispatch::put : &Dispatch::putref;
+        h.guarded(l.member(), [&] { (l.box().*put)(l[2], v); });
+    };
     static constexpr Command commands[] = {
         {"new", OnForm, 2, 2, "", [](H& h, L l) { h.add_control(l[1], l[2], true, l.number); }},
         {"create", OnForm, 2, 2, "", [](H& h, L l) { h.add_control(l[1], l[2], false, l.number); }},
@@ -304,46 +271,25 @@ const ScriptHost::Command* ScriptHost::find_command(std::string_view name) {
                  l.fail(e.what());
              }
          }},
-        {"load", OnControl, 2, 2, "",
-         [](H& h, L l) {
-             auto& b = h.bag(l[2], l.number);
-             h.guarded(l[1], [&] { l.box().ReadProperties(b); });
-         }},
-        {"save", OnControl, 2, 2, "",
-         [](H& h, L l) {
-             auto& b = h.bag(l[2], l.number);
-             h.guarded(l[1], [&] { h.save(*l.control, l[1], b); });
-         }},
+        {"load", OnControl, 2, 2, "", [](H& h, L l) { l.box().ReadProperties(h.bag(l[2], l.number)); }},
+        {"save", OnControl, 2, 2, "", [](H& h, L l) { h.save(*l.control, l[1], h.bag(l[2], l.number)); }},
         {"loadfile", OnControl, 2, 2, "",
-         [](H& h, L l) {
-             const std::string path = l.path(2);
-             h.guarded(l[1], [&] {
-                 auto b = services::read_form_file(path);
-                 l.box().ReadProperties(b);
-             });
+         [](H&, L l) {
+             auto b = services::read_form_file(l.path(2));
+             l.box().ReadProperties(b);
          }},
         {"savefile", OnControl, 2, 2, "",
          [](H& h, L l) {
              const std::string path = l.path(2);
-             h.guarded(l[1], [&] {
-                 services::MemoryPropertyBag b;
-                 h.save(*l.control, l[1], b);
-                 services::write_form_file(path, b);
-             });
+             services::MemoryPropertyBag b;
+             h.save(*l.control, l[1], b);
+             services::write_form_file(path, b);
          }},
         {"show", OnForm, 1, 1, "",
          [](H& h, L l) { h.out_ << l[1] << " = " << services::bag_to_json(h.bag(l[1], l.number), false) << '\n'; }},
         {"get", OnControl, 2, 2, "", [](H& h, L l) { h.print_result(l, [&] { return l.box().get(l[2]); }); }},
-        {"set", OnControl, 3, any, "NAME MEMBER VALUE",
-         [](H& h, L l) {
-             const Variant v = l.literal(3);
-             h.guarded(l.member(), [&] { l.box().put(l[2], v); });
-         }},
-        {"setref", OnControl, 3, any, "NAME MEMBER VALUE",
-         [](H& h, L l) {
-             const Variant v = l.literal(3);
-             h.guarded(l.member(), [&] { l.box().putref(l[2], v); });
-         }},
+        {"set", OnControl, 3, any, "NAME MEMBER VALUE", assign},
+        {"setref", OnControl, 3, any, "NAME MEMBER VALUE", assign},
         {"call", OnControl, 2, any, "NAME METHOD [VALUE ...]",
          [](H& h, L l) {
              std::vector<Variant> args;
@@ -353,71 +299,60 @@ const ScriptHost::Command* ScriptHost::find_command(std::string_view name) {
         {"focus", OnControl, 1, 1, "", [](H& h, L l) { h.focus(l[1]); }},
         {"blur", OnControl, 1, 1, "", [](H& h, L l) { h.blur(l[1]); }},
         {"type", OnControl, 2, 2, "",
-         [](H& h, L l) {
-             const std::u16string typed = l.text(2);
-             h.guarded(l[1], [&] {
-                 for (char16_t ch : typed) {
-                     const services::KeyStroke k = services::us_key_of(ch);
-                     l.user().type(ch, k.code, k.shift);
-                 }
-             });
+         [](H&, L l) {
+             for (char16_t ch : l.text(2)) {
+                 const services::KeyStroke k = services::us_key_of(ch);
+                 l.user().type(ch, k.code, k.shift);
+             }
          }},
         {"key", OnControl, 2, 2, "",
-         [](H& h, L l) {
+         [](H&, L l) {
              const std::optional<PressedKey> k = key_named(l[2]);
              if (!k) l.fail("unknown key " + l[2]);
-             h.guarded(l[1], [&] { l.user().press(k->code, k->shift, k->ascii); });
+             l.user().press(k->code, k->shift, k->ascii);
          }},
         // Edits that are no keystrokes; paste puts the text on the form's clipboard first.
         {"paste", OnControl, 2, 2, "",
          [](H& h, L l) {
              h.form_.clipboard = l.text(2);
-             h.guarded(l[1], [&] { l.user().paste(); });
+             l.user().paste();
          }},
-        {"drop", OnControl, 2, 2, "",
-         [](H& h, L l) {
-             const std::u16string text = l.text(2);
-             h.guarded(l[1], [&] { l.user().drop(text); });
-         }},
-        {"ime", OnControl, 2, 2, "",
-         [](H& h, L l) {
-             const std::u16string text = l.text(2);
-             h.guarded(l[1], [&] { l.user().input_method_commit(text); });
-         }},
+        {"drop", OnControl, 2, 2, "", [](H&, L l) { l.user().drop(l.text(2)); }},
+        {"ime", OnControl, 2, 2, "", [](H&, L l) { l.user().input_method_commit(l.text(2)); }},
         {"select", OnControl, 3, 3, "",
          [](H&, L l) {
              l.user().user_select(static_cast<std::int32_t>(l.whole(2)), static_cast<std::int32_t>(l.whole(3)));
          }},
-        {"click", OnControl, 1, 1, "", [](H& h, L l) { h.guarded(l[1], [&] { l.user().click(); }); }},
-        {"dblclick", OnControl, 1, 1, "", [](H& h, L l) { h.guarded(l[1], [&] { l.user().dbl_click(); }); }},
+        {"click", OnControl, 1, 1, "", [](H&, L l) { l.user().click(); }},
+        {"dblclick", OnControl, 1, 1, "", [](H&, L l) { l.user().dbl_click(); }},
         {"tick", OnControl, 1, 2, "NAME [N]",
-         [](H& h, L l) {
+         [](H&, L l) {
              const long long count = l.size() == 3 ? l.whole(2) : 1;
              if (count < 0 || count > 1000000) l.fail("tick: N out of range");
-             h.guarded(l[1], [&] {
-                 for (long long i = 0; i < count; ++i) l.host().manual_timer()->advance(blink_interval_ms);
-             });
+             for (long long i = 0; i < count; ++i) l.host().manual_timer()->advance(blink_interval_ms);
          }},
         {"resize", OnControl, 3, 3, "",
-         [](H& h, L l) {
+         [](H&, L l) {
              const long long width = l.whole(2), height = l.whole(3);
              if (width < 0 || height < 0 || width > INT32_MAX || height > INT32_MAX)
                  l.fail("resize: size out of range");
              l.host().control_width = static_cast<std::int32_t>(width);
              l.host().control_height = static_cast<std::int32_t>(height);
-             h.guarded(l[1], [&] { l.box().Resize(); });
+             l.box().Resize();
          }},
         {"onkeypress", OnControl, 2, 2, "",
          [](H&, L l) {
-             if (l[2] == "off") {
-                 l.host().key_press_override.reset();
-             } else {
-                 const long long code = l.whole(2);
-                 if (code < INT16_MIN || code > INT16_MAX) l.fail("onkeypress: code out of range");
-                 l.host().key_press_override = static_cast<std::int16_t>(code);
-             }
+             if (l[2] == "off") return l.host().key_press_override.reset();
+             const long long code = l.whole(2);
+             if (code < INT16_MIN || code > INT16_MAX) l.fail("onkeypress: code out of range");
+             l.host().key_press_override = static_cast<std::int16_t>(code);
          }},
-        {"state", OnControl, 1, 1, "", [](H& h, L l) { h.print_state(l[1], *l.control); }},
+        {"state", OnControl, 1, 1, "",
+         [](H& h, L l) {
+             const EditBox& box = l.box().textbox();
+             h.out_ << l[1] << ": text " << quote(box.text()) << " sel " << box.sel_start() << ' ' << box.sel_length()
+                    << " blink " << (l.box().timer().enabled() ? "on" : "off") << '\n';
+         }},
         {"accessible", OnControl, 1, 1, "", [](H& h, L l) { h.print_accessible(l[1], *l.control); }},
         {"locale", OnForm, 1, 1, "",
          [](H& h, L l) { h.guarded("locale", [&] { h.form_.locale = Locale::from_name(l[1]); }); }},
@@ -440,9 +375,8 @@ const ScriptHost::Command* ScriptHost::find_command(std::string_view name) {
         {"print", OnForm, 1, 1, "", [](H& h, L l) { h.out_ << to_utf8(l.text(1)) << '\n'; }},
         {"typelib", OnForm, 0, 0, "", [](H& h, L) { h.out_ << typelib_text(); }},
     };
-    for (const Command& c : commands)
-        if (c.name == name) return &c;
-    return nullptr;
+    const auto found = std::ranges::find(commands, name, &Command::name);
+    return found == std::end(commands) ? nullptr : found;
 }
 
 void ScriptHost::run_line(std::string_view text, int number) {
@@ -457,8 +391,10 @@ void ScriptHost::run_line(std::string_view text, int number) {
             command->usage.empty() ? std::to_string(command->min_args) + " argument(s)" : std::string(command->usage);
         line.fail(name + ": expected " + expected);
     }
-    if (command->subject == OnControl) line.control = &control(line[1], number);
-    command->run(*this, line);
+    if (command->subject == OnForm) return command->run(*this, line);
+    line.control = &control(line[1], number);
+    // An error of the control's own is printed, and the script goes on.
+    guarded(line[1], [&] { command->run(*this, line); });
 }
 
 }  // namespace norvtext::script

@@ -28,13 +28,13 @@ public:
 class ScriptHost {
 public:
     explicit ScriptHost(std::ostream& out);
-    ~ScriptHost();
 
     // Runs a whole script; raises ScriptError for a line that cannot be parsed.
     void run(std::istream& in);
     void run_line(std::string_view line, int line_number);
 
 private:
+    // A control's box is declared after its host, so that it goes first.
     struct Control {
         std::unique_ptr<headless::MemoryHost> host;
         std::unique_ptr<BoxBase> box;
@@ -50,7 +50,6 @@ private:
     void save(Control& c, const std::string& name, services::MemoryPropertyBag& bag);
     void focus(const std::string& name);
     void blur(const std::string& name);
-    void print_state(const std::string& name, Control& c);
     // Prints the control as assistive technology sees it, and its notifications from then on.
     void print_accessible(const std::string& name, Control& c);
     // Reads or calls the line's NAME MEMBER and prints "NAME.MEMBER = VALUE".

@@ -1,7 +1,6 @@
 // Literal parsing and value printing for the script host.
 #include "apps/script/value_text.hpp"
 
-#include <charconv>
 #include <cstdint>
 #include <cstdio>
 
@@ -32,11 +31,10 @@ std::u16string unquote(const std::string& word, int line) {
         if (e == '"' || e == '\\') {
             plain += e;
         } else if (e == 'u' && i + 4 < body.size()) {
-            unsigned code = 0;
-            auto [p, ec] = std::from_chars(body.data() + i + 1, body.data() + i + 5, code, 16);
-            if (ec != std::errc() || p != body.data() + i + 5) throw ScriptError(line, "bad \\u escape in " + word);
+            const auto code = read_number<unsigned>(body.substr(i + 1, 4), 16);
+            if (!code) throw ScriptError(line, "bad \\u escape in " + word);
             flush();
-            out += static_cast<char16_t>(code);
+            out += static_cast<char16_t>(*code);
             i += 4;
         } else {
             throw ScriptError(line, "bad escape in " + word);
@@ -54,8 +52,7 @@ std::string quote(std::u16string_view text) {
         const bool paired = c <= 0xDBFF && surrogate && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
                             text[i + 1] <= 0xDFFF;
         if (c == u'"' || c == u'\\') {
-            out += '\\';
-            out += static_cast<char>(c);
+            out += {'\\', static_cast<char>(c)};
         } else if (c < 0x20 || c == 0x7F || (surrogate && !paired)) {
             char buf[8];
             std::snprintf(buf, sizeof buf, "\\u%04X", static_cast<unsigned>(c));
@@ -72,28 +69,6 @@ namespace {
 
 std::string number_text(double d) { return to_utf8(general_number_text(d)); }
 
-std::optional<Variant> parse_number_literal(std::string_view t) {
-    if (t.empty()) return std::nullopt;
-    if (t.back() == '@') {
-        auto c = parse_currency(from_utf8(t.substr(0, t.size() - 1)));
-        if (!c) return std::nullopt;
-        return Variant(*c);
-    }
-    if (t.find_first_of(".eE") == std::string_view::npos) {
-        long long n = 0;
-        auto [p, ec] = std::from_chars(t.data(), t.data() + t.size(), n);
-        if (ec == std::errc() && p == t.data() + t.size()) {
-            if (n >= INT16_MIN && n <= INT16_MAX) return Variant(static_cast<std::int16_t>(n));
-            if (n >= INT32_MIN && n <= INT32_MAX) return Variant(static_cast<std::int32_t>(n));
-            return Variant(static_cast<double>(n));
-        }
-    }
-    double d = 0;
-    auto [p, ec] = std::from_chars(t.data(), t.data() + t.size(), d);
-    if (ec != std::errc() || p != t.data() + t.size()) return std::nullopt;  // also out of Double's range
-    return Variant(d);
-}
-
 }  // namespace
 
 std::optional<Variant> parse_literal(std::string_view t) {
@@ -103,11 +78,22 @@ std::optional<Variant> parse_literal(std::string_view t) {
     if (t == "False") return Variant(false);
     if (t == "Nothing") return Variant::nothing();
     if (t.size() >= 2 && t.front() == '#' && t.back() == '#') {
-        auto d = parse_iso(t.substr(1, t.size() - 2));
-        if (!d) return std::nullopt;
-        return Variant(*d);
+        if (const auto d = parse_iso(t.substr(1, t.size() - 2))) return Variant(*d);
+        return std::nullopt;
     }
-    return parse_number_literal(t);
+    if (t.empty()) return std::nullopt;
+    if (t.back() == '@') {
+        if (const auto c = parse_currency(from_utf8(t.substr(0, t.size() - 1)))) return Variant(*c);
+        return std::nullopt;
+    }
+    // A whole number is all digits (with a sign): "1.5" and "1e3" are read as Doubles.
+    if (const auto n = read_number<long long>(t)) {
+        if (*n >= INT16_MIN && *n <= INT16_MAX) return Variant(static_cast<std::int16_t>(*n));
+        if (*n >= INT32_MIN && *n <= INT32_MAX) return Variant(static_cast<std::int32_t>(*n));
+        return Variant(static_cast<double>(*n));
+    }
+    if (const auto d = read_number<double>(t)) return Variant(*d);
+    return std::nullopt;  // also out of Double's range
 }
 
 std::string print_value(const Variant& v) {

@@ -1,6 +1,7 @@
 // Values as scripts write them (literals) and as the script host prints them.
 #pragma once
 
+#include <charconv>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -8,6 +9,16 @@
 #include "norvtext/platform/variant.hpp"
 
 namespace norvtext::script {
+
+// All of `text` as a number of type T (a base may follow for a whole number); nothing when
+// any of it is not the number or the number does not fit.
+template <class T, class... Base>
+std::optional<T> read_number(std::string_view text, Base... base) {
+    T n{};
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), n, base...);
+    if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return n;
+}
 
 // A one-word literal other than a quoted text: Empty Null True False Nothing, a whole number
 // (Integer, Long or Double by size), 1.5 / 1e3 (Double), 12.5@ (Currency), #2026-12-05#,

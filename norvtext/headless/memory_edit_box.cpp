@@ -19,17 +19,9 @@ void MemoryBox<I>::change_text(std::u16string_view text, std::int32_t caret) {
 }
 
 template <class I>
-void MemoryBox<I>::set_text(std::u16string_view text) {
-    // Giving the box the text it already shows changes nothing, the selection included.
-    if (text == text_) return;
-    change_text(text, 0);
-}
-
-template <class I>
 void MemoryBox<I>::set_sel_start(std::int32_t start) {
     if (start < 0) raise(ErrorCode::InvalidPropertyValue);
-    sel_start_ = std::min(start, text_length());
-    sel_length_ = 0;
+    user_select(start, 0);
 }
 
 template <class I>
@@ -50,11 +42,7 @@ void MemoryBox<I>::replace_selection(std::u16string_view with) {
 
 template <class I>
 void MemoryBox<I>::insert_char(char16_t c) {
-    if (sel_length_ > 0) return replace_selection(std::u16string_view(&c, 1));
-    // The common keystroke: one character at the caret.
-    text_.insert(to_index(sel_start_), 1, c);
-    ++sel_start_;
-    text_changed();
+    replace_selection(std::u16string_view(&c, 1));
 }
 
 // Backspace and Delete remove the selection, else the character before or after the caret;
@@ -92,7 +80,6 @@ void MemoryBox<I>::act_on_key_down(std::int16_t key_code, std::int16_t shift) {
         case keys::Right: return user_select(arrow_stop(sel_start_ + (sel_length_ > 0 ? sel_length_ : 1), true), 0);
         case keys::Home: return user_select(0, 0);
         case keys::End: return user_select(text_length(), 0);
-        default: break;
     }
 }
 

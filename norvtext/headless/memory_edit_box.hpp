@@ -50,7 +50,8 @@ public:
     // EditBox
     void set_listener(EditBoxListener* listener) override { listener_ = listener; }
     std::u16string_view text() const override { return text_; }
-    void set_text(std::u16string_view text) override;
+    // Giving the box the text it already shows changes nothing, the selection included.
+    void set_text(std::u16string_view text) override { if (text != text_) change_text(text, 0); }
     std::int32_t sel_start() const override { return sel_start_; }
     void set_sel_start(std::int32_t start) override;
     std::int32_t sel_length() const override { return sel_length_; }
@@ -59,10 +60,9 @@ public:
     void set_sel_text(std::u16string_view text) override { replace_selection(text); }
     Variant member(InnerMember m) const override { return members_.get(m); }
     void set_member(InnerMember m, const Variant& value) override { members_.set(m, value); }
-    void set_width(std::int32_t width) override { width_ = width; }
-    void set_height(std::int32_t height) override { height_ = height; }
-    std::int32_t width() const { return width_; }
-    std::int32_t height() const { return height_; }
+    // Nothing in memory is laid out, so the size the host gives is not kept.
+    void set_width(std::int32_t) override {}
+    void set_height(std::int32_t) override {}
 
     // SimulatedUser
     void got_focus() override { notify(&EditBoxListener::on_got_focus); }
@@ -140,8 +140,6 @@ private:
     std::u16string* clipboard_ = nullptr;
     EditHistory history_;
     InnerMemberValues members_{std::make_shared<norvtext::Font>()};
-    std::int32_t width_ = 0;
-    std::int32_t height_ = 0;
 };
 
 extern template class MemoryBox<EditBox>;

@@ -6,14 +6,10 @@
 
 namespace norvtext::headless {
 
-MemoryForm::MemoryForm() : ambient_font(std::make_shared<Font>()) {}
-
 void MemoryForm::record(std::string line) {
     if (on_line) on_line(line);
     transcript.push_back(std::move(line));
 }
-
-MemoryHost::MemoryHost(MemoryForm& form, std::string name) : form_(form), name_(std::move(name)) {}
 
 template <class Box>
 std::unique_ptr<Box> MemoryHost::designed(std::unique_ptr<Box> box) {

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,9 +18,7 @@ namespace norvtext::headless {
 
 class MemoryForm {
 public:
-    MemoryForm();
-
-    FontRef ambient_font;
+    FontRef ambient_font = std::make_shared<Font>();
     Locale locale = Locale::en_us();
     std::chrono::sys_days today{std::chrono::year{2026} / 12 / 5};
     // The one clipboard every box on the form copies to and pastes from.
@@ -37,7 +36,7 @@ private:
 
 class MemoryHost : public Host {
 public:
-    MemoryHost(MemoryForm& form, std::string name);
+    MemoryHost(MemoryForm& form, std::string name) : form_(form), name_(std::move(name)) {}
 
     // The constituents this host created (the last of each), and the inner box as a
     // simulated user drives it.

@@ -41,10 +41,9 @@ void MemoryMaskedEditBox::set_sel_text(std::u16string_view text) {
 
 void MemoryMaskedEditBox::backspace() {
     if (sel_length_ > 0) return change_text(rules().cleared(text_, sel_start_, sel_length_), sel_start_);
-    auto i = static_cast<std::size_t>(sel_start_);
-    while (i > 0 && !MaskRules::is_position(mask_[i - 1])) --i;
-    if (i == 0) return;
-    const auto pos = static_cast<std::int32_t>(i - 1);
+    std::int32_t pos = sel_start_ - 1;  // the input position before the caret, past literals
+    while (pos >= 0 && !MaskRules::is_position(mask_[to_index(pos)])) --pos;
+    if (pos < 0) return;
     change_text(rules().cleared(text_, pos, 1), pos);
 }
 

@@ -33,17 +33,12 @@ std::string key_where(std::string_view source, std::string_view key) {
 // Line and column (in characters) of the byte at `offset`; an offset at the end names the
 // place just after the last character.
 std::string position_text(std::string_view text, std::size_t offset) {
-    offset = std::min(offset, text.size());
-    std::size_t line = 1;
-    std::size_t column = 1;
-    for (std::size_t i = 0; i < offset; ++i) {
-        if (text[i] == '\n') {
-            ++line;
-            column = 1;
-        } else if ((static_cast<unsigned char>(text[i]) & 0xC0u) != 0x80u) {
-            ++column;
-        }
-    }
+    const std::string_view before = text.substr(0, std::min(offset, text.size()));
+    const std::string_view line_before = before.substr(before.rfind('\n') + 1);  // npos + 1: the first line
+    const auto line = 1 + std::count(before.begin(), before.end(), '\n');
+    // A UTF-8 continuation byte (10xxxxxx) belongs to the character before it.
+    const auto column = 1 + std::count_if(line_before.begin(), line_before.end(),
+                                          [](unsigned char c) { return (c & 0xC0u) != 0x80u; });
     return "line " + std::to_string(line) + ", column " + std::to_string(column);
 }
 
@@ -60,24 +55,18 @@ std::string parse_problem(const std::string& message) {
     return printable(what, 3 * max_quoted);
 }
 
-// A syntax error, at a byte offset.
-struct SyntaxProblem {
-    std::size_t offset;
-    std::string what;
-};
-// A well-formed file whose top level is not an object.
-struct NotAnObject {};
-// A value that breaks a limit or cannot be a number, under a top-level key.
-struct ValueProblem {
-    std::string key;
-    std::string what;
-};
+// Past a byte order mark and blanks; none left gives npos, which position_text takes as the end.
+std::size_t first_token_offset(std::string_view text) {
+    return text.find_first_not_of(" \t\n\r", text.starts_with("\xEF\xBB\xBF") ? 3 : 0);
+}
 
 // Builds the file's top-level entries from nlohmann's SAX events, keeping the first of
 // duplicate keys and enforcing the limits while the text is read, before any of it is
-// kept in memory.
+// kept in memory. Every problem raises Error FileError at once, naming the source.
 class EntryBuilder final : public nlohmann::json_sax<json> {
 public:
+    EntryBuilder(std::string_view text, std::string_view source) : text_(text), source_(source) {}
+
     std::vector<std::pair<std::string, json>> entries;
 
     bool null() override { return put(nullptr); }
@@ -93,52 +82,45 @@ public:
     bool binary(binary_t& value) override { return put(json::binary(std::move(value))); }
 
     bool start_object(std::size_t) override {
-        if (depth_ == 0) {
-            depth_ = 1;
-            return true;
-        }
-        enter(json::object());
+        if (depth_ == 0) depth_ = 1;  // the file's own object: its members are the entries
+        else enter(json::object());
         return true;
     }
     bool key(string_t& name) override {
+        // The value of a repeated key is read into scratch and dropped: the first stays.
         if (open_.empty()) {
             current_key_ = name;
-            if (seen_.insert(name).second) {
-                entries.emplace_back(name, nullptr);
-                slot_ = &entries.back().second;
-            } else {
-                slot_ = &scratch_.emplace_back();
-            }
+            slot_ = seen_.insert(name).second ? &entries.emplace_back(name, nullptr).second : &scratch_.emplace_back();
             return true;
         }
         json& object = *open_.back();
-        if (object.contains(name)) {
-            slot_ = &scratch_.emplace_back();
-        } else {
-            if (object.size() >= max_members) problem("an object with more than " + std::to_string(max_members) + " members");
-            slot_ = &object[name];
+        const bool repeated = object.contains(name);
+        if (!repeated && object.size() >= max_members) {
+            problem("an object with more than " + std::to_string(max_members) + " members");
         }
+        slot_ = repeated ? &scratch_.emplace_back() : &object[name];
         return true;
     }
     bool end_object() override { return leave(); }
-    bool start_array(std::size_t) override {
-        if (depth_ == 0) throw NotAnObject{};
-        enter(json::array());
-        return true;
-    }
+    // At the top level, place refuses an array as it does any value but an object.
+    bool start_array(std::size_t) override { return enter(json::array()); }
     bool end_array() override { return leave(); }
 
     bool parse_error(std::size_t position, const std::string&, const nlohmann::detail::exception& ex) override {
         // nlohmann's position counts the offending byte as read.
-        throw SyntaxProblem{position == 0 ? 0 : position - 1, parse_problem(ex.what())};
+        at(position == 0 ? 0 : position - 1, parse_problem(ex.what()));
     }
 
 private:
-    [[noreturn]] void problem(std::string what) { throw ValueProblem{current_key_, std::move(what)}; }
+    // A syntax error at a byte offset; a value that breaks a limit, under its top-level key.
+    [[noreturn]] void at(std::size_t offset, const std::string& what) const {
+        raise_form_error(source_, position_text(text_, offset) + ": " + what);
+    }
+    [[noreturn]] void problem(const std::string& what) const { raise_form_error(key_where(source_, current_key_), what); }
 
     // Stores a value where the text has got to; the file's top level takes only an object.
     json* place(json value) {
-        if (depth_ == 0) throw NotAnObject{};
+        if (depth_ == 0) at(first_token_offset(text_), "a form file holds one JSON object");
         if (!open_.empty() && open_.back()->is_array()) {
             open_.back()->push_back(std::move(value));
             return &open_.back()->back();
@@ -151,11 +133,12 @@ private:
         return true;
     }
 
-    void enter(json container) {
+    bool enter(json container) {
         if (depth_ + 1 > max_depth) problem("nesting deeper than " + std::to_string(max_depth) + " levels");
         json* const placed = place(std::move(container));
         ++depth_;
         open_.push_back(placed);
+        return true;
     }
     bool leave() {
         --depth_;
@@ -163,6 +146,8 @@ private:
         return true;
     }
 
+    std::string_view text_;
+    std::string_view source_;
     int depth_ = 0;  // open containers, the file's own object included
     std::vector<json*> open_;  // the open containers inside a top-level value
     json* slot_ = nullptr;     // where an object's next member value goes
@@ -171,29 +156,14 @@ private:
     std::string current_key_;
 };
 
-std::size_t first_token_offset(std::string_view text) {
-    std::size_t i = text.starts_with("\xEF\xBB\xBF") ? 3 : 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '\n' || text[i] == '\r')) ++i;
-    return i;
-}
-
 }  // namespace
 
 MemoryPropertyBag parse_bag_json(std::string_view json_text, std::string_view source_name) {
-    const std::string source(source_name);
-    EntryBuilder builder;
-    try {
-        json::sax_parse(json_text.begin(), json_text.end(), &builder);
-    } catch (const SyntaxProblem& p) {
-        raise_form_error(source, position_text(json_text, p.offset) + ": " + p.what);
-    } catch (const NotAnObject&) {
-        raise_form_error(source, position_text(json_text, first_token_offset(json_text)) + ": a form file holds one JSON object");
-    } catch (const ValueProblem& p) {
-        raise_form_error(key_where(source, p.key), p.what);
-    }
+    EntryBuilder builder(json_text, source_name);
+    json::sax_parse(json_text.begin(), json_text.end(), &builder);
     // Everything is converted into a scratch bag, handed over only when all of it read.
     MemoryPropertyBag bag;
-    for (const auto& [key, value] : builder.entries) bag.set(key, variant_from_json(value, key_where(source, key)));
+    for (const auto& [key, value] : builder.entries) bag.set(key, variant_from_json(value, key_where(source_name, key)));
     return bag;
 }
 
@@ -201,18 +171,16 @@ std::string bag_to_json(const MemoryPropertyBag& bag, bool pretty, std::string_v
     // Written entry by entry: the keys are already unique, and an ordered_json object
     // looks each key up as it goes, which a large bag would make quadratic.
     std::string out = "{";
-    bool first = true;
     for (const auto& [key, value] : bag.entries()) {
         const std::string where = key_where(source_name, key);
         if (!is_utf8(key)) raise_form_error(where, "the key is not valid UTF-8");
-        out += first ? "" : ",";
+        out += out.size() > 1 ? "," : "";
         out += pretty ? "\n  " : "";
         out += json(key).dump();
         out += pretty ? ": " : ":";
         out += variant_to_json(value, where).dump();
-        first = false;
     }
-    if (pretty) out += first ? "}\n" : "\n}\n";
+    if (pretty) out += bag.empty() ? "}\n" : "\n}\n";
     else out += "}";
     return out;
 }

@@ -1,6 +1,8 @@
 // Base64 in both directions.
 #include "norvtext/services/base64.hpp"
 
+#include <algorithm>
+
 namespace norvtext::services {
 
 namespace {
@@ -12,18 +14,12 @@ constexpr char base64_alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqr
 std::string base64_encode(const std::vector<std::uint8_t>& bytes) {
     std::string out;
     out.reserve((bytes.size() + 2) / 3 * 4);
-    std::size_t i = 0;
-    for (; i + 3 <= bytes.size(); i += 3) {
-        const std::uint32_t group = (std::uint32_t{bytes[i]} << 16) | (std::uint32_t{bytes[i + 1]} << 8) | bytes[i + 2];
-        for (int shift = 18; shift >= 0; shift -= 6) out += base64_alphabet[(group >> shift) & 0x3F];
-    }
-    if (const std::size_t rest = bytes.size() - i; rest > 0) {
-        std::uint32_t group = std::uint32_t{bytes[i]} << 16;
-        if (rest == 2) group |= std::uint32_t{bytes[i + 1]} << 8;
-        out += base64_alphabet[(group >> 18) & 0x3F];
-        out += base64_alphabet[(group >> 12) & 0x3F];
-        out += rest == 2 ? base64_alphabet[(group >> 6) & 0x3F] : '=';
-        out += '=';
+    // Each group of up to three bytes makes four characters; a short last group is padded.
+    for (std::size_t i = 0; i < bytes.size(); i += 3) {
+        const std::size_t used = std::min<std::size_t>(3, bytes.size() - i);
+        std::uint32_t group = 0;
+        for (std::size_t k = 0; k < 3; ++k) group = (group << 8) | (k < used ? bytes[i + k] : 0u);
+        for (std::size_t k = 0; k < 4; ++k) out += k <= used ? base64_alphabet[(group >> (18 - 6 * k)) & 0x3F] : '=';
     }
     return out;
 }
@@ -32,35 +28,23 @@ std::string base64_encode(const std::vector<std::uint8_t>& bytes) {
 // so every byte string has exactly one spelling.
 std::optional<std::vector<std::uint8_t>> base64_decode(std::string_view text) {
     if (text.size() % 4 != 0) return std::nullopt;
-    const auto sextet = [](char c) -> int {
-        if (c >= 'A' && c <= 'Z') return c - 'A';
-        if (c >= 'a' && c <= 'z') return c - 'a' + 26;
-        if (c >= '0' && c <= '9') return c - '0' + 52;
-        if (c == '+') return 62;
-        if (c == '/') return 63;
-        return -1;
-    };
+    const std::string_view alphabet(base64_alphabet);
     std::size_t padding = 0;
     if (!text.empty() && text.back() == '=') padding = text[text.size() - 2] == '=' ? 2 : 1;
     std::vector<std::uint8_t> out;
     out.reserve(text.size() / 4 * 3);
     for (std::size_t i = 0; i < text.size(); i += 4) {
-        const bool last = i + 4 == text.size();
-        const std::size_t used = last ? 4 - padding : 4;
+        // Characters used in this group: all four, but for the padding of the last.
+        const std::size_t used = i + 4 == text.size() ? 4 - padding : 4;
         std::uint32_t group = 0;
         for (std::size_t k = 0; k < 4; ++k) {
-            int value = 0;
-            if (k < used) {
-                value = sextet(text[i + k]);
-                if (value < 0) return std::nullopt;
-            }
+            const std::size_t value = k < used ? alphabet.find(text[i + k]) : 0;
+            if (value == std::string_view::npos) return std::nullopt;
             group = (group << 6) | static_cast<std::uint32_t>(value);
         }
-        out.push_back(static_cast<std::uint8_t>(group >> 16));
-        if (used >= 3) out.push_back(static_cast<std::uint8_t>(group >> 8));
-        if (used == 4) out.push_back(static_cast<std::uint8_t>(group));
-        if (used == 2 && (group & 0xFFFFu) != 0) return std::nullopt;
-        if (used == 3 && (group & 0xFFu) != 0) return std::nullopt;
+        for (std::size_t k = 1; k < used; ++k) out.push_back(static_cast<std::uint8_t>(group >> (24 - 8 * k)));
+        // The bits after the last byte, none in a full group.
+        if ((group & ((std::uint32_t{1} << (32 - 8 * used)) - 1)) != 0) return std::nullopt;
     }
     return out;
 }

@@ -11,16 +11,10 @@ void raise_form_error(std::string_view where, std::string_view what) {
 
 std::string printable(std::string_view text, std::size_t limit) {
     std::string out;
-    for (const char c : text.substr(0, limit)) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte >= 0x20 && byte < 0x7f) {
-            out += c;
-        } else {
-            static constexpr char hex[] = "0123456789abcdef";
-            out += "\\x";
-            out += hex[byte >> 4];
-            out += hex[byte & 0xf];
-        }
+    static constexpr char hex[] = "0123456789abcdef";
+    for (const unsigned char byte : text.substr(0, limit)) {
+        if (byte >= 0x20 && byte < 0x7f) out += static_cast<char>(byte);
+        else out += {'\\', 'x', hex[byte >> 4], hex[byte & 0xf]};
     }
     if (text.size() > limit) out += "...";
     return out;

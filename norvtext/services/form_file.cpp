@@ -9,6 +9,7 @@
 #include <random>
 #include <string>
 #include <system_error>
+#include <utility>
 
 #if defined(__unix__) || defined(__APPLE__)
 #include <unistd.h>
@@ -66,16 +67,14 @@ void write_form_file(const std::filesystem::path& path, const MemoryPropertyBag&
         std::filesystem::remove(temp, ignored);
         raise_form_error(source, what + ": " + std::strerror(saved));
     };
-    if (std::fwrite(text.data(), 1, text.size(), file) != text.size()) give_up("cannot write");
-    if (std::fflush(file) != 0) give_up("cannot write");
+    if (std::fwrite(text.data(), 1, text.size(), file) != text.size() || std::fflush(file) != 0) give_up("cannot write");
 #if defined(__unix__) || defined(__APPLE__)
     // On the disk before the rename, or a crash just after it could leave an empty file
     // where the previous one was.
     if (::fsync(::fileno(file)) != 0) give_up("cannot write");
 #endif
-    const int closed = std::fclose(file);
-    file = nullptr;
-    if (closed != 0) give_up("cannot write");
+    // Closed whatever it returns, so giving up must not close it again.
+    if (std::fclose(std::exchange(file, nullptr)) != 0) give_up("cannot write");
     std::error_code ec;
     std::filesystem::rename(temp, path, ec);
     if (ec) {

@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <limits>
 #include <memory>
-#include <optional>
 #include <string>
 #include <utility>
 
@@ -50,9 +49,8 @@ std::u16string text_from_units(const json& units, std::string_view where) {
 std::u16string text_from_json(const json& value, std::string_view where) {
     if (value.is_array()) return text_from_units(value, where);
     if (!value.is_string()) raise_form_error(where, "expected a string, not " + printable(value.dump()));
-    auto text = from_utf8_exact(value.get_ref<const std::string&>());
-    if (!text) raise_form_error(where, "the string is not valid UTF-8");
-    return std::move(*text);
+    if (auto text = from_utf8_exact(value.get_ref<const std::string&>())) return std::move(*text);
+    raise_form_error(where, "the string is not valid UTF-8");
 }
 
 // --- Reading values ------------------------------------------------------------------------
@@ -60,30 +58,23 @@ std::u16string text_from_json(const json& value, std::string_view where) {
 std::int64_t whole_number(const json& value, std::int64_t low, std::int64_t high, std::string_view where,
                           std::string_view type) {
     const std::string range = " (" + std::string(type) + " holds " + std::to_string(low) + ".." + std::to_string(high) + ")";
-    if (value.is_number_unsigned()) {
-        const auto n = value.get<std::uint64_t>();
-        if (n > static_cast<std::uint64_t>(high)) raise_form_error(where, std::to_string(n) + " is out of range" + range);
-        return static_cast<std::int64_t>(n);
+    // nlohmann holds a whole number as signed or, when positive, unsigned (past int64 too).
+    if (!value.is_number_integer()) {
+        raise_form_error(where, "expected a whole number for " + std::string(type) + ", not " + printable(value.dump()));
     }
-    if (value.is_number_integer()) {
-        const auto n = value.get<std::int64_t>();
-        if (n < low || n > high) raise_form_error(where, std::to_string(n) + " is out of range" + range);
-        return n;
-    }
-    raise_form_error(where, "expected a whole number for " + std::string(type) + ", not " + printable(value.dump()));
+    const bool fits = value.is_number_unsigned() ? value.get<std::uint64_t>() <= static_cast<std::uint64_t>(high)
+                                                 : value.get<std::int64_t>() >= low && value.get<std::int64_t>() <= high;
+    if (!fits) raise_form_error(where, value.dump() + " is out of range" + range);
+    return value.get<std::int64_t>();
 }
 
 double double_from_json(const json& value, std::string_view where) {
     if (value.is_number()) return value.get<double>();
-    if (value.is_string()) {
-        const auto& word = value.get_ref<const std::string&>();
-        if (word == "Infinity") return std::numeric_limits<double>::infinity();
-        if (word == "-Infinity") return -std::numeric_limits<double>::infinity();
-        if (word == "NaN") return std::numeric_limits<double>::quiet_NaN();
-    }
+    if (value == "Infinity") return std::numeric_limits<double>::infinity();
+    if (value == "-Infinity") return -std::numeric_limits<double>::infinity();
+    if (value == "NaN") return std::numeric_limits<double>::quiet_NaN();
     raise_form_error(where, "expected a number, \"Infinity\", \"-Infinity\" or \"NaN\" for Double, not " + printable(value.dump()));
 }
-
 
 DateSerial date_from_json(const json& value, std::string_view where) {
     if (value.is_string()) {
@@ -99,11 +90,6 @@ DateSerial date_from_json(const json& value, std::string_view where) {
     raise_form_error(where, "expected a date text or serial number for Date, not " + printable(value.dump()));
 }
 
-bool flag_from_json(const json& value, std::string_view where) {
-    if (!value.is_boolean()) raise_form_error(where, "expected true or false, not " + printable(value.dump()));
-    return value.get<bool>();
-}
-
 // A Font's switches, by their field names in the file.
 constexpr std::pair<std::string_view, bool Font::*> font_flags[] = {
     {"bold", &Font::bold}, {"italic", &Font::italic}, {"underline", &Font::underline},
@@ -114,25 +100,21 @@ FontRef font_from_json(const json& value, std::string_view where) {
     Font font;
     for (const auto& [name, field] : value.items()) {
         const std::string field_where = std::string(where) + " field " + in_quotes(name);
-        const auto flag = std::find_if(std::begin(font_flags), std::end(font_flags),
-                                       [&key = name](const auto& f) { return f.first == key; });
+        const auto flag = std::ranges::find(font_flags, name, [](const auto& f) { return f.first; });
         if (name == "name") {
             font.name = text_from_json(field, field_where);
         } else if (name == "size") {
             if (!field.is_number()) raise_form_error(field_where, "expected a number, not " + printable(field.dump()));
             font.size = field.get<double>();
         } else if (flag != std::end(font_flags)) {
-            font.*flag->second = flag_from_json(field, field_where);
+            if (!field.is_boolean()) raise_form_error(field_where, "expected true or false, not " + printable(field.dump()));
+            font.*flag->second = field.get<bool>();
         } else {
             raise_form_error(where, "unknown font field " + in_quotes(name) +
                             " (a Font has name, size, bold, italic, underline, strikethrough)");
         }
     }
     return std::make_shared<Font>(std::move(font));
-}
-
-void expect_null(const json& value, std::string_view where, std::string_view type) {
-    if (!value.is_null()) raise_form_error(where, "{\"" + std::string(type) + "\": ...} takes null, not " + printable(value.dump()));
 }
 
 Variant tagged_from_json(std::string_view type, const json& value, std::string_view where) {
@@ -142,19 +124,16 @@ Variant tagged_from_json(std::string_view type, const json& value, std::string_v
     if (type == "Currency") {
         if (!value.is_string()) raise_form_error(where, "a Currency is a string such as \"1234.5\", not " + printable(value.dump()));
         const auto& text = value.get_ref<const std::string&>();
-        const auto amount = parse_exact_currency(text);
-        if (!amount) raise_form_error(where, "not a Currency amount with up to four decimals: " + in_quotes(text));
-        return Variant(*amount);
+        if (const auto amount = parse_exact_currency(text)) return Variant(*amount);
+        raise_form_error(where, "not a Currency amount with up to four decimals: " + in_quotes(text));
     }
     if (type == "Date") return Variant(date_from_json(value, where));
     if (type == "String16") return Variant(text_from_units(value, where));
-    if (type == "Empty") {
-        expect_null(value, where, type);
-        return Variant();
-    }
-    if (type == "Nothing") {
-        expect_null(value, where, type);
-        return Variant::nothing();
+    if (type == "Empty" || type == "Nothing") {
+        if (!value.is_null()) {
+            raise_form_error(where, "{\"" + std::string(type) + "\": ...} takes null, not " + printable(value.dump()));
+        }
+        return type == "Empty" ? Variant() : Variant::nothing();
     }
     if (type == "Font") return Variant(font_from_json(value, where));
     if (type == "Picture") {
@@ -169,11 +148,12 @@ Variant tagged_from_json(std::string_view type, const json& value, std::string_v
 
 // --- Writing values ------------------------------------------------------------------------
 
-json tagged(std::string_view type, json value) {
-    json out = json::object();
-    out[std::string(type)] = std::move(value);
-    return out;
+// The sameness of Doubles a round trip keeps: by bits, so -0 differs from 0, but any NaN is any NaN.
+bool same_bits(double p, double q) {
+    return (std::isnan(p) && std::isnan(q)) || std::bit_cast<std::uint64_t>(p) == std::bit_cast<std::uint64_t>(q);
 }
+
+json tagged(std::string_view type, json value) { return json::object({{std::string(type), std::move(value)}}); }
 
 json double_to_json(double d) {
     if (std::isnan(d)) return tagged("Double", "NaN");
@@ -183,10 +163,10 @@ json double_to_json(double d) {
     return json(d);
 }
 
+// A Double as a message shows it: its number, or the word the file writes for it.
 std::string number_text(double d) {
-    if (std::isnan(d)) return "NaN";
-    if (std::isinf(d)) return d > 0 ? "Infinity" : "-Infinity";
-    return json(d).dump();
+    const json written = double_to_json(d);
+    return written.is_object() ? written.front().get<std::string>() : written.dump();
 }
 
 json date_to_json(DateSerial d, std::string_view where) {
@@ -196,9 +176,7 @@ json date_to_json(DateSerial d, std::string_view where) {
     try {
         const std::string text = iso_text(d);
         const auto back = parse_iso(text);
-        if (back && std::bit_cast<std::uint64_t>(back->serial) == std::bit_cast<std::uint64_t>(d.serial)) {
-            return tagged("Date", text);
-        }
+        if (back && same_bits(back->serial, d.serial)) return tagged("Date", text);
     } catch (const Error&) {
         // A serial that rounds past 9999-12-31 23:59:59 has no text; its number still serves.
     }
@@ -241,63 +219,40 @@ Variant variant_from_json(const json& value, std::string_view where) {
 }
 
 json variant_to_json(const Variant& value, std::string_view where) {
-    return std::visit(
-        [&](const auto& v) -> json {
-            using T = std::decay_t<decltype(v)>;
-            if constexpr (std::is_same_v<T, EmptyValue>) {
-                return tagged("Empty", nullptr);
-            } else if constexpr (std::is_same_v<T, NullValue>) {
-                return nullptr;
-            } else if constexpr (std::is_same_v<T, NothingValue>) {
-                return tagged("Nothing", nullptr);
-            } else if constexpr (std::is_same_v<T, bool>) {
-                return v;
-            } else if constexpr (std::is_same_v<T, std::int16_t>) {
-                return std::int64_t{v};
-            } else if constexpr (std::is_same_v<T, std::int32_t>) {
-                // A Long small enough to read back as an Integer says what it is.
-                if (v >= INT16_MIN && v <= INT16_MAX) return tagged("Long", std::int64_t{v});
-                return std::int64_t{v};
-            } else if constexpr (std::is_same_v<T, double>) {
-                return double_to_json(v);
-            } else if constexpr (std::is_same_v<T, Currency>) {
-                return tagged("Currency", exact_currency_text(v));
-            } else if constexpr (std::is_same_v<T, DateSerial>) {
-                return date_to_json(v, where);
-            } else if constexpr (std::is_same_v<T, std::u16string>) {
-                json text = text_to_json(v);
-                return text.is_string() ? text : tagged("String16", std::move(text));
-            } else if constexpr (std::is_same_v<T, FontRef>) {
-                return v ? font_to_json(*v, where) : tagged("Nothing", nullptr);
-            } else {
-                static_assert(std::is_same_v<T, PictureRef>);
-                return v ? tagged("Picture", base64_encode(v->bytes)) : tagged("Nothing", nullptr);
-            }
-        },
-        value.storage());
+    switch (value.type()) {
+        case VariantType::Empty: return tagged("Empty", nullptr);
+        case VariantType::Null: return nullptr;
+        case VariantType::Object: return tagged("Nothing", nullptr);
+        case VariantType::Boolean: return value.to_boolean();
+        case VariantType::Integer: return std::int64_t{value.to_integer()};
+        case VariantType::Long: {
+            // A Long small enough to read back as an Integer says what it is.
+            const std::int64_t n = value.to_long();
+            return n >= INT16_MIN && n <= INT16_MAX ? tagged("Long", n) : json(n);
+        }
+        case VariantType::Double: return double_to_json(value.to_double());
+        case VariantType::Currency: return tagged("Currency", exact_currency_text(value.to_currency()));
+        case VariantType::Date: return date_to_json(value.to_date(), where);
+        case VariantType::String: {
+            json text = text_to_json(value.string_ref());
+            return text.is_string() ? text : tagged("String16", std::move(text));
+        }
+        // A Variant never holds a null Font or Picture: it is Nothing instead.
+        case VariantType::Font: return font_to_json(*value.to_font(), where);
+        case VariantType::Picture: break;
+    }
+    return tagged("Picture", base64_encode(value.to_picture()->bytes));
 }
 
 bool identical(const Variant& a, const Variant& b) {
-    if (a.storage().index() != b.storage().index()) return false;
-    return std::visit(
-        [&](const auto& x) -> bool {
-            using T = std::decay_t<decltype(x)>;
-            const T& y = std::get<T>(b.storage());
-            const auto same_bits = [](double p, double q) {
-                return (std::isnan(p) && std::isnan(q)) || std::bit_cast<std::uint64_t>(p) == std::bit_cast<std::uint64_t>(q);
-            };
-            if constexpr (std::is_same_v<T, double>) {
-                return same_bits(x, y);
-            } else if constexpr (std::is_same_v<T, DateSerial>) {
-                return same_bits(x.serial, y.serial);
-            } else if constexpr (std::is_same_v<T, FontRef> || std::is_same_v<T, PictureRef>) {
-                return x && y ? *x == *y : x == y;
-            } else {
-                return x == y;
-            }
-        },
-        a.storage());
+    if (a.type() != b.type()) return false;
+    switch (a.type()) {
+        case VariantType::Double: return same_bits(a.to_double(), b.to_double());
+        case VariantType::Date: return same_bits(a.to_date().serial, b.to_date().serial);
+        case VariantType::Font: return *a.to_font() == *b.to_font();
+        case VariantType::Picture: return *a.to_picture() == *b.to_picture();
+        default: return a == b;
+    }
 }
-
 
 }  // namespace norvtext::services

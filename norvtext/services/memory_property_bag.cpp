@@ -8,32 +8,27 @@ namespace norvtext::services {
 
 namespace {
 
-// An injected failure stands for a bag that cannot be read or written (a damaged store), so
-// it carries the number a failed form file carries.
-[[noreturn]] void raise_injected(std::string_view action, std::string_view key) {
+// Counts one call against an armed failure and fails the call it was armed for. An injected
+// failure stands for a bag that cannot be read or written (a damaged store), so it carries
+// the number a failed form file carries.
+void count_injected(std::size_t& until_failure, std::string_view action, std::string_view key) {
+    if (until_failure == 0 || --until_failure != 0) return;
     raise(ErrorCode::FileError,
           "property bag: injected failure " + std::string(action) + " \"" + std::string(key) + "\"");
-}
-
-// Counts one call against an armed failure; true when this call is the one to fail.
-bool injected_now(std::size_t& until_failure) {
-    if (until_failure == 0) return false;
-    return --until_failure == 0;
 }
 
 }  // namespace
 
 Variant MemoryPropertyBag::read(std::string_view key, const Variant& default_value) {
     // An injected failure refuses the call outright, so no hook sees it.
-    if (injected_now(reads_until_failure_)) raise_injected("reading", key);
+    count_injected(reads_until_failure_, "reading", key);
     if (on_read) on_read(key, default_value);
-    if (const auto it = index_.find(key); it != index_.end()) return entries_[it->second].value;
-    return default_value;
+    return find(key).value_or(default_value);
 }
 
 void MemoryPropertyBag::write(std::string_view key, const Variant& value,
                               const std::optional<Variant>& default_value) {
-    if (injected_now(writes_until_failure_)) raise_injected("writing", key);
+    count_injected(writes_until_failure_, "writing", key);
     if (on_write) on_write(key, value, default_value);
 
     // Only the first write of a key in one save counts. A control writes some keys twice
@@ -44,22 +39,14 @@ void MemoryPropertyBag::write(std::string_view key, const Variant& value,
     // A value equal to its default is left out: loading falls back to the same default.
     // Leaving it out still counts as the key's first write, so a later write of the key in
     // this save stays ignored, and any stale value under the key goes.
-    if (default_value && value == *default_value) {
-        erase(key);
-        return;
-    }
-    set(key, value);
+    if (default_value && value == *default_value) erase(key);
+    else set(key, value);
 }
 
-void MemoryPropertyBag::begin_save() { clear(); }
-
 void MemoryPropertyBag::set(std::string_view key, const Variant& value) {
-    if (const auto it = index_.find(key); it != index_.end()) {
-        entries_[it->second].value = value;
-        return;
-    }
-    index_.emplace(std::string(key), entries_.size());
-    entries_.push_back(Entry{std::string(key), value});
+    const auto [it, added] = index_.try_emplace(std::string(key), entries_.size());
+    if (added) entries_.push_back(Entry{std::string(key), value});
+    else entries_[it->second].value = value;
 }
 
 std::optional<Variant> MemoryPropertyBag::find(std::string_view key) const {
@@ -73,18 +60,14 @@ void MemoryPropertyBag::clear() {
     written_.clear();
 }
 
-void MemoryPropertyBag::fail_at_read(std::size_t n) { reads_until_failure_ = n; }
-void MemoryPropertyBag::fail_at_write(std::size_t n) { writes_until_failure_ = n; }
-
 void MemoryPropertyBag::erase(std::string_view key) {
     const auto it = index_.find(key);
     if (it == index_.end()) return;
     const std::size_t position = it->second;
     index_.erase(it);
     entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(position));
-    for (auto& [k, p] : index_) {
+    for (auto& [k, p] : index_)
         if (p > position) --p;
-    }
 }
 
 }  // namespace norvtext::services

@@ -40,7 +40,7 @@ public:
 
     // A save replaces the bag's contents: the host calls this before asking a control to
     // save. It empties the bag and forgets which keys this save has written.
-    void begin_save();
+    void begin_save() { clear(); }
 
     // The host filling the bag (a script's `bag` line, a form file): stores the value as it
     // is, replacing a value already under the key in its place.
@@ -54,8 +54,8 @@ public:
     // Failure injection for tests and scripts: the n-th read (write) from now on, counting
     // from 1, raises Error FileError instead of reading (writing); the failure fires once.
     // n = 0 disarms it.
-    void fail_at_read(std::size_t n);
-    void fail_at_write(std::size_t n);
+    void fail_at_read(std::size_t n) { reads_until_failure_ = n; }
+    void fail_at_write(std::size_t n) { writes_until_failure_ = n; }
 
 private:
     void erase(std::string_view key);
