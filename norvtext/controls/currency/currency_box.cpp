@@ -12,9 +12,8 @@ constexpr std::u16string_view display_pattern = u"$#,##.00";
 constexpr std::u16string_view zero_display = u"$0.00";
 }  // namespace
 
-txtNorvCurrency::txtNorvCurrency(Host& host) : NumericBoxBase(host, zero_display, "amount in dollars and cents") {}
-
-const ClassInfo& txtNorvCurrency::class_info() const { return *type_library().find_class("txtNorvCurrency"); }
+txtNorvCurrency::txtNorvCurrency(Host& host)
+    : NumericBoxBase(host, "txtNorvCurrency", zero_display, "amount in dollars and cents") {}
 
 std::optional<Currency> txtNorvCurrency::amount_of(std::u16string_view text) const {
     return parse_currency(text, locale());
@@ -65,12 +64,10 @@ void txtNorvCurrency::setText(std::u16string_view New_Text) {
             entry_valid();
         else
             refuse_entry();
-        if (New_Text.empty() || !blink_on_error_) {
-            stop_blink_timer();
-            Textbox.set_sel_length(0);
-        } else {
+        if (New_Text.empty() || !blink_on_error_)
+            end_blink();
+        else
             start_blink();
-        }
     }
     announce("Text");
 }

@@ -16,8 +16,6 @@ class txtNorvCurrency : public NumericBoxBase {
 public:
     explicit txtNorvCurrency(Host& host);
 
-    const ClassInfo& class_info() const override;
-
     // The amount's plain form ("1234.5"), "0" for zero and for a text that is no amount.
     std::u16string Value() const override;
     // The display form ("$1,234.50"), also while the user edits the plain form.

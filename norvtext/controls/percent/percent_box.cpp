@@ -18,9 +18,7 @@ std::u16string_view without_percent(std::u16string_view text) {
 }
 }  // namespace
 
-txtNorvPercent::txtNorvPercent(Host& host) : NumericBoxBase(host, zero_display, "percentage") {}
-
-const ClassInfo& txtNorvPercent::class_info() const { return *type_library().find_class("txtNorvPercent"); }
+txtNorvPercent::txtNorvPercent(Host& host) : NumericBoxBase(host, "txtNorvPercent", zero_display, "percentage") {}
 
 std::optional<double> txtNorvPercent::number_of(std::u16string_view text) const {
     return parse_double(text, locale());
@@ -71,8 +69,7 @@ void txtNorvPercent::setText(std::u16string_view New_Text) {
     } else if (New_Text.empty()) {
         // An empty assignment keeps the text and ends any blinking; it checks nothing, so
         // the entry keeps its standing.
-        stop_blink_timer();
-        Textbox.set_sel_length(0);
+        end_blink();
     } else {
         // Not a number: the text stays and blinks, whatever BlinkOnError says.
         Textbox.set_sel_length(0);

@@ -15,8 +15,6 @@ class txtNorvPercent : public NumericBoxBase {
 public:
     explicit txtNorvPercent(Host& host);
 
-    const ClassInfo& class_info() const override;
-
     // The number's general text ("12.5", "-3"), shown or being edited alike; "0" for a text
     // that is not a number.
     std::u16string Value() const override;
