@@ -149,23 +149,18 @@ struct Entry {
         for (const Slot& s : list) slots[count++] = s;
     }
     constexpr Entry(Slot s) : Entry{{s}} {}
+    // The entry with one field of every slot set alike.
+    template <class T>
+    constexpr Entry with(T Slot::*field, T value) const {
+        Entry e = *this;
+        for (Slot& s : e.slots) s.*field = value;
+        return e;
+    }
     // A class that types or words a member its own way.
-    constexpr Entry typed(std::string_view type) const {
-        Entry e = *this;
-        for (Slot& s : e.slots) s.type = type;
-        return e;
-    }
-    constexpr Entry worded(std::string_view description) const {
-        Entry e = *this;
-        for (Slot& s : e.slots) s.description = description;
-        return e;
-    }
+    constexpr Entry typed(std::string_view type) const { return with(&Slot::type, type); }
+    constexpr Entry worded(std::string_view description) const { return with(&Slot::description, description); }
     // A class that publishes neither description nor the standard font identifier.
-    constexpr Entry bare() const {
-        Entry e = worded({});
-        for (Slot& s : e.slots) s.standard_font_id = false;
-        return e;
-    }
+    constexpr Entry bare() const { return worded({}).with(&Slot::standard_font_id, false); }
 };
 
 // A member the class publishes itself, read and written.

@@ -20,21 +20,13 @@ std::u16string_view without_percent(std::u16string_view text) {
 
 txtNorvPercent::txtNorvPercent(Host& host) : NumericBoxBase(host, "txtNorvPercent", zero_display, "percentage") {}
 
-std::optional<double> txtNorvPercent::number_of(std::u16string_view text) const {
-    return parse_double(text, locale());
-}
-
-std::u16string txtNorvPercent::display_text(double number) const {
-    // Halves round away from zero on the number's shortest decimal text, so 1.005 shows
-    // 1.01% as typed rather than as its binary value would round.
-    return format_pattern(number, display_pattern, locale());
-}
-
 std::optional<std::u16string> txtNorvPercent::shown_text(std::u16string_view number_text) const {
-    const std::optional<double> number = number_of(number_text);
+    const std::optional<double> number = parse_double(number_text, locale());
     if (!number) return std::nullopt;
     if (*number == 0) return std::u16string(zero_display);
-    return display_text(*number);
+    // Halves round away from zero on the number's shortest decimal text, so 1.005 shows
+    // 1.01% as typed rather than as its binary value would round.
+    return format_pattern(*number, display_pattern, locale());
 }
 
 void txtNorvPercent::unformat() {
@@ -52,15 +44,15 @@ std::u16string_view txtNorvPercent::number_text_for_max_chars() const {
 
 std::u16string txtNorvPercent::Value() const {
     // The same number whether it is shown ("-3.00%") or being edited ("-3.00").
-    const std::optional<double> number = number_of(without_percent(Textbox.text()));
+    const std::optional<double> number = parse_double(without_percent(Textbox.text()), locale());
     if (!number) return u"0";
     return general_number_text(*number, locale());
 }
 
 std::u16string txtNorvPercent::Text() const {
-    const std::optional<double> number = number_of(without_percent(Textbox.text()));
+    const std::optional<double> number = parse_double(without_percent(Textbox.text()), locale());
     if (!number) return std::u16string(zero_display);
-    return display_text(*number);
+    return format_pattern(*number, display_pattern, locale());
 }
 
 void txtNorvPercent::setText(std::u16string_view New_Text) {

@@ -29,9 +29,6 @@ private:
     void unformat() override;
     std::u16string_view number_text_for_max_chars() const override;
     void remember_assigned() override { stored_text_ = Textbox.text(); }
-
-    std::optional<double> number_of(std::u16string_view text) const;
-    std::u16string display_text(double number) const;
 };
 
 }  // namespace norvtext
