@@ -101,7 +101,7 @@ const Members* DigitBoxBase::bound_members() const {
     // Appearance is published as a 16-bit Integer by the digit boxes.
     return MemberTable<DigitBoxBase>::once({
         {"Appearance", [](DigitBoxBase& b) { return Variant(b.inner(InnerMember::Appearance).to_integer()); }, nullptr},
-    });
+    }, BoxBase::bound_members());
 }
 
 BagKey DigitBoxBase::sel_text_in_host_locale() {

@@ -170,7 +170,7 @@ const Members* NumericBoxBase::bound_members() const {
         T::bind("MaxChars", &B::MaxChars, &B::setMaxChars),
         T::bind("OLEDragMode", &B::OLEDragMode, &B::setOLEDragMode),
         T::bind("OLEDropMode", &B::OLEDropMode, &B::setOLEDropMode),
-    });
+    }, BoxBase::bound_members());
 }
 
 }  // namespace norvtext

@@ -145,13 +145,13 @@ void BoxBase::set_inner(InnerMember m, const Variant& value) {
     announce(inner_info(m).name);
 }
 
-const MemberTable<BoxBase>& BoxBase::common_members() {
+const Members* BoxBase::bound_members() const {
     using B = BoxBase;
     using T = MemberTable<B>;
     // The pass-through members are no rows: get_member and put_member hand them to the inner
     // box by name. Writers of members a class publishes read-only are still bound: the type
     // library refuses the write (383) before any binding is reached.
-    static const T table{
+    return T::once({
         T::bind("FocusSelect", &B::FocusSelect, &B::setFocusSelect),
         T::bind("EscapeClear", &B::EscapeClear, &B::setEscapeClear),
         T::bind("ReadOnly", &B::ReadOnly, &B::setReadOnly),
@@ -161,18 +161,17 @@ const MemberTable<BoxBase>& BoxBase::common_members() {
         T::bind("SelLength", &B::SelLength, &B::setSelLength),
         T::bind("SelStart", &B::SelStart, &B::setSelStart),
         T::bind("SelText", &B::SelText, &B::setSelText),
-    };
-    return table;
+    });
 }
 
 Variant BoxBase::get_member(std::string_view member) {
     if (const InnerMember* m = find_inner_member(member)) return inner(*m);
-    return common_members().get(*this, member);
+    return Dispatch::get_member(member);
 }
 
 void BoxBase::put_member(std::string_view member, const Variant& value) {
     if (const InnerMember* m = find_inner_member(member)) return set_inner(*m, value);
-    common_members().put(*this, member, value);
+    Dispatch::put_member(member, value);
 }
 
 }  // namespace norvtext

@@ -176,10 +176,12 @@ protected:
     bool BlinkOnError() const { return blink_on_error_; }
     void setBlinkOnError(bool New_BlinkOnError);
 
-    // Late-bound access to the members every control shares.
+    // Late-bound access to the members every control shares: the switches and the selection
+    // are bound, the pass-through members go to the inner box by name. A class's own table
+    // takes this one as its last base.
+    const Members* bound_members() const override;
     Variant get_member(std::string_view member) override;
     void put_member(std::string_view member, const Variant& value) override;
-    static const MemberTable<BoxBase>& common_members();
 
 private:
     static const std::vector<BagKey>& shared_bag_keys();

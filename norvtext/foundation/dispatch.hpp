@@ -120,15 +120,6 @@ public:
         it->second.put(static_cast<Box&>(box), v);
         return true;
     }
-    // The row's accessor, raising 438 when the table does not bind it.
-    Variant get(Box& box, std::string_view name) const {
-        Variant out;
-        if (!get(static_cast<Dispatch&>(box), name, out)) raise(ErrorCode::NotSupported);
-        return out;
-    }
-    void put(Box& box, std::string_view name, const Variant& v) const {
-        if (!put(static_cast<Dispatch&>(box), name, v)) raise(ErrorCode::NotSupported);
-    }
 
 private:
     std::unordered_map<std::string_view, Row> rows_;

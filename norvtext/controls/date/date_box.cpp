@@ -224,7 +224,8 @@ const BagLayout& txtNorvDate::bag_layout() const {
 
 const Members* txtNorvDate::bound_members() const {
     using T = MemberTable<txtNorvDate>;
-    return T::once_with_text_and_value({T::bind("FormatMask", &txtNorvDate::FormatMask, &txtNorvDate::setFormatMask)});
+    return T::once_with_text_and_value({T::bind("FormatMask", &txtNorvDate::FormatMask, &txtNorvDate::setFormatMask)},
+                                       BoxBase::bound_members());
 }
 
 }  // namespace norvtext

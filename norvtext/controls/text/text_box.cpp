@@ -94,7 +94,7 @@ const Members* txtNorvText::bound_members() const {
         T::bind("MaxChars", &B::MaxChars, &B::setMaxChars),
         T::bind("Chars", &B::Chars, &B::setChars),
         T::bind("CharTable", &B::CharTable, &B::setCharTable),
-    });
+    }, BoxBase::bound_members());
 }
 
 Variant txtNorvText::invoke_member(std::string_view method, std::span<const Variant> args) {
