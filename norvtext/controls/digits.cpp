@@ -5,7 +5,6 @@
 #include <cmath>
 #include <optional>
 
-#include "norvtext/foundation/key_codes.hpp"
 #include "norvtext/platform/error.hpp"
 #include "norvtext/platform/numbers.hpp"
 
@@ -52,9 +51,6 @@ Variant DigitsOnly(const Variant& value, const Locale& loc) {
     return Variant(std::move(digits));
 }
 
-DigitBoxBase::DigitBoxBase(Host& host, std::u16string_view design_mask, std::int32_t design_max_length)
-    : MaskedControlBase(host, design_mask, design_max_length) {}
-
 std::u16string DigitBoxBase::FormatDigits(const Variant& value) {
     const DigitRow& r = row();
     const Decimal number = exact_number(value, locale()).value_or(Decimal{});
@@ -86,18 +82,7 @@ void DigitBoxBase::clear_stored() {
 
 void DigitBoxBase::clear_quietly() {
     clear_stored();
-    stop_blink_timer();
-    Textbox.set_sel_length(0);
-    entry_valid();
-}
-
-void DigitBoxBase::on_key_press(std::int16_t& KeyAscii) {
-    if (swallow_if_read_only(KeyAscii)) return;
-    if ((KeyAscii > 0 && admitted_char(static_cast<char16_t>(KeyAscii), 0)) || KeyAscii == keys::Backspace) {
-        host_.KeyPress(KeyAscii);  // the host's value goes in as it left it
-        return;
-    }
-    KeyAscii = 0;
+    accept_entry();
 }
 
 void DigitBoxBase::on_lost_focus() {
@@ -116,7 +101,7 @@ const Members* DigitBoxBase::bound_members() const {
     // Appearance is published as a 16-bit Integer by the digit boxes.
     return MemberTable<DigitBoxBase>::once({
         {"Appearance", [](DigitBoxBase& b) { return Variant(b.inner(InnerMember::Appearance).to_integer()); }, nullptr},
-    });
+    }, BoxBase::bound_members());
 }
 
 BagKey DigitBoxBase::sel_text_in_host_locale() {

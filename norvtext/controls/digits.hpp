@@ -50,7 +50,7 @@ public:
     const Variant& stored_value() const { return stored_value_; }
 
 protected:
-    DigitBoxBase(Host& host, std::u16string_view design_mask, std::int32_t design_max_length);
+    using MaskedControlBase::MaskedControlBase;
 
     // The row the box shows now.
     virtual const DigitRow& row() const = 0;
@@ -80,7 +80,6 @@ protected:
     void clear_quietly();
 
     // Typing: digits and Backspace are offered to the host, every other key is dropped.
-    void on_key_press(std::int16_t& KeyAscii) override;
     char16_t admitted_char(char16_t c, std::size_t) const override { return c >= u'0' && c <= u'9' ? c : u'\0'; }
     // Leaving: an entry with digits, but not as many as the row holds, blinks and raises
     // Validate whatever BlinkOnError says; the text stays as typed.
@@ -88,10 +87,7 @@ protected:
     // Whether leaving the box checks the entry at all.
     virtual bool checks_entry() const { return true; }
     // A chance to complete a short entry on leaving; true when it counts as complete.
-    virtual bool complete_entry(std::u16string_view digits) {
-        (void)digits;
-        return false;
-    }
+    virtual bool complete_entry(std::u16string_view /*digits*/) { return false; }
 
     // The digit boxes read a saved selection's text in the host's locale.
     static BagKey sel_text_in_host_locale();

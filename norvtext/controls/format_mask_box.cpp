@@ -3,15 +3,15 @@
 
 namespace norvtext {
 
-FormatMaskBoxBase::FormatMaskBoxBase(Host& host, std::span<const DigitRow> rows, std::u16string_view design_mask,
-                                     std::int32_t design_max_length)
-    : DigitBoxBase(host, design_mask, design_max_length), rows_(rows) {}
+FormatMaskBoxBase::FormatMaskBoxBase(Host& host, std::string_view class_name, std::span<const DigitRow> rows,
+                                     std::u16string_view design_mask, std::int32_t design_max_length)
+    : DigitBoxBase(host, class_name, design_mask, design_max_length), rows_(rows) {}
 
 const DigitRow& FormatMaskBoxBase::row() const {
     return in_range() ? rows_[static_cast<std::size_t>(format_mask_)] : rows_.front();
 }
 
-void FormatMaskBoxBase::init_common() {
+void FormatMaskBoxBase::InitProperties() {
     // FormatMask stays as created (the first row); the inner text keeps its prompts.
     SetMask();
     stored_value_ = Variant(std::int16_t{0});
@@ -43,29 +43,24 @@ void FormatMaskBoxBase::show_number(const Variant& digits) {
     // the stored value, the blink FormatDigits started and the selection stay as they were.
     masked().set_text(FormatDigits(number));
     stored_value_ = Variant(number.to_double(locale()));
-    stop_blink_timer();
-    Textbox.set_sel_length(0);
-    entry_valid();
+    accept_entry();
 }
 
 void FormatMaskBoxBase::setText(std::u16string_view New_Text) {
     const Variant digits = DigitsOnly(Variant(New_Text));
-    if (has_positive_number(digits)) {
+    if (has_positive_number(digits))
         show_number(digits);
-    } else {
+    else
         clear_quietly();
-    }
     announce("Text");
 }
 
 void FormatMaskBoxBase::setValue(const Variant& New_Value) {
     const Variant digits = DigitsOnly(New_Value);
-    if (is_number(digits)) {
-        if (numeric_reading(digits, locale()) > 0) {
-            show_number(digits);
-        } else {
-            clear_quietly();
-        }
+    if (has_positive_number(digits)) {
+        show_number(digits);
+    } else if (is_number(digits)) {
+        clear_quietly();
     } else {
         const bool blink = blink_on_error_value_.to_boolean(locale());  // before anything changes
         clear_stored();

@@ -14,6 +14,9 @@ namespace norvtext {
 
 class FormatMaskBoxBase : public DigitBoxBase {
 public:
+    // First placement, the same for both boxes.
+    void InitProperties() override;
+
     std::u16string Text() const { return shown_text(); }
     void setText(std::u16string_view New_Text);
     Variant Value() const { return typed_number(); }
@@ -26,14 +29,12 @@ public:
 
 protected:
     // rows: the box's shapes by FormatMask value; any other value uses the first.
-    FormatMaskBoxBase(Host& host, std::span<const DigitRow> rows, std::u16string_view design_mask,
-                      std::int32_t design_max_length);
+    FormatMaskBoxBase(Host& host, std::string_view class_name, std::span<const DigitRow> rows,
+                      std::u16string_view design_mask, std::int32_t design_max_length);
 
     const DigitRow& row() const override;
     bool in_range() const { return format_mask_ >= 0 && static_cast<std::size_t>(format_mask_) < rows_.size(); }
 
-    // First placement, common to both boxes.
-    void init_common();
     // Stores a new FormatMask and applies its mask; the inner box keeps the digits that fit.
     void set_format_mask(std::int32_t New_FormatMask);
     // Writes the current row's mask into the inner box.

@@ -18,8 +18,9 @@ std::int16_t narrow_to_integer(std::int32_t value) {
 
 }  // namespace
 
-NumericBoxBase::NumericBoxBase(Host& host, std::u16string_view zero_display, std::string_view description)
-    : BoxBase(host, host.create_edit_box()),
+NumericBoxBase::NumericBoxBase(Host& host, std::string_view class_name, std::u16string_view zero_display,
+                               std::string_view description)
+    : BoxBase(host, class_name, host.create_edit_box()),
       zero_display_(zero_display),
       description_(description) {}
 
@@ -70,9 +71,7 @@ void NumericBoxBase::leave_box(std::u16string_view number_text) {
     if (std::optional<std::u16string> shown = shown_text(number_text)) {
         Textbox.set_text(*shown);
         Textbox.set_sel_start(0);
-        Textbox.set_sel_length(0);
-        stop_blink_timer();
-        entry_valid();
+        accept_entry();
         return;
     }
     // Not a number (an empty box included): left as typed for the user to see and mend.
@@ -82,9 +81,7 @@ void NumericBoxBase::leave_box(std::u16string_view number_text) {
 
 void NumericBoxBase::show_assigned(std::u16string_view shown) {
     Textbox.set_text(shown);
-    stop_blink_timer();
-    Textbox.set_sel_length(0);
-    entry_valid();
+    accept_entry();
 }
 
 void NumericBoxBase::on_got_focus() {
@@ -173,7 +170,7 @@ const Members* NumericBoxBase::bound_members() const {
         T::bind("MaxChars", &B::MaxChars, &B::setMaxChars),
         T::bind("OLEDragMode", &B::OLEDragMode, &B::setOLEDragMode),
         T::bind("OLEDropMode", &B::OLEDropMode, &B::setOLEDropMode),
-    });
+    }, BoxBase::bound_members());
 }
 
 }  // namespace norvtext

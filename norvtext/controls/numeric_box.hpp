@@ -35,14 +35,11 @@ public:
     void setOLEDragMode(std::int32_t New_OLEDragMode);
     void setOLEDropMode(std::int32_t New_OLEDropMode);
 
-    // The text last loaded under "Text" (the percent box also keeps what was assigned);
-    // it is only ever saved.
-    const std::u16string& stored_text() const { return stored_text_; }
-
 protected:
     // zero_display: what the box shows for a number equal to 0 ("$0.00", "0.00%");
     // description: the expected entry in words. Both string literals, so the views stay valid.
-    NumericBoxBase(Host& host, std::u16string_view zero_display, std::string_view description);
+    NumericBoxBase(Host& host, std::string_view class_name, std::u16string_view zero_display,
+                   std::string_view description);
 
     // What the box shows for a number text once it is judged: its display form, or the zero
     // display for 0; nothing when the text is not a number the box can hold.
@@ -84,6 +81,8 @@ protected:
     const std::string_view description_;
     std::int16_t max_chars_ = 0;
     bool keypad_decimal_ = false;  // the key last gone down is the keypad's decimal key
+    // The text last loaded under "Text" (the percent box also keeps what was assigned);
+    // it is only ever saved.
     std::u16string stored_text_;
 
 private:

@@ -36,10 +36,6 @@ constexpr std::array classes{
 
 std::span<const ControlClass> control_classes() { return classes; }
 
-const ControlClass* find_control_class(std::string_view name) {
-    for (const ControlClass& c : classes)
-        if (c.name == name) return &c;
-    return nullptr;
-}
+const ControlClass* find_control_class(std::string_view name) { return find_named(classes, name); }
 
 }  // namespace norvtext

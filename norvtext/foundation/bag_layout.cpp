@@ -54,14 +54,10 @@ MemberInBag member_in_bag(std::string_view name) {
 
 const std::vector<BagKey>& BoxBase::shared_bag_keys() {
     static const std::vector<BagKey> keys{
-        {"FocusSelect", Variant(true), [](BoxBase& b, const Variant& v) { b.focus_select_ = v.to_boolean(); },
-         [](const BoxBase& b) { return Variant(b.focus_select_); }},
-        {"EscapeClear", Variant(true), [](BoxBase& b, const Variant& v) { b.escape_clear_ = v.to_boolean(); },
-         [](const BoxBase& b) { return Variant(b.escape_clear_); }},
-        {"BlinkOnError", Variant(true), [](BoxBase& b, const Variant& v) { b.blink_on_error_ = v.to_boolean(); },
-         [](const BoxBase& b) { return Variant(b.blink_on_error_); }},
-        {"ReadOnly", Variant(false), [](BoxBase& b, const Variant& v) { b.read_only_ = v.to_boolean(); },
-         [](const BoxBase& b) { return Variant(b.read_only_); }},
+        field_key<&BoxBase::focus_select_>("FocusSelect", Variant(true)),
+        field_key<&BoxBase::escape_clear_>("EscapeClear", Variant(true)),
+        field_key<&BoxBase::blink_on_error_>("BlinkOnError", Variant(true)),
+        field_key<&BoxBase::read_only_>("ReadOnly", Variant(false)),
         // Straight into the timer: loading does not run the Blink writer's selection step.
         {"Blink", Variant(false), [](BoxBase& b, const Variant& v) { b.Timer1.set_enabled(v.to_boolean()); },
          [](const BoxBase& b) { return Variant(b.Timer1.enabled()); }},

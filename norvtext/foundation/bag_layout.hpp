@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "norvtext/platform/variant.hpp"
@@ -59,14 +60,10 @@ BagKey field_key(std::string_view id, Variant read_default) {
             [](const BoxBase& b) { return to_variant(static_cast<const Box&>(b).*F); }};
 }
 
-// The concrete class behind a layout's key functions.
-template <class Box>
-Box& as(BoxBase& box) {
-    return static_cast<Box&>(box);
-}
-template <class Box>
-const Box& as(const BoxBase& box) {
-    return static_cast<const Box&>(box);
+// The concrete class behind a layout's key functions, const where the box is.
+template <class Box, class Base>
+auto& as(Base& box) {
+    return static_cast<std::conditional_t<std::is_const_v<Base>, const Box, Box>&>(box);
 }
 
 }  // namespace norvtext

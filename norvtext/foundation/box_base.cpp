@@ -6,8 +6,9 @@
 
 namespace norvtext {
 
-BoxBase::BoxBase(Host& host, std::unique_ptr<EditBox> box)
+BoxBase::BoxBase(Host& host, std::string_view class_name, std::unique_ptr<EditBox> box)
     : host_(host),
+      class_info_(*type_library().find_class(class_name)),
       textbox_owner_(std::move(box)),
       timer_owner_(host.create_timer()),
       Textbox(*textbox_owner_),
@@ -26,16 +27,16 @@ void BoxBase::Resize() {
     Textbox.set_height(host_.height());
 }
 
-void BoxBase::setFocusSelect(bool New_FocusSelect) { set_switch(focus_select_, New_FocusSelect, "FocusSelect"); }
-void BoxBase::setEscapeClear(bool New_EscapeClear) { set_switch(escape_clear_, New_EscapeClear, "EscapeClear"); }
+void BoxBase::setFocusSelect(bool New_FocusSelect) { set_field(focus_select_, New_FocusSelect, "FocusSelect"); }
+void BoxBase::setEscapeClear(bool New_EscapeClear) { set_field(escape_clear_, New_EscapeClear, "EscapeClear"); }
 // The inner box's Locked stays as it is: read-only filters typed characters and refuses the
 // user's other edits (see user_may_edit).
 void BoxBase::setReadOnly(bool New_ReadOnly) {
     const bool changed = New_ReadOnly != read_only_;
-    set_switch(read_only_, New_ReadOnly, "ReadOnly");
+    set_field(read_only_, New_ReadOnly, "ReadOnly");
     if (changed) host_.accessible_event(AccessibleEvent::StateChanged, {});
 }
-void BoxBase::setBlinkOnError(bool New_BlinkOnError) { set_switch(blink_on_error_, New_BlinkOnError, "BlinkOnError"); }
+void BoxBase::setBlinkOnError(bool New_BlinkOnError) { set_field(blink_on_error_, New_BlinkOnError, "BlinkOnError"); }
 
 void BoxBase::setBlink(bool New_Blink) {
     Timer1.set_enabled(New_Blink);
@@ -79,6 +80,16 @@ void BoxBase::on_user_text(std::u16string_view text) {
     // Nothing admitted changes nothing, as a refused key leaves the selection alone.
     if (!admitted.empty()) Textbox.set_sel_text(admitted);
     if (refused) refuse_key("some characters not taken; " + accessible_description());
+}
+
+void BoxBase::end_blink() {
+    Timer1.set_enabled(false);
+    Textbox.set_sel_length(0);
+}
+
+void BoxBase::accept_entry() {
+    end_blink();
+    entry_valid();
 }
 
 void BoxBase::start_blink() {
@@ -134,32 +145,13 @@ void BoxBase::set_inner(InnerMember m, const Variant& value) {
     announce(inner_info(m).name);
 }
 
-std::int32_t BoxBase::SelLength() const { return Textbox.sel_length(); }
-void BoxBase::setSelLength(std::int32_t v) {
-    Textbox.set_sel_length(v);
-    announce("SelLength");
-}
-std::int32_t BoxBase::SelStart() const { return Textbox.sel_start(); }
-void BoxBase::setSelStart(std::int32_t v) {
-    Textbox.set_sel_start(v);
-    announce("SelStart");
-}
-std::u16string BoxBase::SelText() const { return Textbox.sel_text(); }
-void BoxBase::setSelText(std::u16string_view v) {
-    Textbox.set_sel_text(v);
-    announce("SelText");
-}
-
-namespace {
-using B = BoxBase;
-using T = MemberTable<B>;
-}  // namespace
-
-const MemberTable<BoxBase>& BoxBase::common_members() {
+const Members* BoxBase::bound_members() const {
+    using B = BoxBase;
+    using T = MemberTable<B>;
     // The pass-through members are no rows: get_member and put_member hand them to the inner
     // box by name. Writers of members a class publishes read-only are still bound: the type
     // library refuses the write (383) before any binding is reached.
-    static const T table{
+    return T::once({
         T::bind("FocusSelect", &B::FocusSelect, &B::setFocusSelect),
         T::bind("EscapeClear", &B::EscapeClear, &B::setEscapeClear),
         T::bind("ReadOnly", &B::ReadOnly, &B::setReadOnly),
@@ -169,18 +161,17 @@ const MemberTable<BoxBase>& BoxBase::common_members() {
         T::bind("SelLength", &B::SelLength, &B::setSelLength),
         T::bind("SelStart", &B::SelStart, &B::setSelStart),
         T::bind("SelText", &B::SelText, &B::setSelText),
-    };
-    return table;
+    });
 }
 
 Variant BoxBase::get_member(std::string_view member) {
     if (const InnerMember* m = find_inner_member(member)) return inner(*m);
-    return common_members().get(*this, member);
+    return Dispatch::get_member(member);
 }
 
 void BoxBase::put_member(std::string_view member, const Variant& value) {
     if (const InnerMember* m = find_inner_member(member)) return set_inner(*m, value);
-    common_members().put(*this, member, value);
+    Dispatch::put_member(member, value);
 }
 
 }  // namespace norvtext

@@ -44,9 +44,8 @@ NORVTEXT_PASS_TYPE(Picture, PictureRef, PictureRef, PictureRef, to_picture)
 
 class BoxBase : public Dispatch, protected EditBoxListener, protected TimerListener {
 public:
-    BoxBase(const BoxBase&) = delete;
-    BoxBase& operator=(const BoxBase&) = delete;
     ~BoxBase() override;
+    const ClassInfo& class_info() const override { return class_info_; }
 
     // Host requests: first placement, load, save, resize.
     virtual void InitProperties() = 0;
@@ -84,12 +83,12 @@ public:
     NORVTEXT_BOX_READER(name, kind) NORVTEXT_BOX_PUBLIC_WRITER_##access(name, kind)
 #define NORVTEXT_BOX_PROTECTED(name, kind, access, ...) NORVTEXT_BOX_PROTECTED_WRITER_##access(name, kind)
     NORVTEXT_SHARED_INNER_MEMBERS(NORVTEXT_BOX_PUBLIC)
-    std::int32_t SelLength() const;
-    void setSelLength(std::int32_t New_SelLength);
-    std::int32_t SelStart() const;
-    void setSelStart(std::int32_t New_SelStart);
-    std::u16string SelText() const;
-    void setSelText(std::u16string_view New_SelText);
+    std::int32_t SelLength() const { return Textbox.sel_length(); }
+    void setSelLength(std::int32_t New_SelLength) { set_sel(&EditBox::set_sel_length, New_SelLength, "SelLength"); }
+    std::int32_t SelStart() const { return Textbox.sel_start(); }
+    void setSelStart(std::int32_t New_SelStart) { set_sel(&EditBox::set_sel_start, New_SelStart, "SelStart"); }
+    std::u16string SelText() const { return Textbox.sel_text(); }
+    void setSelText(std::u16string_view New_SelText) { set_sel(&EditBox::set_sel_text, New_SelText, "SelText"); }
 
     // The control as assistive technology presents it.
     AccessibleView accessible() const;
@@ -101,14 +100,23 @@ public:
     Host& host() { return host_; }
 
 protected:
-    BoxBase(Host& host, std::unique_ptr<EditBox> box);
+    // class_name: the class's entry in the type library, which its late binding checks against.
+    BoxBase(Host& host, std::string_view class_name, std::unique_ptr<EditBox> box);
 
     NORVTEXT_SHARED_INNER_MEMBERS(NORVTEXT_BOX_PROTECTED)
 
     void announce(std::string_view name) { host_.property_changed(name); }
-    // A behaviour switch's writer: stores, then announces.
-    void set_switch(bool& field, bool value, std::string_view name) {
+    // A writer of a field the class keeps itself (a behaviour switch, a limit): stores, then
+    // announces.
+    template <class T, class V>
+    void set_field(T& field, const V& value, std::string_view name) {
         field = value;
+        announce(name);
+    }
+    // A selection writer of the inner box, then the announcement.
+    template <class T>
+    void set_sel(void (EditBox::*set)(T), T value, std::string_view name) {
+        (Textbox.*set)(value);
         announce(name);
     }
     const Locale& locale() const { return host_.locale(); }
@@ -120,6 +128,10 @@ protected:
     bool swallow_if_read_only(std::int16_t& KeyAscii) const;
     // Stops blinking, as the masked and numeric boxes do when the user comes back.
     void stop_blink_timer() { Timer1.set_enabled(false); }
+    // Stops blinking and leaves nothing selected, as a value program code writes does.
+    void end_blink();
+    // An entry that stands: the blink ends, nothing is selected, and the entry is valid.
+    void accept_entry();
     // Starts blinking from an invalid entry: timer on, caret at 0.
     void start_blink();
     // The entry's standing for assistive technology, set where a check on leaving or a
@@ -164,10 +176,12 @@ protected:
     bool BlinkOnError() const { return blink_on_error_; }
     void setBlinkOnError(bool New_BlinkOnError);
 
-    // Late-bound access to the members every control shares.
+    // Late-bound access to the members every control shares: the switches and the selection
+    // are bound, the pass-through members go to the inner box by name. A class's own table
+    // takes this one as its last base.
+    const Members* bound_members() const override;
     Variant get_member(std::string_view member) override;
     void put_member(std::string_view member, const Variant& value) override;
-    static const MemberTable<BoxBase>& common_members();
 
 private:
     static const std::vector<BagKey>& shared_bag_keys();
@@ -176,6 +190,7 @@ private:
 protected:
 
     Host& host_;
+    const ClassInfo& class_info_;
     std::unique_ptr<EditBox> textbox_owner_;
     std::unique_ptr<Timer> timer_owner_;
     EditBox& Textbox;

@@ -5,6 +5,17 @@
 
 namespace norvtext {
 
+namespace {
+
+// The type a member's writer takes; a member without that writer raises 383 when it has
+// another accessor and 438 when the class has no such member.
+std::string_view written_type(const ClassInfo& info, std::string_view member, const Slot* slot) {
+    if (!slot) raise(info.has_member(member) ? ErrorCode::PropertyIsReadOnly : ErrorCode::NotSupported);
+    return slot->type;
+}
+
+}  // namespace
+
 Variant convert_to_member_type(const Variant& value, std::string_view type, const Locale& loc) {
     if (type == "Variant") return value;
     if (type == "Integer") return Variant(value.to_integer(loc));
@@ -38,28 +49,19 @@ void Dispatch::put_bound(std::string_view member, const Variant& value) {
 
 void Dispatch::put(std::string_view member, const Variant& value) {
     const ClassInfo& info = class_info();
+    // An object property is written by reference; a plain write of it is still accepted
+    // when the value is an object, so callers need not know which is which.
     const Slot* slot = info.find(member, Accessor::Put);
-    if (!slot) {
-        // An object property is written by reference; a plain write of it is still
-        // accepted when the value is an object, so callers need not know which is which.
-        slot = info.find(member, Accessor::PutRef);
-        if (!slot) {
-            if (info.has_member(member)) raise(ErrorCode::PropertyIsReadOnly);
-            raise(ErrorCode::NotSupported);
-        }
-    }
-    put_bound(member, convert_to_member_type(value, slot->type, argument_locale()));
+    if (!slot) slot = info.find(member, Accessor::PutRef);
+    put_bound(member, convert_to_member_type(value, written_type(info, member, slot), argument_locale()));
 }
 
 void Dispatch::putref(std::string_view member, const Variant& value) {
     const ClassInfo& info = class_info();
     const Slot* slot = info.find(member, Accessor::PutRef);
-    if (!slot) {
-        if (info.find(member, Accessor::Put)) raise(ErrorCode::NotSupported);
-        if (info.has_member(member)) raise(ErrorCode::PropertyIsReadOnly);
-        raise(ErrorCode::NotSupported);
-    }
-    put_bound(member, convert_to_member_type(value, slot->type, argument_locale()));
+    // A member written by value is not written by reference: 438, not 383.
+    if (!slot && info.find(member, Accessor::Put)) raise(ErrorCode::NotSupported);
+    put_bound(member, convert_to_member_type(value, written_type(info, member, slot), argument_locale()));
 }
 
 Variant Dispatch::invoke(std::string_view method, std::span<const Variant> args) {

@@ -85,8 +85,11 @@ public:
                 [writer](Box& b, const Variant& v) { (b.*writer)(variant_as<A>(v)); }};
     }
 
-    MemberTable(std::initializer_list<Row> rows, const Members* base = nullptr) : Members(base) {
+    // Rows of `more` replace rows of the same name in `rows`.
+    MemberTable(std::initializer_list<Row> rows, const Members* base = nullptr, std::initializer_list<Row> more = {})
+        : Members(base) {
         for (const Row& r : rows) rows_.insert_or_assign(r.name, r);
+        for (const Row& r : more) rows_.insert_or_assign(r.name, r);
     }
     // The class's table, built on its first use. Each class's bound_members() is the one caller
     // for its Box, so every class keeps one table however many boxes it makes.
@@ -98,15 +101,10 @@ public:
     // with its own types, so a class names only its other members.
     static const Members* once_with_text_and_value(std::initializer_list<Row> rows = {},
                                                    const Members* base = nullptr) {
-        static const MemberTable table = [&] {
-            MemberTable t(rows, base);
-            for (Row r : {bind("Text", &Box::Text, &Box::setText), bind("Value", &Box::Value, &Box::setValue)})
-                t.rows_.insert_or_assign(r.name, r);
-            return t;
-        }();
+        static const MemberTable table(
+            rows, base, {bind("Text", &Box::Text, &Box::setText), bind("Value", &Box::Value, &Box::setValue)});
         return &table;
     }
-    bool contains(std::string_view name) const { return rows_.count(name) != 0; }
 
     bool get(Dispatch& box, std::string_view name, Variant& out) const override {
         const auto it = rows_.find(name);
@@ -121,15 +119,6 @@ public:
         if (!it->second.put) raise(ErrorCode::NotSupported);
         it->second.put(static_cast<Box&>(box), v);
         return true;
-    }
-    // The row's accessor, raising 438 when the table does not bind it.
-    Variant get(Box& box, std::string_view name) const {
-        Variant out;
-        if (!get(static_cast<Dispatch&>(box), name, out)) raise(ErrorCode::NotSupported);
-        return out;
-    }
-    void put(Box& box, std::string_view name, const Variant& v) const {
-        if (!put(static_cast<Dispatch&>(box), name, v)) raise(ErrorCode::NotSupported);
     }
 
 private:

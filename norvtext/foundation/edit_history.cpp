@@ -14,14 +14,9 @@ void EditHistory::end(std::u16string_view text) {
     if (unrecorded_ || text == before_.text) return;
     undo_.push_back(std::move(before_));
     if (undo_.size() - oldest_ > max_steps) ++oldest_;
-    if (oldest_ == max_steps) {
-        for (std::size_t i = 0; i < oldest_; ++i)
-            if (spare_.size() < max_steps) spare_.push_back(std::move(undo_[i].text));
-        undo_.erase(undo_.begin(), undo_.begin() + static_cast<std::ptrdiff_t>(oldest_));
-        oldest_ = 0;
-    }
+    if (oldest_ == max_steps) drop(undo_, oldest_);
     before_.text = spare_text();
-    drop_all(redo_);
+    drop(redo_, redo_.size());
 }
 
 void EditHistory::forget() {
@@ -29,15 +24,15 @@ void EditHistory::forget() {
 }
 
 void EditHistory::reset() {
-    drop_all(undo_);
-    drop_all(redo_);
+    drop(undo_, undo_.size());
+    drop(redo_, redo_.size());
     unrecorded_ = true;
 }
 
-void EditHistory::drop_all(std::vector<State>& steps) {
-    for (State& s : steps)
-        if (spare_.size() < max_steps) spare_.push_back(std::move(s.text));
-    steps.clear();
+void EditHistory::drop(std::vector<State>& steps, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i)
+        if (spare_.size() < max_steps) spare_.push_back(std::move(steps[i].text));
+    steps.erase(steps.begin(), steps.begin() + static_cast<std::ptrdiff_t>(count));
     if (&steps == &undo_) oldest_ = 0;
 }
 

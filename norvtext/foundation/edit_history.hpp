@@ -39,9 +39,9 @@ public:
 private:
     // A step from the top of `from`, down to its position `floor`.
     std::optional<State> step(std::vector<State>& from, std::size_t floor, std::vector<State>& to, State current);
-    // The texts of dropped steps keep their buffers for the next ones, so that typing in a
-    // box that has been edited before allocates nothing.
-    void drop_all(std::vector<State>& steps);
+    // Drops the first `count` steps. The texts of dropped steps keep their buffers for the
+    // next ones, so that typing in a box that has been edited before allocates nothing.
+    void drop(std::vector<State>& steps, std::size_t count);
     std::u16string spare_text();
 
     // Enough for any single-line entry; the oldest steps go first.

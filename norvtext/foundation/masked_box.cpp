@@ -1,12 +1,14 @@
 // Shared behaviour of the masked boxes.
 #include "norvtext/foundation/masked_box.hpp"
 
+#include "norvtext/foundation/key_codes.hpp"
 #include "norvtext/foundation/mask_rules.hpp"
 
 namespace norvtext {
 
-MaskedControlBase::MaskedControlBase(Host& host, std::u16string_view design_mask, std::int32_t design_max_length)
-    : BoxBase(host, host.create_masked_edit_box(design_mask, design_max_length)),
+MaskedControlBase::MaskedControlBase(Host& host, std::string_view class_name, std::u16string_view design_mask,
+                                     std::int32_t design_max_length)
+    : BoxBase(host, class_name, host.create_masked_edit_box(design_mask, design_max_length)),
       // The inner box was created as a masked box just above.
       masked_(static_cast<MaskedEditBox&>(Textbox)) {}
 
@@ -41,6 +43,15 @@ std::u16string MaskedControlBase::accessible_value() const {
     }
     value.resize(entered_end);
     return value;
+}
+
+void MaskedControlBase::on_key_press(std::int16_t& KeyAscii) {
+    if (swallow_if_read_only(KeyAscii)) return;
+    if (KeyAscii != keys::Backspace) {
+        KeyAscii = KeyAscii > 0 ? static_cast<std::int16_t>(admitted_char(static_cast<char16_t>(KeyAscii), 0)) : 0;
+        if (KeyAscii == 0) return;
+    }
+    host_.KeyPress(KeyAscii);  // the host's value goes in as it left it
 }
 
 void MaskedControlBase::on_got_focus() {

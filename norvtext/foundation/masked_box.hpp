@@ -13,7 +13,8 @@ namespace norvtext {
 class MaskedControlBase : public BoxBase {
 protected:
     // The inner box starts with its design-time mask, maximum length and prompt "_".
-    MaskedControlBase(Host& host, std::u16string_view design_mask, std::int32_t design_max_length);
+    MaskedControlBase(Host& host, std::string_view class_name, std::u16string_view design_mask,
+                      std::int32_t design_max_length);
 
     MaskedEditBox& masked() { return masked_; }
     const MaskedEditBox& masked() const { return masked_; }
@@ -31,6 +32,9 @@ protected:
 
     // Focus arrival: any blink stops when the user comes back, then the selection step.
     void on_got_focus() override;
+    // Typing: Backspace and what admitted_char makes of a key are offered to the host, every
+    // other key is dropped.
+    void on_key_press(std::int16_t& KeyAscii) override;
 
 private:
     MaskedEditBox& masked_;

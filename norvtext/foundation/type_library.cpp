@@ -149,23 +149,18 @@ struct Entry {
         for (const Slot& s : list) slots[count++] = s;
     }
     constexpr Entry(Slot s) : Entry{{s}} {}
+    // The entry with one field of every slot set alike.
+    template <class T>
+    constexpr Entry with(T Slot::*field, T value) const {
+        Entry e = *this;
+        for (Slot& s : e.slots) s.*field = value;
+        return e;
+    }
     // A class that types or words a member its own way.
-    constexpr Entry typed(std::string_view type) const {
-        Entry e = *this;
-        for (Slot& s : e.slots) s.type = type;
-        return e;
-    }
-    constexpr Entry worded(std::string_view description) const {
-        Entry e = *this;
-        for (Slot& s : e.slots) s.description = description;
-        return e;
-    }
+    constexpr Entry typed(std::string_view type) const { return with(&Slot::type, type); }
+    constexpr Entry worded(std::string_view description) const { return with(&Slot::description, description); }
     // A class that publishes neither description nor the standard font identifier.
-    constexpr Entry bare() const {
-        Entry e = worded({});
-        for (Slot& s : e.slots) s.standard_font_id = false;
-        return e;
-    }
+    constexpr Entry bare() const { return worded({}).with(&Slot::standard_font_id, false); }
 };
 
 // A member the class publishes itself, read and written.
@@ -351,77 +346,55 @@ std::string_view accessor_word(Accessor accessor) {
     return "?";
 }
 
-// Quoted with the script host's literal escapes, so every entry stays on one line.
-void append_quoted(std::string& out, std::string_view text) {
-    out += '"';
+// An entry's description, which ends its line: quoted with the script host's literal
+// escapes, so every entry stays on one line.
+void append_description(std::string& out, std::string_view text) {
+    out += " \"";
     for (const char c : text) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) {
             char buf[8];
             std::snprintf(buf, sizeof buf, "\\u%04X", static_cast<unsigned>(c));
             out += buf;
         } else {
+            if (c == '"' || c == '\\') out += '\\';
             out += c;
         }
     }
-    out += '"';
+    out += "\"\n";
 }
 
 void append_params(std::string& out, std::span<const Param> params) {
     out += '(';
-    for (std::size_t i = 0; i < params.size(); ++i) {
-        if (i > 0) out += ", ";
-        out += params[i].name;
-        out += ' ';
-        out += params[i].type;
-    }
+    for (std::size_t i = 0; i < params.size(); ++i)
+        out.append(i > 0 ? ", " : "").append(params[i].name).append(" ").append(params[i].type);
     out += ')';
 }
 
 }  // namespace
 
 const Slot* ClassInfo::find(std::string_view member, Accessor accessor) const {
-    for (const Slot& slot : slots) {
+    for (const Slot& slot : slots)
         if (slot.member == member && slot.accessor == accessor) return &slot;
-    }
     return nullptr;
 }
 
 bool ClassInfo::has_member(std::string_view member) const {
-    for (const Slot& slot : slots) {
-        if (slot.member == member) return true;
-    }
-    return false;
+    return std::ranges::find(slots, member, &Slot::member) != slots.end();
 }
 
 int ClassInfo::entry_number(std::size_t slot_index) const {
-    if (slot_index >= slots.size()) {
-        throw std::out_of_range("entry_number: slot index past the end of " +
-                                std::string(name));
-    }
+    if (slot_index >= slots.size())
+        throw std::out_of_range("entry_number: slot index past the end of " + std::string(name));
     int entry = 0;
-    for (std::size_t i = 0; i <= slot_index; ++i) {
-        // A new member starts a new entry; accessors that sit apart are separate entries.
+    // A new member starts a new entry; accessors that sit apart are separate entries.
+    for (std::size_t i = 0; i <= slot_index; ++i)
         if (i == 0 || slots[i].member != slots[i - 1].member) ++entry;
-    }
     return entry;
 }
 
-const ClassInfo* TypeLibrary::find_class(std::string_view class_name) const {
-    for (const ClassInfo& info : classes) {
-        if (info.name == class_name) return &info;
-    }
-    return nullptr;
-}
+const ClassInfo* TypeLibrary::find_class(std::string_view class_name) const { return find_named(classes, class_name); }
 
-const EnumInfo* TypeLibrary::find_enum(std::string_view enum_name) const {
-    for (const EnumInfo& info : enums) {
-        if (info.name == enum_name) return &info;
-    }
-    return nullptr;
-}
+const EnumInfo* TypeLibrary::find_enum(std::string_view enum_name) const { return find_named(enums, enum_name); }
 
 const TypeLibrary& type_library() { return library; }
 
@@ -457,17 +430,13 @@ std::string typelib_text(const TypeLibrary& lib) {
                           slot.type});
             if (slot.accessor == Method) append_params(out, slot.params);
             if (slot.standard_font_id) out += " id=-512";
-            out += ' ';
-            append_quoted(out, slot.description);
-            out += '\n';
+            append_description(out, slot.description);
         }
         for (std::size_t i = 0; i < info.events.size(); ++i) {
             const EventInfo& event = info.events[i];
             line("event", {info.name, std::to_string(i + 1), event.name});
             if (!event.params.empty()) append_params(out, event.params);
-            out += ' ';
-            append_quoted(out, event.description);
-            out += '\n';
+            append_description(out, event.description);
         }
     }
     return out;

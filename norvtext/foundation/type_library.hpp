@@ -4,12 +4,21 @@
 // read it, and nothing else repeats the member tables.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
 
 namespace norvtext {
+
+// The row of a table of named rows (classes, enumerations, control classes) with that name,
+// or nullptr.
+template <class Rows>
+auto find_named(const Rows& rows, std::string_view name) {
+    const auto it = std::ranges::find(rows, name, &std::ranges::range_value_t<Rows>::name);
+    return it == std::ranges::end(rows) ? nullptr : &*it;
+}
 
 enum class Accessor { Get, Put, PutRef, Method };
 

@@ -12,26 +12,17 @@ constexpr std::u16string_view display_pattern = u"$#,##.00";
 constexpr std::u16string_view zero_display = u"$0.00";
 }  // namespace
 
-txtNorvCurrency::txtNorvCurrency(Host& host) : NumericBoxBase(host, zero_display, "amount in dollars and cents") {}
-
-const ClassInfo& txtNorvCurrency::class_info() const { return *type_library().find_class("txtNorvCurrency"); }
-
-std::optional<Currency> txtNorvCurrency::amount_of(std::u16string_view text) const {
-    return parse_currency(text, locale());
-}
-
-std::u16string txtNorvCurrency::display_text(Currency amount) const {
-    // An amount of exactly 0 shows the zero display; one that only rounds to 0 shows "$.00".
-    if (amount.ticks == 0) return std::u16string(zero_display);
-    return format_pattern(Decimal::from_currency(amount), display_pattern, locale());
-}
+txtNorvCurrency::txtNorvCurrency(Host& host)
+    : NumericBoxBase(host, "txtNorvCurrency", zero_display, "amount in dollars and cents") {}
 
 std::optional<std::u16string> txtNorvCurrency::shown_text(std::u16string_view number_text) const {
     // A number beyond the amount's range is no amount: it stays as typed and blinks like
     // any other text that is not a number.
-    const std::optional<Currency> amount = amount_of(number_text);
+    const std::optional<Currency> amount = parse_currency(number_text, locale());
     if (!amount) return std::nullopt;
-    return display_text(*amount);
+    // An amount of exactly 0 shows the zero display; one that only rounds to 0 shows "$.00".
+    if (amount->ticks == 0) return std::u16string(zero_display);
+    return format_pattern(Decimal::from_currency(*amount), display_pattern, locale());
 }
 
 void txtNorvCurrency::unformat() {
@@ -43,15 +34,13 @@ void txtNorvCurrency::unformat() {
 }
 
 std::u16string txtNorvCurrency::Value() const {
-    const std::optional<Currency> amount = amount_of(Textbox.text());
+    const std::optional<Currency> amount = parse_currency(Textbox.text(), locale());
     if (!amount || amount->ticks == 0) return u"0";
     return currency_plain_text(*amount, locale());
 }
 
 std::u16string txtNorvCurrency::Text() const {
-    const std::optional<Currency> amount = amount_of(Textbox.text());
-    if (!amount) return std::u16string(zero_display);
-    return display_text(*amount);
+    return shown_text(Textbox.text()).value_or(std::u16string(zero_display));
 }
 
 void txtNorvCurrency::setText(std::u16string_view New_Text) {
@@ -65,12 +54,10 @@ void txtNorvCurrency::setText(std::u16string_view New_Text) {
             entry_valid();
         else
             refuse_entry();
-        if (New_Text.empty() || !blink_on_error_) {
-            stop_blink_timer();
-            Textbox.set_sel_length(0);
-        } else {
+        if (New_Text.empty() || !blink_on_error_)
+            end_blink();
+        else
             start_blink();
-        }
     }
     announce("Text");
 }

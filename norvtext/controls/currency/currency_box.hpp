@@ -8,15 +8,12 @@
 #include <string_view>
 
 #include "norvtext/controls/numeric_box.hpp"
-#include "norvtext/platform/variant.hpp"
 
 namespace norvtext {
 
 class txtNorvCurrency : public NumericBoxBase {
 public:
     explicit txtNorvCurrency(Host& host);
-
-    const ClassInfo& class_info() const override;
 
     // The amount's plain form ("1234.5"), "0" for zero and for a text that is no amount.
     std::u16string Value() const override;
@@ -28,9 +25,6 @@ private:
     const BagLayout& bag_layout() const override;
     std::optional<std::u16string> shown_text(std::u16string_view number_text) const override;
     void unformat() override;
-
-    std::optional<Currency> amount_of(std::u16string_view text) const;
-    std::u16string display_text(Currency amount) const;
 };
 
 }  // namespace norvtext

@@ -4,7 +4,6 @@
 
 #include <array>
 
-#include "norvtext/foundation/key_codes.hpp"
 #include "norvtext/platform/date_serial.hpp"
 #include "norvtext/platform/dates.hpp"
 #include "norvtext/platform/numbers.hpp"
@@ -72,10 +71,8 @@ bool equals_zero(const Variant& value, const Locale& loc) {
 }  // namespace
 
 txtNorvDate::txtNorvDate(Host& host)
-    : MaskedControlBase(host, shapes[0].mask, static_cast<std::int32_t>(shapes[0].mask.size())),
+    : MaskedControlBase(host, "txtNorvDate", shapes[0].mask, static_cast<std::int32_t>(shapes[0].mask.size())),
       stored_value_(design_empty_text) {}
-
-const ClassInfo& txtNorvDate::class_info() const { return *type_library().find_class("txtNorvDate"); }
 
 std::optional<DateSerial> txtNorvDate::date_of(std::u16string_view text) const {
     if (format_mask_ == DateFormatEnum::MMYY && is_month_year_shape(text)) return month_year_date(text);
@@ -99,9 +96,7 @@ void txtNorvDate::ShowDate(const std::optional<DateSerial>& date) {
 
 void txtNorvDate::show_assigned(DateSerial date) {
     ShowDate(date);
-    stop_blink_timer();
-    Textbox.set_sel_length(0);
-    entry_valid();
+    accept_entry();
 }
 
 void txtNorvDate::refuse_entry() { entry_invalid(shape_of(format_mask_).reason); }
@@ -154,16 +149,14 @@ void txtNorvDate::setValue(const Variant& New_Value) {
     } else {
         ClearText();
         // Zero in any form is how program code empties the box, so it is no error.
-        const bool refused = !equals_zero(New_Value, host_.locale());
-        if (refused)
-            refuse_entry();
-        else
-            entry_valid();
-        if (refused && blink_on_error_) {
-            start_blink();
+        if (equals_zero(New_Value, host_.locale())) {
+            accept_entry();
         } else {
-            Textbox.set_sel_length(0);
-            stop_blink_timer();
+            refuse_entry();
+            if (blink_on_error_)
+                start_blink();
+            else
+                end_blink();
         }
     }
     announce("Value");
@@ -177,15 +170,6 @@ void txtNorvDate::on_lost_focus() {
     refuse_entry();
     if (blink_on_error_) start_blink();
     host_.Validate();
-}
-
-void txtNorvDate::on_key_press(std::int16_t& KeyAscii) {
-    if (swallow_if_read_only(KeyAscii)) return;
-    if (KeyAscii != keys::Backspace) {
-        KeyAscii = KeyAscii > 0 ? static_cast<std::int16_t>(admitted_char(static_cast<char16_t>(KeyAscii), 0)) : 0;
-        if (KeyAscii == 0) return;
-    }
-    host_.KeyPress(KeyAscii);
 }
 
 char16_t txtNorvDate::admitted_char(char16_t c, std::size_t) const {
@@ -240,7 +224,8 @@ const BagLayout& txtNorvDate::bag_layout() const {
 
 const Members* txtNorvDate::bound_members() const {
     using T = MemberTable<txtNorvDate>;
-    return T::once_with_text_and_value({T::bind("FormatMask", &txtNorvDate::FormatMask, &txtNorvDate::setFormatMask)});
+    return T::once_with_text_and_value({T::bind("FormatMask", &txtNorvDate::FormatMask, &txtNorvDate::setFormatMask)},
+                                       BoxBase::bound_members());
 }
 
 }  // namespace norvtext

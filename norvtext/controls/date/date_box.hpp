@@ -29,7 +29,6 @@ public:
     explicit txtNorvDate(Host& host);
 
     void InitProperties() override;
-    const ClassInfo& class_info() const override;
 
     DateFormatEnum FormatMask() const { return format_mask_; }
     void setFormatMask(DateFormatEnum New_FormatMask);
@@ -47,13 +46,9 @@ public:
     using BoxBase::setBorderStyle;
     using BoxBase::sethWnd;
 
-    // The bag's "Value" as the last load supplied it; only ever saved back.
-    const Variant& stored_value() const { return stored_value_; }
-
 protected:
     const BagLayout& bag_layout() const override;
     void on_lost_focus() override;
-    void on_key_press(std::int16_t& KeyAscii) override;
     // Digits and the letters of AM and PM, the same for every shape; letters in upper case.
     char16_t admitted_char(char16_t c, std::size_t length) const override;
     std::string accessible_description() const override;
@@ -73,7 +68,7 @@ private:
     void refuse_entry();
 
     DateFormatEnum format_mask_ = DateFormatEnum::MMDDYYYY;
-    Variant stored_value_;
+    Variant stored_value_;  // the bag's "Value" as the last load supplied it; only ever saved back
     std::u16string loaded_text_;  // the bag's "Text" until the loaded shape is known
 };
 

@@ -18,25 +18,15 @@ std::u16string_view without_percent(std::u16string_view text) {
 }
 }  // namespace
 
-txtNorvPercent::txtNorvPercent(Host& host) : NumericBoxBase(host, zero_display, "percentage") {}
-
-const ClassInfo& txtNorvPercent::class_info() const { return *type_library().find_class("txtNorvPercent"); }
-
-std::optional<double> txtNorvPercent::number_of(std::u16string_view text) const {
-    return parse_double(text, locale());
-}
-
-std::u16string txtNorvPercent::display_text(double number) const {
-    // Halves round away from zero on the number's shortest decimal text, so 1.005 shows
-    // 1.01% as typed rather than as its binary value would round.
-    return format_pattern(number, display_pattern, locale());
-}
+txtNorvPercent::txtNorvPercent(Host& host) : NumericBoxBase(host, "txtNorvPercent", zero_display, "percentage") {}
 
 std::optional<std::u16string> txtNorvPercent::shown_text(std::u16string_view number_text) const {
-    const std::optional<double> number = number_of(number_text);
+    const std::optional<double> number = parse_double(number_text, locale());
     if (!number) return std::nullopt;
     if (*number == 0) return std::u16string(zero_display);
-    return display_text(*number);
+    // Halves round away from zero on the number's shortest decimal text, so 1.005 shows
+    // 1.01% as typed rather than as its binary value would round.
+    return format_pattern(*number, display_pattern, locale());
 }
 
 void txtNorvPercent::unformat() {
@@ -54,15 +44,15 @@ std::u16string_view txtNorvPercent::number_text_for_max_chars() const {
 
 std::u16string txtNorvPercent::Value() const {
     // The same number whether it is shown ("-3.00%") or being edited ("-3.00").
-    const std::optional<double> number = number_of(without_percent(Textbox.text()));
+    const std::optional<double> number = parse_double(without_percent(Textbox.text()), locale());
     if (!number) return u"0";
     return general_number_text(*number, locale());
 }
 
 std::u16string txtNorvPercent::Text() const {
-    const std::optional<double> number = number_of(without_percent(Textbox.text()));
+    const std::optional<double> number = parse_double(without_percent(Textbox.text()), locale());
     if (!number) return std::u16string(zero_display);
-    return display_text(*number);
+    return format_pattern(*number, display_pattern, locale());
 }
 
 void txtNorvPercent::setText(std::u16string_view New_Text) {
@@ -71,8 +61,7 @@ void txtNorvPercent::setText(std::u16string_view New_Text) {
     } else if (New_Text.empty()) {
         // An empty assignment keeps the text and ends any blinking; it checks nothing, so
         // the entry keeps its standing.
-        stop_blink_timer();
-        Textbox.set_sel_length(0);
+        end_blink();
     } else {
         // Not a number: the text stays and blinks, whatever BlinkOnError says.
         Textbox.set_sel_length(0);

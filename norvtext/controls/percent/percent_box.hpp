@@ -15,8 +15,6 @@ class txtNorvPercent : public NumericBoxBase {
 public:
     explicit txtNorvPercent(Host& host);
 
-    const ClassInfo& class_info() const override;
-
     // The number's general text ("12.5", "-3"), shown or being edited alike; "0" for a text
     // that is not a number.
     std::u16string Value() const override;
@@ -31,9 +29,6 @@ private:
     void unformat() override;
     std::u16string_view number_text_for_max_chars() const override;
     void remember_assigned() override { stored_text_ = Textbox.text(); }
-
-    std::optional<double> number_of(std::u16string_view text) const;
-    std::u16string display_text(double number) const;
 };
 
 }  // namespace norvtext

@@ -13,11 +13,8 @@ constexpr DigitRow ssn_row{u"###-##-####", u"000-00-0000", 9, "social security n
                            "nine digits needed"};
 }  // namespace
 
-txtNorvSocialSecurity::txtNorvSocialSecurity(Host& host) : DigitBoxBase(host, ssn_row.mask, 11) {}
-
-const ClassInfo& txtNorvSocialSecurity::class_info() const {
-    return *type_library().find_class("txtNorvSocialSecurity");
-}
+txtNorvSocialSecurity::txtNorvSocialSecurity(Host& host)
+    : DigitBoxBase(host, "txtNorvSocialSecurity", ssn_row.mask, 11) {}
 
 const DigitRow& txtNorvSocialSecurity::row() const { return ssn_row; }
 
@@ -32,9 +29,7 @@ void txtNorvSocialSecurity::show_number(double number) {
     if (number <= 0) return clear_quietly();
     masked().set_text(format_pattern(number, ssn_row.pattern, locale()));
     stored_value_ = Variant(number);
-    stop_blink_timer();
-    Textbox.set_sel_length(0);
-    entry_valid();
+    accept_entry();
 }
 
 void txtNorvSocialSecurity::clear_and_flag() {

@@ -14,7 +14,6 @@ public:
     explicit txtNorvSocialSecurity(Host& host);
 
     void InitProperties() override;
-    const ClassInfo& class_info() const override;
 
     // The shown text once a digit has been typed (prompts included), otherwise "".
     std::u16string Text() const { return shown_text(); }

@@ -17,16 +17,11 @@ constexpr std::array<DigitRow, 4> rows{{
 }  // namespace
 
 // The inner box is designed with the date mask; first placement or loading replaces it.
-txtNorvTelephone::txtNorvTelephone(Host& host) : FormatMaskBoxBase(host, rows, u"##/##/####", 10) {}
-
-const ClassInfo& txtNorvTelephone::class_info() const { return *type_library().find_class("txtNorvTelephone"); }
-
-void txtNorvTelephone::InitProperties() { init_common(); }
+txtNorvTelephone::txtNorvTelephone(Host& host) : FormatMaskBoxBase(host, "txtNorvTelephone", rows, u"##/##/####", 10) {}
 
 void txtNorvTelephone::settle_without_digits() {
     // Value written without a digit and no blink asked for: whatever blinked stops.
-    Textbox.set_sel_length(0);
-    stop_blink_timer();
+    end_blink();
 }
 
 }  // namespace norvtext

@@ -21,9 +21,6 @@ class txtNorvTelephone : public FormatMaskBoxBase {
 public:
     explicit txtNorvTelephone(Host& host);
 
-    void InitProperties() override;
-    const ClassInfo& class_info() const override;
-
     FormatMaskEnum FormatMask() const { return static_cast<FormatMaskEnum>(format_mask_); }
     void setFormatMask(FormatMaskEnum New_FormatMask) { set_format_mask(static_cast<std::int32_t>(New_FormatMask)); }
 

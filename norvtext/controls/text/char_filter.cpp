@@ -98,8 +98,7 @@ std::u16string proper_case(std::u16string_view text, const Locale& loc) {
             n = 2;
         const std::u16string_view ch = text.substr(i, n);
         out += inside_word ? to_lower(ch, loc) : to_upper(ch, loc);
-        inside_word = true;
-        if (ch == u" ") inside_word = false;
+        inside_word = ch != u" ";
         i += n;
     }
     return out;

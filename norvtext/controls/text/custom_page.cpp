@@ -123,11 +123,7 @@ std::span<const Custom::MemberInfo> Custom::members() { return member_table; }
 
 const Custom::MemberInfo& Custom::info(Member m) { return member_table[index(m)]; }
 
-const Custom::MemberInfo* Custom::find_member(std::string_view name) {
-    for (const MemberInfo& m : member_table)
-        if (m.name == name) return &m;
-    return nullptr;
-}
+const Custom::MemberInfo* Custom::find_member(std::string_view name) { return find_named(member_table, name); }
 
 Custom::Custom(PropertyPageFrame& frame) : frame_(frame) {}
 

@@ -77,8 +77,6 @@ public:
     // What the page shows. `ticked` is false for a text field, `text` empty for a check box.
     bool ticked(Member box) const;
     const std::u16string& text(Member field) const;
-    // False while the page itself sets the check boxes; false until the first load.
-    bool ready() const { return ready_; }
 
     // The user's side: a click on a check box (toggles it, then its rule), the whole new
     // text of a field, a field losing the focus.
@@ -102,7 +100,7 @@ private:
     PropertyPageFrame& frame_;
     std::array<bool, member_count> ticked_{};
     std::array<std::u16string, member_count> text_{};
-    bool ready_ = false;
+    bool ready_ = false;  // false while the page itself sets the check boxes, and until the first load
     // While the page loads, the fields take the control's values: nothing is pending.
     bool loading_ = false;
 };

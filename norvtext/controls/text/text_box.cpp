@@ -6,9 +6,7 @@
 
 namespace norvtext {
 
-txtNorvText::txtNorvText(Host& host) : BoxBase(host, host.create_edit_box()) {}
-
-const ClassInfo& txtNorvText::class_info() const { return *type_library().find_class("txtNorvText"); }
+txtNorvText::txtNorvText(Host& host) : BoxBase(host, "txtNorvText", host.create_edit_box()) {}
 
 void txtNorvText::InitProperties() {
     reset_switches();
@@ -18,37 +16,12 @@ void txtNorvText::InitProperties() {
     Textbox.set_text(u"");
 }
 
-void txtNorvText::setMaxChars(std::int16_t New_MaxChars) {
-    // Text already longer stays: the limit applies to typing and to later assignments.
-    max_chars_ = New_MaxChars;
-    announce("MaxChars");
-}
-
-void txtNorvText::setChars(std::int16_t New_Chars) {
-    chars_ = New_Chars;
-    announce("Chars");
-}
-
-void txtNorvText::setCharTable(std::u16string_view New_CharTable) {
-    char_table_ = New_CharTable;
-    announce("CharTable");
-}
-
-void txtNorvText::assign(std::u16string_view text) {
+void txtNorvText::assign(std::u16string_view text, std::string_view name) {
     if (max_chars_ >= 1 && text.size() > static_cast<std::size_t>(max_chars_)) text = text.substr(0, max_chars_);
     Textbox.set_text(text);
     if (chars_ & chars_flag::upper_case) Textbox.set_text(to_upper(Textbox.text(), locale()));
     stored_value_ = Textbox.text();
-}
-
-void txtNorvText::setText(std::u16string_view New_Text) {
-    assign(New_Text);
-    announce("Text");
-}
-
-void txtNorvText::setValue(std::u16string_view New_Value) {
-    assign(New_Value);
-    announce("Value");
+    announce(name);
 }
 
 std::u16string txtNorvText::Value() const {
@@ -65,8 +38,6 @@ std::string txtNorvText::accessible_description() const {
 }
 
 std::u16string txtNorvText::PCase(std::u16string_view psBuf) const { return proper_case(psBuf, host_.locale()); }
-
-void txtNorvText::on_got_focus() { select_on_focus(); }
 
 void txtNorvText::on_lost_focus() {
     // A blinking box keeps its selection so that it goes on blinking after focus has gone.
@@ -90,9 +61,6 @@ char16_t txtNorvText::admitted_char(char16_t c, std::size_t length) const {
     const FilterSettings settings{chars_, char_table_, max_chars_};
     return filter_key(key, settings, length, 0) == KeyVerdict::Offer ? static_cast<char16_t>(key) : u'\0';
 }
-
-void txtNorvText::on_click() { host_.Click(); }
-void txtNorvText::on_dbl_click() { host_.DblClick(); }
 
 const BagLayout& txtNorvText::bag_layout() const {
     // Straight into the inner box and fields: no filtering, cutting or case conversion,
@@ -126,10 +94,8 @@ const Members* txtNorvText::bound_members() const {
         T::bind("MaxChars", &B::MaxChars, &B::setMaxChars),
         T::bind("Chars", &B::Chars, &B::setChars),
         T::bind("CharTable", &B::CharTable, &B::setCharTable),
-    });
+    }, BoxBase::bound_members());
 }
-
-
 
 Variant txtNorvText::invoke_member(std::string_view method, std::span<const Variant> args) {
     if (method == "PCase") return Variant(PCase(args[0].to_string()));

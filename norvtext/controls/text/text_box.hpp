@@ -16,18 +16,18 @@ public:
     explicit txtNorvText(Host& host);
 
     void InitProperties() override;
-    const ClassInfo& class_info() const override;
 
     std::int16_t MaxChars() const { return max_chars_; }
-    void setMaxChars(std::int16_t New_MaxChars);
+    // Text already longer stays: the limit applies to typing and to later assignments.
+    void setMaxChars(std::int16_t New_MaxChars) { set_field(max_chars_, New_MaxChars, "MaxChars"); }
     std::int16_t Chars() const { return chars_; }
-    void setChars(std::int16_t New_Chars);
+    void setChars(std::int16_t New_Chars) { set_field(chars_, New_Chars, "Chars"); }
     const std::u16string& CharTable() const { return char_table_; }
-    void setCharTable(std::u16string_view New_CharTable);
+    void setCharTable(std::u16string_view New_CharTable) { set_field(char_table_, New_CharTable, "CharTable"); }
     std::u16string Text() const { return std::u16string(Textbox.text()); }
-    void setText(std::u16string_view New_Text);
+    void setText(std::u16string_view New_Text) { assign(New_Text, "Text"); }
     std::u16string Value() const;
-    void setValue(std::u16string_view New_Value);
+    void setValue(std::u16string_view New_Value) { assign(New_Value, "Value"); }
     std::u16string PCase(std::u16string_view psBuf) const;
 
     // The text as it stood after the last assignment or load; only ever saved.
@@ -35,20 +35,21 @@ public:
 
 protected:
     const BagLayout& bag_layout() const override;
-    void on_got_focus() override;
+    void on_got_focus() override { select_on_focus(); }
     void on_lost_focus() override;
     void on_key_press(std::int16_t& KeyAscii) override;
     char16_t admitted_char(char16_t c, std::size_t length) const override;
     std::string accessible_description() const override;
-    void on_click() override;
-    void on_dbl_click() override;
+    void on_click() override { host_.Click(); }
+    void on_dbl_click() override { host_.DblClick(); }
 
     const Members* bound_members() const override;
     Variant invoke_member(std::string_view method, std::span<const Variant> args) override;
 
 private:
-    // Program-code assignment: cut to MaxChars, then upper case when flag 1 is set.
-    void assign(std::u16string_view text);
+    // Program-code assignment through the member `name`: cut to MaxChars, then upper case
+    // when flag 1 is set, then announced.
+    void assign(std::u16string_view text, std::string_view name);
 
     std::int16_t max_chars_ = 0;
     std::int16_t chars_ = 0;

@@ -20,11 +20,7 @@ constexpr std::u16string_view five = u"00000";
 constexpr std::u16string_view four = u"0000";
 }  // namespace
 
-txtNorvZip::txtNorvZip(Host& host) : FormatMaskBoxBase(host, rows, u"#####", 5) {}
-
-const ClassInfo& txtNorvZip::class_info() const { return *type_library().find_class("txtNorvZip"); }
-
-void txtNorvZip::InitProperties() { init_common(); }
+txtNorvZip::txtNorvZip(Host& host) : FormatMaskBoxBase(host, "txtNorvZip", rows, u"#####", 5) {}
 
 Variant txtNorvZip::completed(const Variant& digits) const {
     // A long-shape code given with fewer than nine characters is its first five digits and
@@ -47,22 +43,21 @@ std::u16string txtNorvZip::part(std::u16string_view text, std::u16string_view pa
     return format_pattern(leading_number(text), pattern, locale());
 }
 
+// Each part is the shown code's first five or last four characters, the whole code in
+// the short shapes.
 std::u16string txtNorvZip::Zip_5() const {
-    const std::u16string_view text = Textbox.text();
-    if (is(ZipFormatEnum::Zip5)) return is_untouched() ? u"" : part(text, five);
-    if (is(ZipFormatEnum::Zip5Plus4)) return is_untouched() ? u"" : part(text.substr(0, 5), five);
-    return {};
+    if (!has_five() || is_untouched()) return {};
+    return part(Textbox.text().substr(0, 5), five);
 }
 
 std::u16string txtNorvZip::Zip_4() const {
+    if (!has_four() || is_untouched()) return {};
     const std::u16string_view text = Textbox.text();
-    if (is(ZipFormatEnum::Zip4)) return is_untouched() ? u"" : part(text, four);
-    if (is(ZipFormatEnum::Zip5Plus4)) return is_untouched() ? u"" : part(text.substr(text.size() - std::min<std::size_t>(text.size(), 4)), four);
-    return {};
+    return part(text.substr(text.size() - std::min<std::size_t>(text.size(), 4)), four);
 }
 
 void txtNorvZip::setZip_5(std::u16string_view New_Zip_5) {
-    if (!is(ZipFormatEnum::Zip5) && !is(ZipFormatEnum::Zip5Plus4)) return;  // no five-digit part
+    if (!has_five()) return;
     if (!is_numeric(New_Zip_5, locale())) {
         ClearText();  // in the long shape both parts go
     } else {
@@ -75,7 +70,7 @@ void txtNorvZip::setZip_5(std::u16string_view New_Zip_5) {
 }
 
 void txtNorvZip::setZip_4(std::u16string_view New_Zip_4) {
-    if (!is(ZipFormatEnum::Zip4) && !is(ZipFormatEnum::Zip5Plus4)) return;  // no four-digit part
+    if (!has_four()) return;
     if (!is_numeric(New_Zip_4, locale())) {
         ClearText();
     } else {

@@ -22,9 +22,6 @@ class txtNorvZip : public FormatMaskBoxBase {
 public:
     explicit txtNorvZip(Host& host);
 
-    void InitProperties() override;
-    const ClassInfo& class_info() const override;
-
     ZipFormatEnum FormatMask() const { return static_cast<ZipFormatEnum>(format_mask_); }
     void setFormatMask(ZipFormatEnum New_FormatMask) { set_format_mask(static_cast<std::int32_t>(New_FormatMask)); }
 
@@ -44,6 +41,9 @@ protected:
 
 private:
     bool is(ZipFormatEnum f) const { return format_mask_ == static_cast<std::int32_t>(f); }
+    // The shape has a five-digit part, a four-digit part.
+    bool has_five() const { return is(ZipFormatEnum::Zip5) || is(ZipFormatEnum::Zip5Plus4); }
+    bool has_four() const { return is(ZipFormatEnum::Zip4) || is(ZipFormatEnum::Zip5Plus4); }
     // A part read as a number and written with leading zeros ("00123").
     std::u16string part(std::u16string_view text, std::u16string_view pattern) const;
 };
