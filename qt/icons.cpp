@@ -2,6 +2,8 @@
 // asked for, so they stay sharp in a toolbox, a menu and a screenshot.
 #include "qt/icons.hpp"
 
+#include <algorithm>
+
 #include <QBitmap>
 #include <QFont>
 #include <QImage>
@@ -135,13 +137,6 @@ QImage paint(Painter painter, int size) {
     return image;
 }
 
-// A control class's toolbox picture; the product icon for a name that is no control class.
-QPixmap control_picture(std::string_view class_name, int size) {
-    for (const auto& [name, painter] : pictures)
-        if (name == class_name) return QPixmap::fromImage(paint(painter, size));
-    return product_icon(size);
-}
-
 }  // namespace
 
 QPixmap product_icon(int size) {
@@ -158,8 +153,10 @@ QPixmap product_icon(int size) {
 }
 
 QIcon control_icon(std::string_view class_name) {
+    const auto* it = std::ranges::find(pictures, class_name, &std::pair<std::string_view, Painter>::first);
     QIcon icon;
-    for (int size : {16, 24, 32, 48}) icon.addPixmap(control_picture(class_name, size));
+    for (int size : {16, 24, 32, 48})
+        icon.addPixmap(it == std::end(pictures) ? product_icon(size) : QPixmap::fromImage(paint(it->second, size)));
     return icon;
 }
 
