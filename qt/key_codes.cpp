@@ -16,10 +16,7 @@ std::int16_t modifier_bits(Qt::KeyboardModifiers m) {
 }
 
 // A Qt key and the controls' code for it.
-struct QtKeyCode {
-    int qt;
-    std::int16_t code;
-};
+using QtKeyCode = std::pair<int, std::int16_t>;
 
 // The keys that type no character of their own.
 constexpr QtKeyCode named_keys[] = {
@@ -54,8 +51,8 @@ constexpr QtKeyCode modifier_keys[] = {
 
 // The key's code in the table, or 0.
 std::int16_t code_in(std::span<const QtKeyCode> table, int key) {
-    for (const QtKeyCode& k : table)
-        if (k.qt == key) return k.code;
+    for (const auto& [qt, code] : table)
+        if (qt == key) return code;
     return 0;
 }
 
@@ -109,8 +106,8 @@ std::int16_t key_ascii(const QKeyEvent& event) {
 
 QKeyEvent key_event_for(std::int16_t KeyAscii) {
     // Backspace, Enter and Escape as their keys; Tab, like any other, as its character.
-    for (const QtKeyCode& k : typing_keys)
-        if (k.code == KeyAscii && k.code != keys::Tab) return QKeyEvent(QEvent::KeyPress, k.qt, Qt::NoModifier);
+    for (const auto& [qt, code] : typing_keys)
+        if (code == KeyAscii && code != keys::Tab) return QKeyEvent(QEvent::KeyPress, qt, Qt::NoModifier);
     const auto c = static_cast<char16_t>(KeyAscii);
     return QKeyEvent(QEvent::KeyPress, qt_key_of(c), Qt::NoModifier, QString(QChar(c)));
 }
