@@ -425,17 +425,13 @@ void QtMaskedEditBox::type_key(QKeyEvent* event, char16_t c) {
 void QtMaskedEditBox::act_on_key(QKeyEvent* event) {
     // Delete on a literal clears the next position, as Backspace skips literals backwards;
     // the caret stays where it was.
-    if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier && !hasSelectedText()) {
-        const std::int32_t caret = cursorPosition();
-        const std::int32_t pos = rules().skip_literals(caret);
-        if (pos != caret && pos < length()) {
-            setCursorPosition(pos);
-            LineEditBox::act_on_key(event);
-            place_caret(caret);
-            return;
-        }
-    }
+    const std::int32_t caret = cursorPosition();
+    const bool deleting = event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier && !hasSelectedText();
+    const std::int32_t pos = deleting ? rules().skip_literals(caret) : caret;
+    const bool on_literal = pos != caret && pos < length();
+    if (on_literal) setCursorPosition(pos);
     LineEditBox::act_on_key(event);
+    if (on_literal) place_caret(caret);
 }
 
 }  // namespace norvtext::qt
