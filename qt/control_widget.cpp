@@ -33,9 +33,8 @@ ControlWidget::ControlWidget(std::string_view class_name, QWidget* parent)
 }
 
 ControlWidget::~ControlWidget() {
+    // Nothing the control does while it goes reaches the application's handlers.
     constructed_ = false;
-    // The control goes first: it releases its inner box and timer, which the host made.
-    control_.reset();
 }
 
 QSize ControlWidget::sizeHint() const {

@@ -124,6 +124,8 @@ private:
 
     const ControlClass& class_;
     std::unique_ptr<QtHost> host_;
+    // Declared after the host, so it goes first: it releases its inner box and timer, which
+    // the host made.
     std::unique_ptr<BoxBase> control_;
     // Until the control stands, nothing it does reaches the application's handlers.
     bool constructed_ = false;
