@@ -113,9 +113,8 @@ QKeyEvent key_event_for(std::int16_t KeyAscii) {
 }
 
 KeyClick key_events_for_char(char16_t c) {
-    const KeyStroke stroke = us_key_of(c);
     const int key = qt_key_of(c);
-    const Qt::KeyboardModifiers modifiers = stroke.shift ? Qt::ShiftModifier : Qt::NoModifier;
+    const Qt::KeyboardModifiers modifiers = us_key_of(c).shift ? Qt::ShiftModifier : Qt::NoModifier;
     const QString text(QChar{c});
     return {QKeyEvent(QEvent::KeyPress, key, modifiers, text), QKeyEvent(QEvent::KeyRelease, key, modifiers, text)};
 }
