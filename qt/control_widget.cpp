@@ -37,10 +37,6 @@ ControlWidget::~ControlWidget() {
     constructed_ = false;
 }
 
-QSize ControlWidget::sizeHint() const {
-    return {twips_to_pixels(class_.initial_width, logicalDpiX()), twips_to_pixels(class_.initial_height, logicalDpiY())};
-}
-
 void ControlWidget::report(const std::exception& e) const {
     const auto* error = dynamic_cast<const Error*>(&e);
     const int number = error ? error->number() : 0;
