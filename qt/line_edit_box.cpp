@@ -69,8 +69,7 @@ void LineEdit::replace_text(const QString& text, std::int32_t caret) {
 
 void LineEdit::set_text(std::u16string_view text) {
     // Giving the box the text it already shows changes nothing, the selection included.
-    if (text == this->text()) return;
-    replace_text(to_qstring(text), 0);
+    if (text != this->text()) replace_text(to_qstring(text), 0);
 }
 
 void LineEdit::set_sel_start(std::int32_t start) {
@@ -90,8 +89,8 @@ std::u16string LineEdit::sel_text() const {
 }
 
 void LineEdit::set_sel_text(std::u16string_view text) {
-    if (sel_length() == 0 && text.empty()) return;
-    QLineEdit::insert(to_qstring(text));
+    // Nothing over nothing is no edit.
+    if (sel_length() != 0 || !text.empty()) QLineEdit::insert(to_qstring(text));
 }
 
 Variant LineEdit::member(InnerMember m) const {
