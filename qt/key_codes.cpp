@@ -97,11 +97,10 @@ std::int16_t key_ascii(const QKeyEvent& event) {
     // Keys outside Qt's character range (arrows, Delete, F-keys) type nothing, whatever
     // text the window system attaches to them ("\x7f" for Delete on X11).
     if (key >= Qt::Key_Escape && key < Qt::Key_unknown) return 0;
+    // One printable character, else nothing.
     const QString text = event.text();
-    if (text.size() != 1) return 0;
-    const char16_t c = text.at(0).unicode();
-    if (c < 32 || c == 127) return 0;
-    return static_cast<std::int16_t>(c);
+    const char16_t c = text.size() == 1 ? text.at(0).unicode() : u'\0';
+    return static_cast<std::int16_t>(c < 32 || c == 127 ? 0 : c);
 }
 
 QKeyEvent key_event_for(std::int16_t KeyAscii) {
