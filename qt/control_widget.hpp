@@ -57,7 +57,8 @@ public:
     bool save(PropertyBag& bag) { return guarded([&] { control_->WriteProperties(bag); }); }
 
     QSize sizeHint() const override {
-        return {twips_to_pixels(class_.initial_width, logicalDpiX()), twips_to_pixels(class_.initial_height, logicalDpiY())};
+        return {twips_to_pixels(class_.initial_width, logicalDpiX()),
+                twips_to_pixels(class_.initial_height, logicalDpiY())};
     }
 
     // Why the last key was refused with a beep ("at most 8 characters"); "" before any.
