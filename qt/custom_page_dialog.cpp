@@ -47,10 +47,8 @@ CustomPageDialog::CustomPageDialog(std::vector<ControlWidget*> selection, QWidge
     if (!writer_) writer_ = [](ControlWidget& c, std::string_view member, const Variant& v) { c.control().put(member, v); };
     setObjectName(QStringLiteral("Custom"));
     setWindowTitle(QStringLiteral("Custom - NorvText"));
-    for (ControlWidget* c : controls_) {
-        proxies_.push_back(std::make_unique<Proxy>(*c, writer_));
-        selected_.push_back(proxies_.back().get());
-    }
+    for (ControlWidget* c : controls_)
+        selected_.push_back(proxies_.emplace_back(std::make_unique<Proxy>(*c, writer_)).get());
     page_ = std::make_unique<Custom>(static_cast<PropertyPageFrame&>(*this));
 
     // The page's own surface, laid out from its geometry.
