@@ -145,9 +145,8 @@ QPixmap product_icon(int size) {
                                      0xFF008080, 0xFFC0C0C0, 0xFF808080, 0xFFFF0000, 0xFF00FF00, 0xFFFFFF00,
                                      0xFF0000FF, 0xFFFF00FF, 0xFF00FFFF, 0xFFFFFFFF};
     QImage image = paint(&draw_product, size);
-    QImage indexed = image.convertToFormat(QImage::Format_Indexed8, sixteen, Qt::ThresholdDither);
+    QPixmap pixmap = QPixmap::fromImage(image.convertToFormat(QImage::Format_Indexed8, sixteen, Qt::ThresholdDither));
     // Transparency survives as a mask: corners outside the rounded box stay clear.
-    QPixmap pixmap = QPixmap::fromImage(indexed);
     pixmap.setMask(QBitmap::fromImage(image.createAlphaMask()));
     return pixmap;
 }
