@@ -28,8 +28,6 @@ constexpr std::pair<std::string_view, const char*> summaries[] = {
     {"txtNorvPercent", "Percentage box"},
 };
 
-QString qualified(std::string_view class_name) { return QStringLiteral("norvtext::qt::") + to_qstring(class_name); }
-
 // The page Custom for a control on a form in Designer.
 void edit_custom_properties(ControlWidget& control) {
     QDesignerFormWindowInterface* form = QDesignerFormWindowInterface::findFormWindow(&control);
@@ -50,9 +48,7 @@ void edit_custom_properties(ControlWidget& control) {
 
 // ---------------------------------------------------------------------------------------
 
-ControlPlugin::ControlPlugin(const ControlClass& cls, QObject* parent) : QObject(parent), class_(cls) {}
-
-QString ControlPlugin::name() const { return qualified(class_.name); }
+QString ControlPlugin::name() const { return QStringLiteral("norvtext::qt::") + to_qstring(class_.name); }
 
 QString ControlPlugin::toolTip() const {
     for (const auto& [name, tip] : summaries)
@@ -84,16 +80,12 @@ QString ControlPlugin::domXml() const {
                "  </property>\n"
                " </widget>\n"
                "</ui>\n")
-        .arg(cls, qualified(class_.name))
+        .arg(cls, name())
         .arg(twips_to_pixels(class_.initial_width, 96))
         .arg(twips_to_pixels(class_.initial_height, 96));
 }
 
 // ---------------------------------------------------------------------------------------
-
-NorvTextCollection::NorvTextCollection(QObject* parent) : QObject(parent) {
-    for (const ControlClass& cls : control_classes()) widgets_.append(new ControlPlugin(cls, this));
-}
 
 void NorvTextCollection::initialize(QDesignerFormEditorInterface* core) {
     // Once for each form editor (Designer has one; a test may make several).

@@ -23,7 +23,7 @@ class ControlPlugin : public QObject, public QDesignerCustomWidgetInterface {
     Q_INTERFACES(QDesignerCustomWidgetInterface)
 
 public:
-    ControlPlugin(const ControlClass& cls, QObject* parent);
+    ControlPlugin(const ControlClass& cls, QObject* parent) : QObject(parent), class_(cls) {}
 
     QString name() const override;
     QString group() const override { return QStringLiteral("NorvText"); }
@@ -49,7 +49,9 @@ class NorvTextCollection : public QObject, public QDesignerCustomWidgetCollectio
     Q_INTERFACES(QDesignerCustomWidgetCollectionInterface)
 
 public:
-    explicit NorvTextCollection(QObject* parent = nullptr);
+    explicit NorvTextCollection(QObject* parent = nullptr) : QObject(parent) {
+        for (const ControlClass& cls : control_classes()) widgets_.append(new ControlPlugin(cls, this));
+    }
     QList<QDesignerCustomWidgetInterface*> customWidgets() const override { return widgets_; }
     // Called by each widget's initialize: the task menus are registered once for each
     // form editor, and the collection says so in the log.

@@ -25,18 +25,15 @@ AboutDialog::AboutDialog(const AboutBox& about, QWidget* parent) : QDialog(paren
     };
     auto* picture = named(new QLabel(this), "Picture1");
     picture->setPixmap(icon);
-    auto* by = named(new QLabel(to_qstring(about.by_label), this), "Label2");
-    auto* author = named(new QLabel(to_qstring(about.author), this), "Label3");
-    auto* version = named(new QLabel(to_qstring(about.version), this), "Label4");
     auto* ok = named(new QPushButton(to_qstring(about.ok_caption), this), "Command1");
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(picture, 0, 0, 2, 1, Qt::AlignTop);
-    grid->addWidget(by, 0, 1);
-    grid->addWidget(author, 0, 2);
-    grid->addWidget(version, 1, 1, 1, 2);
+    grid->addWidget(named(new QLabel(to_qstring(about.by_label), this), "Label2"), 0, 1);
+    grid->addWidget(named(new QLabel(to_qstring(about.author), this), "Label3"), 0, 2);
+    grid->addWidget(named(new QLabel(to_qstring(about.version), this), "Label4"), 1, 1, 1, 2);
     grid->addWidget(ok, 2, 0, 1, 3, Qt::AlignHCenter);
     grid->setSizeConstraint(QLayout::SetFixedSize);
 }

@@ -5,7 +5,6 @@
 #include <QDebug>
 #include <QMetaClassInfo>
 #include <QMetaMethod>
-#include <QResizeEvent>
 
 #include "norvtext/platform/error.hpp"
 #include "qt/qt_host.hpp"
@@ -34,18 +33,8 @@ ControlWidget::ControlWidget(std::string_view class_name, QWidget* parent)
 }
 
 ControlWidget::~ControlWidget() {
+    // Nothing the control does while it goes reaches the application's handlers.
     constructed_ = false;
-    // The control goes first: it releases its inner box and timer, which the host made.
-    control_.reset();
-}
-
-QSize ControlWidget::sizeHint() const {
-    return {twips_to_pixels(class_.initial_width, logicalDpiX()), twips_to_pixels(class_.initial_height, logicalDpiY())};
-}
-
-void ControlWidget::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    guarded([this] { control_->Resize(); });
 }
 
 void ControlWidget::report(const std::exception& e) const {
@@ -68,14 +57,8 @@ void ControlWidget::deliver(std::string_view event, std::initializer_list<std::i
     emit_event(event, std::span<std::int16_t* const>(args.begin(), args.size()));
 }
 
-void ControlWidget::emit_event(std::string_view, std::span<std::int16_t* const>) {}
-
 // ---------------------------------------------------------------------------------------
 // Late binding with Qt values.
-
-QVariant ControlWidget::member(const QString& name) { return read_as<QVariant>(name.toStdString()); }
-
-bool ControlWidget::setMember(const QString& name, const QVariant& value) { return write(name.toStdString(), value); }
 
 QVariant ControlWidget::call(const QString& method, const QVariantList& args) {
     QVariant out;
@@ -90,18 +73,6 @@ QVariant ControlWidget::call(const QString& method, const QVariantList& args) {
 QString ControlWidget::description(const QString& member) const {
     const int index = metaObject()->indexOfClassInfo(("Description." + member).toUtf8().constData());
     return index < 0 ? QString() : QString::fromUtf8(metaObject()->classInfo(index).value());
-}
-
-bool ControlWidget::load(PropertyBag& bag) {
-    return guarded([&] { control_->ReadProperties(bag); });
-}
-
-bool ControlWidget::save(PropertyBag& bag) {
-    return guarded([&] { control_->WriteProperties(bag); });
-}
-
-bool ControlWidget::write(std::string_view name, const QVariant& value) {
-    return guarded([&] { control_->put(name, from_qvariant(value)); });
 }
 
 }  // namespace norvtext::qt

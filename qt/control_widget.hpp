@@ -44,8 +44,8 @@ public:
 
     // Late binding with Qt values, checked against the type library. A failure is
     // reported (errorRaised and the log) and gives an invalid QVariant or false.
-    QVariant member(const QString& name);
-    bool setMember(const QString& name, const QVariant& value);
+    QVariant member(const QString& name) { return read_as<QVariant>(name.toStdString()); }
+    bool setMember(const QString& name, const QVariant& value) { return write(name.toStdString(), value); }
     QVariant call(const QString& method, const QVariantList& args = {});
 
     // A member's or event's one-line description for property browsers, as the class info
@@ -53,10 +53,13 @@ public:
     QString description(const QString& member) const;
 
     // The host's load and save of the control's state; false when it failed (reported).
-    bool load(PropertyBag& bag);
-    bool save(PropertyBag& bag);
+    bool load(PropertyBag& bag) { return guarded([&] { control_->ReadProperties(bag); }); }
+    bool save(PropertyBag& bag) { return guarded([&] { control_->WriteProperties(bag); }); }
 
-    QSize sizeHint() const override;
+    QSize sizeHint() const override {
+        return {twips_to_pixels(class_.initial_width, logicalDpiX()),
+                twips_to_pixels(class_.initial_height, logicalDpiY())};
+    }
 
     // Why the last key was refused with a beep ("at most 8 characters"); "" before any.
     const QString& last_refusal() const { return refused_; }
@@ -80,17 +83,37 @@ protected:
     ControlWidget(std::string_view class_name, QWidget* parent);
 
     // Emits the class's own signal for an event it publishes, named as in the library.
-    virtual void emit_event(std::string_view event, std::span<std::int16_t* const> args);
+    virtual void emit_event(std::string_view /*event*/, std::span<std::int16_t* const> /*args*/) {}
 
     // The generated accessors: each reads or writes one member through late binding (its
     // methods go through call()). A member reads as T's empty value (the widget's font for a
     // font) when the read failed, which is reported, or gave Empty (for a font, Nothing). A
     // written value converts as any Qt value does (from_qvariant).
     template <class T>
-    T read_as(std::string_view name) const;
-    bool write(std::string_view name, const QVariant& value);
+    T read_as(std::string_view name) const {
+        T out{};
+        if constexpr (std::is_same_v<T, QFont>) out = font();
+        guarded([&] {
+            const Variant v = control_->get(name);
+            if (v.is_empty()) return;
+            if constexpr (std::is_same_v<T, int>) out = v.to_long();
+            else if constexpr (std::is_same_v<T, bool>) out = v.to_boolean();
+            else if constexpr (std::is_same_v<T, QString>) out = to_qstring(v.to_string());
+            else if constexpr (std::is_same_v<T, QVariant>) out = to_qvariant(v);
+            else if constexpr (std::is_same_v<T, QColor>) out = to_qcolor(v.to_colour(), textbox()->palette());
+            else if constexpr (std::is_same_v<T, QPixmap>) out = to_qpixmap(v.to_picture());
+            else if (const FontRef f = v.to_font()) out = to_qfont(*f);
+        });
+        return out;
+    }
+    bool write(std::string_view name, const QVariant& value) {
+        return guarded([&] { control_->put(name, from_qvariant(value)); });
+    }
 
-    void resizeEvent(QResizeEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override {
+        QWidget::resizeEvent(event);
+        guarded([this] { control_->Resize(); });
+    }
 
 private:
     friend class QtHost;
@@ -104,28 +127,12 @@ private:
 
     const ControlClass& class_;
     std::unique_ptr<QtHost> host_;
+    // Declared after the host, so it goes first: it releases its inner box and timer, which
+    // the host made.
     std::unique_ptr<BoxBase> control_;
     // Until the control stands, nothing it does reaches the application's handlers.
     bool constructed_ = false;
     QString refused_;
 };
-
-template <class T>
-T ControlWidget::read_as(std::string_view name) const {
-    T out{};
-    if constexpr (std::is_same_v<T, QFont>) out = font();
-    guarded([&] {
-        const Variant v = control_->get(name);
-        if (v.is_empty()) return;
-        if constexpr (std::is_same_v<T, int>) out = v.to_long();
-        else if constexpr (std::is_same_v<T, bool>) out = v.to_boolean();
-        else if constexpr (std::is_same_v<T, QString>) out = to_qstring(v.to_string());
-        else if constexpr (std::is_same_v<T, QVariant>) out = to_qvariant(v);
-        else if constexpr (std::is_same_v<T, QColor>) out = to_qcolor(v.to_colour(), textbox()->palette());
-        else if constexpr (std::is_same_v<T, QPixmap>) out = to_qpixmap(v.to_picture());
-        else if (const FontRef f = v.to_font()) out = to_qfont(*f);
-    });
-    return out;
-}
 
 }  // namespace norvtext::qt

@@ -43,9 +43,7 @@ PictureRef to_picture(const QPixmap& pixmap) {
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
     pixmap.save(&buffer, "PNG");
-    auto picture = std::make_shared<Picture>();
-    picture->bytes.assign(png.begin(), png.end());
-    return picture;
+    return std::make_shared<Picture>(Picture{{png.begin(), png.end()}});
 }
 
 namespace {

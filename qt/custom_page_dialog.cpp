@@ -47,10 +47,8 @@ CustomPageDialog::CustomPageDialog(std::vector<ControlWidget*> selection, QWidge
     if (!writer_) writer_ = [](ControlWidget& c, std::string_view member, const Variant& v) { c.control().put(member, v); };
     setObjectName(QStringLiteral("Custom"));
     setWindowTitle(QStringLiteral("Custom - NorvText"));
-    for (ControlWidget* c : controls_) {
-        proxies_.push_back(std::make_unique<Proxy>(*c, writer_));
-        selected_.push_back(proxies_.back().get());
-    }
+    for (ControlWidget* c : controls_)
+        selected_.push_back(proxies_.emplace_back(std::make_unique<Proxy>(*c, writer_)).get());
     page_ = std::make_unique<Custom>(static_cast<PropertyPageFrame&>(*this));
 
     // The page's own surface, laid out from its geometry.
@@ -61,24 +59,20 @@ CustomPageDialog::CustomPageDialog(std::vector<ControlWidget*> selection, QWidge
         const Custom::Member member = m.member;
         if (m.kind == Custom::Kind::CheckBox) {
             auto* box = new QCheckBox(to_qstring(m.caption), surface);
-            connect(box, &QCheckBox::clicked, this, [this, member] {
-                page_->click(member);
-                refresh();
-            });
+            // Each user action goes to the page, then the widgets show the page's new state.
+            connect(box, &QCheckBox::clicked, this, [this, member] { page_->click(member); });
+            connect(box, &QCheckBox::clicked, this, &CustomPageDialog::refresh);
             fields_[member] = box;
         } else {
             auto* label = new QLabel(to_qstring(m.caption), surface);
             label->setGeometry(pixels(m.label_bounds, *this));
             auto* edit = new QLineEdit(surface);
             label->setBuddy(edit);
-            connect(edit, &QLineEdit::textEdited, this, [this, member](const QString& text) {
-                page_->edit(member, to_u16(text));
-                refresh();
-            });
-            connect(edit, &QLineEdit::editingFinished, this, [this, member] {
-                page_->lost_focus(member);
-                refresh();
-            });
+            connect(edit, &QLineEdit::textEdited, this,
+                    [this, member](const QString& text) { page_->edit(member, to_u16(text)); });
+            connect(edit, &QLineEdit::textEdited, this, &CustomPageDialog::refresh);
+            connect(edit, &QLineEdit::editingFinished, this, [this, member] { page_->lost_focus(member); });
+            connect(edit, &QLineEdit::editingFinished, this, &CustomPageDialog::refresh);
             fields_[member] = edit;
         }
         fields_[member]->setObjectName(to_qstring(m.name));
@@ -109,8 +103,6 @@ CustomPageDialog::CustomPageDialog(std::vector<ControlWidget*> selection, QWidge
 
 CustomPageDialog::~CustomPageDialog() = default;
 
-QWidget* CustomPageDialog::field(Custom::Member member) const { return fields_.at(member); }
-
 void CustomPageDialog::mark_changed() {
     changed_ = true;
     if (apply_) apply_->setEnabled(true);
@@ -118,12 +110,6 @@ void CustomPageDialog::mark_changed() {
 
 const Locale& CustomPageDialog::locale() const {
     return controls_.empty() ? Locale::en_us() : controls_.front()->control().host().locale();
-}
-
-void CustomPageDialog::apply() {
-    page_->ApplyChanges();
-    changed_ = false;
-    refresh();
 }
 
 void CustomPageDialog::refresh() {

@@ -38,11 +38,15 @@ public:
     ~CustomPageDialog() override;
 
     // The dialog's widget for a page member (a QCheckBox or a QLineEdit).
-    QWidget* field(Custom::Member member) const;
+    QWidget* field(Custom::Member member) const { return fields_.at(member); }
     QPushButton* applyButton() const { return apply_; }
 
     // Apply: the page writes its values; the mark is cleared.
-    void apply();
+    void apply() {
+        page_->ApplyChanges();
+        changed_ = false;
+        refresh();
+    }
 
 private:
     class Proxy;

@@ -2,6 +2,8 @@
 // asked for, so they stay sharp in a toolbox, a menu and a screenshot.
 #include "qt/icons.hpp"
 
+#include <algorithm>
+
 #include <QBitmap>
 #include <QFont>
 #include <QImage>
@@ -135,13 +137,6 @@ QImage paint(Painter painter, int size) {
     return image;
 }
 
-// A control class's toolbox picture; the product icon for a name that is no control class.
-QPixmap control_picture(std::string_view class_name, int size) {
-    for (const auto& [name, painter] : pictures)
-        if (name == class_name) return QPixmap::fromImage(paint(painter, size));
-    return product_icon(size);
-}
-
 }  // namespace
 
 QPixmap product_icon(int size) {
@@ -150,16 +145,17 @@ QPixmap product_icon(int size) {
                                      0xFF008080, 0xFFC0C0C0, 0xFF808080, 0xFFFF0000, 0xFF00FF00, 0xFFFFFF00,
                                      0xFF0000FF, 0xFFFF00FF, 0xFF00FFFF, 0xFFFFFFFF};
     QImage image = paint(&draw_product, size);
-    QImage indexed = image.convertToFormat(QImage::Format_Indexed8, sixteen, Qt::ThresholdDither);
+    QPixmap pixmap = QPixmap::fromImage(image.convertToFormat(QImage::Format_Indexed8, sixteen, Qt::ThresholdDither));
     // Transparency survives as a mask: corners outside the rounded box stay clear.
-    QPixmap pixmap = QPixmap::fromImage(indexed);
     pixmap.setMask(QBitmap::fromImage(image.createAlphaMask()));
     return pixmap;
 }
 
 QIcon control_icon(std::string_view class_name) {
+    const auto* it = std::ranges::find(pictures, class_name, &std::pair<std::string_view, Painter>::first);
     QIcon icon;
-    for (int size : {16, 24, 32, 48}) icon.addPixmap(control_picture(class_name, size));
+    for (int size : {16, 24, 32, 48})
+        icon.addPixmap(it == std::end(pictures) ? product_icon(size) : QPixmap::fromImage(paint(it->second, size)));
     return icon;
 }
 

@@ -16,10 +16,7 @@ std::int16_t modifier_bits(Qt::KeyboardModifiers m) {
 }
 
 // A Qt key and the controls' code for it.
-struct QtKeyCode {
-    int qt;
-    std::int16_t code;
-};
+using QtKeyCode = std::pair<int, std::int16_t>;
 
 // The keys that type no character of their own.
 constexpr QtKeyCode named_keys[] = {
@@ -54,8 +51,8 @@ constexpr QtKeyCode modifier_keys[] = {
 
 // The key's code in the table, or 0.
 std::int16_t code_in(std::span<const QtKeyCode> table, int key) {
-    for (const QtKeyCode& k : table)
-        if (k.qt == key) return k.code;
+    for (const auto& [qt, code] : table)
+        if (qt == key) return code;
     return 0;
 }
 
@@ -100,25 +97,23 @@ std::int16_t key_ascii(const QKeyEvent& event) {
     // Keys outside Qt's character range (arrows, Delete, F-keys) type nothing, whatever
     // text the window system attaches to them ("\x7f" for Delete on X11).
     if (key >= Qt::Key_Escape && key < Qt::Key_unknown) return 0;
+    // One printable character, else nothing.
     const QString text = event.text();
-    if (text.size() != 1) return 0;
-    const char16_t c = text.at(0).unicode();
-    if (c < 32 || c == 127) return 0;
-    return static_cast<std::int16_t>(c);
+    const char16_t c = text.size() == 1 ? text.at(0).unicode() : u'\0';
+    return static_cast<std::int16_t>(c < 32 || c == 127 ? 0 : c);
 }
 
 QKeyEvent key_event_for(std::int16_t KeyAscii) {
     // Backspace, Enter and Escape as their keys; Tab, like any other, as its character.
-    for (const QtKeyCode& k : typing_keys)
-        if (k.code == KeyAscii && k.code != keys::Tab) return QKeyEvent(QEvent::KeyPress, k.qt, Qt::NoModifier);
+    for (const auto& [qt, code] : typing_keys)
+        if (code == KeyAscii && code != keys::Tab) return QKeyEvent(QEvent::KeyPress, qt, Qt::NoModifier);
     const auto c = static_cast<char16_t>(KeyAscii);
     return QKeyEvent(QEvent::KeyPress, qt_key_of(c), Qt::NoModifier, QString(QChar(c)));
 }
 
 KeyClick key_events_for_char(char16_t c) {
-    const KeyStroke stroke = us_key_of(c);
     const int key = qt_key_of(c);
-    const Qt::KeyboardModifiers modifiers = stroke.shift ? Qt::ShiftModifier : Qt::NoModifier;
+    const Qt::KeyboardModifiers modifiers = us_key_of(c).shift ? Qt::ShiftModifier : Qt::NoModifier;
     const QString text(QChar{c});
     return {QKeyEvent(QEvent::KeyPress, key, modifiers, text), QKeyEvent(QEvent::KeyRelease, key, modifiers, text)};
 }

@@ -69,8 +69,7 @@ void LineEdit::replace_text(const QString& text, std::int32_t caret) {
 
 void LineEdit::set_text(std::u16string_view text) {
     // Giving the box the text it already shows changes nothing, the selection included.
-    if (text == this->text()) return;
-    replace_text(to_qstring(text), 0);
+    if (text != this->text()) replace_text(to_qstring(text), 0);
 }
 
 void LineEdit::set_sel_start(std::int32_t start) {
@@ -90,8 +89,8 @@ std::u16string LineEdit::sel_text() const {
 }
 
 void LineEdit::set_sel_text(std::u16string_view text) {
-    if (sel_length() == 0 && text.empty()) return;
-    QLineEdit::insert(to_qstring(text));
+    // Nothing over nothing is no edit.
+    if (sel_length() != 0 || !text.empty()) QLineEdit::insert(to_qstring(text));
 }
 
 Variant LineEdit::member(InnerMember m) const {
@@ -120,11 +119,9 @@ void LineEdit::set_member(InnerMember m, const Variant& value) {
         case InnerMember::OLEDragMode: setDragEnabled(v.to_long() == 1); break;  // automatic
         case InnerMember::OLEDropMode: setAcceptDrops(v.to_long() != 0); break;
         case InnerMember::hWnd: hWnd_written_ = true; break;
-        case InnerMember::Alignment: {
-            const std::int32_t a = v.to_long();
-            setAlignment(a == 1 ? Qt::AlignRight : a == 2 ? Qt::AlignHCenter : Qt::AlignLeft);
+        case InnerMember::Alignment:
+            setAlignment(v.to_long() == 1 ? Qt::AlignRight : v.to_long() == 2 ? Qt::AlignHCenter : Qt::AlignLeft);
             break;
-        }
         case InnerMember::BorderStyle: setFrame(v.to_long() != 0); break;
         default: break;  // kept only
     }
@@ -149,13 +146,8 @@ void LineEdit::apply_cursor() {
         setCursor(pointer > 0 && pointer < std::ssize(cursor_shapes) ? cursor_shapes[pointer] : Qt::ArrowCursor);
 }
 
-void LineEdit::set_width(std::int32_t width) {
-    resize(twips_to_pixels(width, logicalDpiX()), QLineEdit::height());
-}
-
-void LineEdit::set_height(std::int32_t height) {
-    resize(QLineEdit::width(), twips_to_pixels(height, logicalDpiY()));
-}
+void LineEdit::set_width(std::int32_t width) { resize(twips_to_pixels(width, logicalDpiX()), QLineEdit::height()); }
+void LineEdit::set_height(std::int32_t height) { resize(QLineEdit::width(), twips_to_pixels(height, logicalDpiY())); }
 
 void LineEdit::keyPressEvent(QKeyEvent* event) {
     event->accept();
@@ -187,18 +179,6 @@ void LineEdit::keyPressEvent(QKeyEvent* event) {
         type_key(&changed, static_cast<char16_t>(KeyAscii));
         event->setAccepted(changed.isAccepted());
     }); });
-}
-
-template <class Action>
-void LineEdit::user_action(Action&& action) {
-    history_.begin(text(), sel_start());
-    try {
-        action();
-    } catch (...) {
-        history_.end(text());
-        throw;
-    }
-    history_.end(text());
 }
 
 bool LineEdit::edit_command(keys::EditCommand command) {
@@ -273,10 +253,8 @@ void LineEdit::inputMethodEvent(QInputMethodEvent* event) {
     });
 }
 
-void LineEdit::dragEnterEvent(QDragEnterEvent* event) {
-    if (!may_edit() || !event->mimeData()->hasText()) return event->ignore();
-    QLineEdit::dragEnterEvent(event);
-}
+// The line edit takes an entering drag as a move, by the same test.
+void LineEdit::dragEnterEvent(QDragEnterEvent* event) { dragMoveEvent(event); }
 
 void LineEdit::dragMoveEvent(QDragMoveEvent* event) {
     if (!may_edit() || !event->mimeData()->hasText()) return event->ignore();
@@ -316,8 +294,7 @@ QMenu* LineEdit::edit_menu() {
 }
 
 void LineEdit::contextMenuEvent(QContextMenuEvent* event) {
-    const std::unique_ptr<QMenu> menu(edit_menu());
-    menu->exec(event->globalPos());
+    std::unique_ptr<QMenu>(edit_menu())->exec(event->globalPos());
 }
 
 void LineEdit::keyReleaseEvent(QKeyEvent* event) {
@@ -417,8 +394,7 @@ void QtMaskedEditBox::set_text(std::u16string_view text) { LineEditBox::set_text
 
 void QtMaskedEditBox::set_mask(std::u16string_view mask) {
     // The entered characters that fit are kept, laid into the new positions in order.
-    const std::u16string t = rules().relaid(text(), mask);
-    apply_mask(mask, rules().prompt, t, 0);
+    apply_mask(mask, rules().prompt, rules().relaid(text(), mask), 0);
 }
 
 void QtMaskedEditBox::set_sel_text(std::u16string_view text) {
@@ -448,17 +424,13 @@ void QtMaskedEditBox::type_key(QKeyEvent* event, char16_t c) {
 void QtMaskedEditBox::act_on_key(QKeyEvent* event) {
     // Delete on a literal clears the next position, as Backspace skips literals backwards;
     // the caret stays where it was.
-    if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier && !hasSelectedText()) {
-        const std::int32_t caret = cursorPosition();
-        const std::int32_t pos = rules().skip_literals(caret);
-        if (pos != caret && pos < length()) {
-            setCursorPosition(pos);
-            LineEditBox::act_on_key(event);
-            place_caret(caret);
-            return;
-        }
-    }
+    const std::int32_t caret = cursorPosition();
+    const bool deleting = event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier && !hasSelectedText();
+    const std::int32_t pos = deleting ? rules().skip_literals(caret) : caret;
+    const bool on_literal = pos != caret && pos < length();
+    if (on_literal) setCursorPosition(pos);
     LineEditBox::act_on_key(event);
+    if (on_literal) place_caret(caret);
 }
 
 }  // namespace norvtext::qt

@@ -95,7 +95,16 @@ private:
     bool may_edit() const { return !listener_ || listener_->user_may_edit(); }
     // Runs one user action as one step of the undo history.
     template <class Action>
-    void user_action(Action&& action);
+    void user_action(Action&& action) {
+        history_.begin(text(), sel_start());
+        try {
+            action();
+        } catch (...) {
+            history_.end(text());
+            throw;
+        }
+        history_.end(text());
+    }
     // Text from the clipboard, a drop or an input method, at the selection.
     void user_text(const QString& text);
     // The clipboard and history keys; false for any other key.

@@ -65,33 +65,31 @@ const Locale& shared_locale(const QLocale& source) {
     return it->second;
 }
 
+// An inner box made for `widget`: it starts with the form's font, as it does when first placed.
+template <class Box>
+std::unique_ptr<Box> designed(std::unique_ptr<Box> box, QWidget& widget, const FontRef& font) {
+    box->set_member(InnerMember::Font, Variant(font));
+    widget.setFocusProxy(box.get());
+    widget.setFocusPolicy(box->focusPolicy());
+    box->show();
+    return box;
+}
+
 }  // namespace
 
 QtHost::QtHost(ControlWidget& widget)
     : widget_(widget), report_([this](const std::exception& e) { widget_.report(e); }) {}
 
-template <class Box>
-std::unique_ptr<Box> QtHost::designed(std::unique_ptr<Box> box) {
-    // The inner box starts with the form's font, as it does when first placed.
-    box->set_member(InnerMember::Font, Variant(ambient_font()));
-    widget_.setFocusProxy(box.get());
-    widget_.setFocusPolicy(box->focusPolicy());
-    box->show();
-    return box;
-}
-
 std::unique_ptr<EditBox> QtHost::create_edit_box() {
-    return designed(std::make_unique<QtEditBox>(&widget_, report_));
+    return designed(std::make_unique<QtEditBox>(&widget_, report_), widget_, ambient_font());
 }
 
 std::unique_ptr<MaskedEditBox> QtHost::create_masked_edit_box(std::u16string_view mask, std::int32_t) {
     // The mask decides the length; Qt has no separate maximum for a masked line edit.
-    return designed(std::make_unique<QtMaskedEditBox>(&widget_, report_, mask));
+    return designed(std::make_unique<QtMaskedEditBox>(&widget_, report_, mask), widget_, ambient_font());
 }
 
-std::unique_ptr<Timer> QtHost::create_timer() {
-    return std::make_unique<QtTimer>(report_);
-}
+std::unique_ptr<Timer> QtHost::create_timer() { return std::make_unique<QtTimer>(report_); }
 
 void QtHost::property_changed(std::string_view name) {
     if (widget_.constructed_) Q_EMIT widget_.propertyChanged(to_qstring(name));

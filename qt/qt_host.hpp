@@ -43,9 +43,6 @@ public:
     void Validate() override;
 
 private:
-    template <class Box>
-    std::unique_ptr<Box> designed(std::unique_ptr<Box> box);
-
     ControlWidget& widget_;
     // The widget's report: errors of the inner box and timer become its signal.
     ErrorReporter report_;

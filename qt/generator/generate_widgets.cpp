@@ -144,8 +144,7 @@ void write_header(std::ostream& out, const std::vector<ClassPlan>& plans) {
             const bool design = std::ranges::find(runtime_only, prop.name) == std::end(runtime_only);
             out << "    Q_PROPERTY(" << t.type << " " << prop.name << " READ " << prop.name;
             if (prop.writable) out << " WRITE set" << prop.name;
-            out << " DESIGNABLE " << (design ? "true" : "false") << " STORED " << (design && prop.writable ? "true" : "false")
-                << ")\n";
+            out << std::boolalpha << " DESIGNABLE " << design << " STORED " << (design && prop.writable) << ")\n";
         }
         out << "\npublic:\n\n    explicit " << cls.name << "(QWidget* parent = nullptr);\n\n";
         for (const Property& prop : p.properties) {
