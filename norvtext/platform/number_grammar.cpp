@@ -37,7 +37,6 @@ struct Cursor {
         negative = text[i++] == u'-';
         return true;
     }
-    bool take_exponent_mark() { return take(u'e') || take(u'E'); }
 };
 
 // An exponent after its mark: [sign] digits, with the cursor's blanks skipped among them when
@@ -85,8 +84,6 @@ struct DigitCollector {
     }
 };
 
-}  // namespace
-
 // ---- The numeric test ----------------------------------------------------------------------
 
 // The grammar of a number text, read left to right:
@@ -99,7 +96,6 @@ struct DigitCollector {
 //   trail    = sign                           only when lead has no sign and there is no "("
 //   sign     = "+" | "-";  blank = is_number_blank (space, tab, no-break space);  dec and group are the
 //   locale's symbols.  "(" ... ")" marks a negative and takes no sign of its own.
-namespace {
 
 bool read_number(std::u16string_view text, const Locale& loc, Decimal& value) {
     Cursor<is_number_blank> c{text};
@@ -130,7 +126,7 @@ bool read_number(std::u16string_view text, const Locale& loc, Decimal& value) {
     if (!mantissa.any) return false;  // no digit, or a decimal symbol alone
 
     std::int64_t exponent = 0;
-    if (c.take_exponent_mark()) {
+    if (c.take(u'e') || c.take(u'E')) {
         const std::optional<std::int64_t> e = read_exponent(c, false);
         if (!e) return false;
         exponent = *e;
@@ -180,7 +176,7 @@ double leading_number(std::u16string_view text) {
 
     // An exponent counts only when it has a digit; "12e" and "12e+" read as 12.
     std::int64_t exponent = 0;
-    if (mantissa.any && c.take_exponent_mark()) exponent = read_exponent(c, true).value_or(0);
+    if (mantissa.any && (c.take(u'e') || c.take(u'E'))) exponent = read_exponent(c, true).value_or(0);
 
     mantissa.finish(negative, exponent);
     const double result = value.to_double();
