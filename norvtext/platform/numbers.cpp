@@ -64,9 +64,8 @@ void round_digits(DigitSpan& v, std::int64_t keep) {
 
 // The digits of m * 10^-scale, written into buf.
 DigitSpan scaled_digits(DigitBuffer& buf, std::uint64_t m, int scale, bool negative) {
-    const auto res = std::to_chars(buf, buf + sizeof buf, m);
-    DigitSpan v{buf, static_cast<std::size_t>(res.ptr - buf), 0, negative};
-    v.point = static_cast<int>(v.n) - scale;
+    const auto n = static_cast<std::size_t>(std::to_chars(buf, buf + sizeof buf, m).ptr - buf);
+    DigitSpan v{buf, n, static_cast<int>(n) - scale, negative};
     while (v.n > 0 && v.d[v.n - 1] == '0') --v.n;
     return v;
 }
@@ -127,7 +126,6 @@ std::optional<Int> round_half_even(double d) {
     return static_cast<Int>(r);
 }
 
-
 }  // namespace
 
 // ---- Decimal -------------------------------------------------------------------------------
@@ -157,13 +155,10 @@ double Decimal::to_double() const {
                                               1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
     const std::int64_t scale = static_cast<std::int64_t>(point) - static_cast<std::int64_t>(digits.size());
     if (digits.size() <= 15 && scale >= -22 && scale <= 22) {
+        // Digits other than '0'..'9' stop the reading short and go the slow way, which refuses them.
         std::uint64_t mantissa = 0;
-        bool plain = true;
-        for (const char c : digits) {
-            plain = plain && c >= '0' && c <= '9';
-            mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
-        }
-        if (plain) {
+        const char* const end = digits.data() + digits.size();
+        if (std::from_chars(digits.data(), end, mantissa).ptr == end) {
             const double m = static_cast<double>(mantissa);
             const double v = scale >= 0 ? m * exact_powers[scale] : m / exact_powers[-scale];
             return negative ? -v : v;
@@ -177,11 +172,9 @@ double Decimal::to_double() const {
     *p++ = 'e';
     p = std::to_chars(p, buf + need, scale).ptr;
     double v = 0.0;
-    const auto res = std::from_chars(buf, p, v);
-    if (res.ec == std::errc::result_out_of_range) {
-        // The magnitude is at least 1 exactly when the point lies after the first digit.
+    // Out of range, the magnitude is at least 1 exactly when the point lies after the first digit.
+    if (std::from_chars(buf, p, v).ec == std::errc::result_out_of_range)
         v = point > 0 ? std::numeric_limits<double>::infinity() : 0.0;
-    }
     return negative ? -v : v;
 }
 
