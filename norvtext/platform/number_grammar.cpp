@@ -31,12 +31,8 @@ struct Cursor {
     void skip_blanks() {
         while (more() && is_blank(text[i])) ++i;
     }
-    // A sign; `negative` tells which. False, and nothing read, when there is none.
-    bool take_sign(bool& negative) {
-        if (!more() || (text[i] != u'+' && text[i] != u'-')) return false;
-        negative = text[i++] == u'-';
-        return true;
-    }
+    // A sign; a minus sets `negative`. False, and nothing read, when there is none.
+    bool take_sign(bool& negative) { return take(u'+') || (take(u'-') && (negative = true)); }
 };
 
 // An exponent after its mark: [sign] digits, with the cursor's blanks skipped among them when
@@ -125,18 +121,15 @@ bool read_number(std::u16string_view text, const Locale& loc, Decimal& value) {
     }
     if (!mantissa.any) return false;  // no digit, or a decimal symbol alone
 
-    std::int64_t exponent = 0;
-    if (c.take(u'e') || c.take(u'E')) {
-        const std::optional<std::int64_t> e = read_exponent(c, false);
-        if (!e) return false;
-        exponent = *e;
-    }
+    std::optional<std::int64_t> exponent = 0;
+    if (c.take(u'e') || c.take(u'E')) exponent = read_exponent(c, false);
+    if (!exponent) return false;
     c.skip_blanks();
     if (open && !c.take(u')')) return false;
     sign();
     if (c.more()) return false;
 
-    mantissa.finish(negative || open, exponent);
+    mantissa.finish(negative || open, *exponent);
     // 10^308 lies within Double's range and 10^309 beyond it: only a point of 309 or more
     // (the value is at least 10^308) needs the conversion to tell.
     return value.point < 309 || !std::isinf(value.to_double());

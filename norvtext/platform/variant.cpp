@@ -101,12 +101,10 @@ DateSerial date_from_text(std::u16string_view text, const Locale& loc) {
 // Above Long's range a number is read as the colour's unsigned 32 bits (0x80000005 written
 // as 2147483653). Shifting down by 2^32 is exact there and keeps the rounding's parity.
 Colour colour_from_double(double d) {
+    // Below Long's range the shifted value is further below it still, and so refused.
     if (const std::optional<std::int32_t> n = round_to_long(d)) return static_cast<Colour>(*n);
-    constexpr double two_to_32 = 4294967296.0;
-    if (d > 0) {
-        const std::optional<std::int32_t> n = round_to_long(d - two_to_32);
-        if (n && *n < 0) return static_cast<Colour>(*n);
-    }
+    const std::optional<std::int32_t> n = round_to_long(d - 4294967296.0);
+    if (n && *n < 0) return static_cast<Colour>(*n);
     raise(ErrorCode::Overflow);
 }
 
@@ -238,10 +236,8 @@ FontRef Variant::to_font() const { return object_of<FontRef>(v_); }
 PictureRef Variant::to_picture() const { return object_of<PictureRef>(v_); }
 
 std::string_view type_name(VariantType t) {
-    for (const auto& [type, name] : subtypes) {
-        if (type == t) return name;
-    }
-    return "Unknown";
+    const auto* s = std::find_if(std::begin(subtypes), std::end(subtypes), [&](const auto& e) { return e.first == t; });
+    return s == std::end(subtypes) ? "Unknown" : s->second;
 }
 
 }  // namespace norvtext
