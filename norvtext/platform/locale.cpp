@@ -6,6 +6,7 @@
 #include <unicode/locid.h>
 #include <unicode/unistr.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "norvtext/platform/error.hpp"
@@ -27,10 +28,8 @@ std::u16string to_u16(const icu::UnicodeString& s) {
 bool is_available(const icu::Locale& wanted) {
     std::int32_t count = 0;
     const icu::Locale* available = icu::Locale::getAvailableLocales(count);
-    for (std::int32_t i = 0; i < count; ++i) {
-        if (std::strcmp(available[i].getBaseName(), wanted.getBaseName()) == 0) return true;
-    }
-    return false;
+    return std::any_of(available, available + count,
+                       [&](const icu::Locale& l) { return std::strcmp(l.getBaseName(), wanted.getBaseName()) == 0; });
 }
 
 // The stand-alone forms: the controls show a month name as a word beside numbers, not inside

@@ -365,9 +365,8 @@ std::optional<Currency> currency_from_decimal(const Decimal& d) {
 }
 
 std::optional<Currency> parse_currency(std::u16string_view text, const Locale& loc) {
-    const std::optional<Decimal> value = parse_number(text, loc);
-    if (!value) return std::nullopt;
-    return currency_from_decimal(*value);
+    if (const std::optional<Decimal> value = parse_number(text, loc)) return currency_from_decimal(*value);
+    return std::nullopt;
 }
 
 std::optional<Currency> currency_from_double(double d) {
