@@ -117,8 +117,7 @@ std::optional<std::vector<Token>> tokenize(std::u16string_view text, const Readi
             }
             tokens.push_back(number);
         } else if (is_separator(c)) {
-            tokens.push_back({TokenKind::Separator, 0, 0, c});
-            ++i;
+            tokens.push_back({TokenKind::Separator, 0, 0, text[i++]});
         } else {
             return std::nullopt;
         }

@@ -109,10 +109,6 @@ std::uint64_t magnitude_of(std::int64_t n) {
     return n < 0 ? 0 - static_cast<std::uint64_t>(n) : static_cast<std::uint64_t>(n);
 }
 
-void append_ascii(std::u16string& out, const char* first, const char* last) {
-    for (; first < last; ++first) out.push_back(static_cast<char16_t>(*first));
-}
-
 // Round half to even without touching the floating-point environment: modf splits off the
 // fraction exactly, so a tie is recognised exactly.
 template <class Int>
@@ -190,6 +186,7 @@ std::u16string general_number_text(double d, const Locale& loc) {
     if (v.n == 0) return u"0";
 
     std::u16string out;
+    // The digits and the exponent mark are ASCII; each char widens to its own UTF-16 unit.
     if (v.negative) out.push_back(u'-');
     const int exponent = v.point - 1;
     const bool scientific = exponent >= 15 || exponent < -4;
@@ -198,17 +195,17 @@ std::u16string general_number_text(double d, const Locale& loc) {
     const auto n = static_cast<std::int64_t>(v.n);
     const auto whole = static_cast<std::size_t>(std::clamp<std::int64_t>(point, 0, n));
     if (point <= 0) out.push_back(u'0');
-    append_ascii(out, v.d, v.d + whole);
+    out.append(v.d, v.d + whole);
     if (point > n) out.append(static_cast<std::size_t>(point - n), u'0');
     if (whole < v.n) {
         out += loc.decimal;
         if (point < 0) out.append(static_cast<std::size_t>(-point), u'0');
-        append_ascii(out, v.d + whole, v.d + v.n);
+        out.append(v.d + whole, v.d + v.n);
     }
     if (scientific) {
         // A sign always, and at least two digits: "E+16", "E-05", "E+308".
         char mark[8];
-        append_ascii(out, mark, mark + std::snprintf(mark, sizeof mark, "E%+03d", exponent));
+        out.append(mark, mark + std::snprintf(mark, sizeof mark, "E%+03d", exponent));
     }
     return out;
 }
