@@ -69,11 +69,10 @@ Text date_time_text(DayAndSecond ds, const Text& date, const Text& time) {
 }  // namespace
 
 std::optional<DateSerial> serial_from_parts(const DateTimeParts& parts) {
-    if (parts.year < 100 || parts.year > 9999) return std::nullopt;
-    if (parts.hour < 0 || parts.hour > 23 || parts.minute < 0 || parts.minute > 59 || parts.second < 0 ||
-        parts.second > 59)
-        return std::nullopt;
-    if (parts.month < 1 || parts.month > 12 || parts.day < 1 || parts.day > 31) return std::nullopt;
+    // The fields are checked before chrono sees them: its month and day keep only a byte.
+    const auto within = [](int field, int low, int high) { return field >= low && field <= high; };
+    if (!within(parts.year, 100, 9999) || !within(parts.month, 1, 12) || !within(parts.day, 1, 31)) return std::nullopt;
+    if (!within(parts.hour, 0, 23) || !within(parts.minute, 0, 59) || !within(parts.second, 0, 59)) return std::nullopt;
     const chr::year_month_day ymd{chr::year{parts.year}, chr::month{static_cast<unsigned>(parts.month)},
                                   chr::day{static_cast<unsigned>(parts.day)}};
     if (!ymd.ok()) return std::nullopt;

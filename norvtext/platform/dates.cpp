@@ -113,13 +113,11 @@ std::optional<std::vector<Token>> tokenize(std::u16string_view text, const Readi
             Token number{TokenKind::Number};
             while (i < text.size() && is_digit(text[i])) {
                 if (++number.digits > most_field_digits) return std::nullopt;
-                number.value = number.value * 10 + (text[i] - u'0');
-                ++i;
+                number.value = number.value * 10 + (text[i++] - u'0');
             }
             tokens.push_back(number);
         } else if (is_separator(c)) {
-            tokens.push_back({TokenKind::Separator, 0, 0, c});
-            ++i;
+            tokens.push_back({TokenKind::Separator, 0, 0, text[i++]});
         } else {
             return std::nullopt;
         }
@@ -159,21 +157,18 @@ bool date_of(const DateFields& fields, const DateRules& rules, int today_year, D
         if (f[2].kind == TokenKind::Month) return false;
         // "12/05-2026" mixes two ways of writing a date; neither is meant.
         if (!word0 && !word1 && fields.gap[0] != fields.gap[1]) return false;
-        if (word0) order = {&f[2], &f[0], &f[1]};
-        else if (f[0].digits == 4 && rules.any_shape) order = {&f[0], &f[1], &f[2]};
+        // A month word has no digits, so only a number can be a leading four-digit year.
+        if (f[0].digits == 4 && rules.any_shape) order = {&f[0], &f[1], &f[2]};
         else if (word1) order = {&f[2], &f[1], &f[0]};
         else order = {&f[2], &f[0], &f[1]};
-    } else if (word0 || word1) {
-        const Token* const name = word0 ? &f[0] : &f[1];
-        const Token* const number = word0 ? &f[1] : &f[0];
-        if (number->digits == 4) order = {number, name, nullptr};
-        else order = {nullptr, name, number};
-    } else if (f[1].digits == 4) {
-        order = {&f[1], &f[0], nullptr};
-    } else if (f[0].digits == 4) {
-        order = {&f[0], &f[1], nullptr};
     } else {
-        order = {nullptr, &f[0], &f[1]};
+        // The month is the word, or else the first number unless that one has four digits (when
+        // both have, the month is too long either way). The other field is a four-digit year or
+        // the day.
+        const Token* const month = word1 || f[0].digits == 4 ? &f[1] : &f[0];
+        const Token* const other = month == &f[0] ? &f[1] : &f[0];
+        if (other->digits == 4) order = {other, month, nullptr};
+        else order = {nullptr, month, other};
     }
 
     // A number standing for a month or a day has one or two digits.
@@ -302,6 +297,15 @@ bool fits_picture(std::u16string_view text) {
     });
 }
 
+void append_digits(std::u16string& out, int value, int width) {
+    char16_t buffer[4];
+    for (int i = width - 1; i >= 0; --i) {
+        buffer[i] = static_cast<char16_t>(u'0' + value % 10);
+        value /= 10;
+    }
+    out.append(buffer, static_cast<std::size_t>(width));
+}
+
 }  // namespace
 
 std::optional<DateSerial> read_date_time(std::u16string_view text, const DateRules& rules, const Locale& loc,
@@ -316,19 +320,6 @@ std::optional<DateSerial> read_date_time(std::u16string_view text, const DateRul
     if (!read_tokens(*tokens, rules, today_year, scratch)) return std::nullopt;
     return serial_from_parts(scratch);
 }
-
-namespace {
-
-void append_digits(std::u16string& out, int value, int width) {
-    char16_t buffer[4];
-    for (int i = width - 1; i >= 0; --i) {
-        buffer[i] = static_cast<char16_t>(u'0' + value % 10);
-        value /= 10;
-    }
-    out.append(buffer, static_cast<std::size_t>(width));
-}
-
-}  // namespace
 
 // A serial outside the platform's dates raises Overflow, as every reader of a serial does.
 std::u16string format_date(DateSerial value, std::u16string_view pattern, const Locale& loc) {

@@ -6,6 +6,7 @@
 #include <unicode/locid.h>
 #include <unicode/unistr.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "norvtext/platform/error.hpp"
@@ -27,29 +28,24 @@ std::u16string to_u16(const icu::UnicodeString& s) {
 bool is_available(const icu::Locale& wanted) {
     std::int32_t count = 0;
     const icu::Locale* available = icu::Locale::getAvailableLocales(count);
-    for (std::int32_t i = 0; i < count; ++i) {
-        if (std::strcmp(available[i].getBaseName(), wanted.getBaseName()) == 0) return true;
-    }
-    return false;
+    return std::any_of(available, available + count,
+                       [&](const icu::Locale& l) { return std::strcmp(l.getBaseName(), wanted.getBaseName()) == 0; });
 }
 
 // The stand-alone forms: the controls show a month name as a word beside numbers, not inside
 // a sentence. Abbreviations drop a closing period ("janv." -> "janv") so a date pattern's own
 // punctuation is the only punctuation.
 void read_months(const icu::DateFormatSymbols& symbols, Locale& out) {
-    std::int32_t count = 0;
-    const icu::UnicodeString* wide =
-        symbols.getMonths(count, icu::DateFormatSymbols::STANDALONE, icu::DateFormatSymbols::WIDE);
-    if (wide == nullptr || count < 12) return;
-    for (std::size_t m = 0; m < 12; ++m) out.months[m] = to_u16(wide[m]);
-
-    const icu::UnicodeString* abbreviated = symbols.getMonths(
-        count, icu::DateFormatSymbols::STANDALONE, icu::DateFormatSymbols::ABBREVIATED);
-    if (abbreviated == nullptr || count < 12) return;
-    for (std::size_t m = 0; m < 12; ++m) {
-        std::u16string a = to_u16(abbreviated[m]);
-        if (a.size() > 1 && a.back() == u'.') a.pop_back();
-        out.month_abbreviations[m] = std::move(a);
+    for (const auto width : {icu::DateFormatSymbols::WIDE, icu::DateFormatSymbols::ABBREVIATED}) {
+        const bool wide = width == icu::DateFormatSymbols::WIDE;
+        std::int32_t count = 0;
+        const icu::UnicodeString* names = symbols.getMonths(count, icu::DateFormatSymbols::STANDALONE, width);
+        if (names == nullptr || count < 12) return;
+        for (std::size_t m = 0; m < 12; ++m) {
+            std::u16string name = to_u16(names[m]);
+            if (!wide && name.size() > 1 && name.back() == u'.') name.pop_back();
+            (wide ? out.months : out.month_abbreviations)[m] = std::move(name);
+        }
     }
 }
 
@@ -71,15 +67,13 @@ Locale Locale::from_name(std::string_view name) {
     Locale out;
     out.name = name_z;
 
+    // Each ICU constructor leaves a failure already in `status` as it is, so one check covers both.
     UErrorCode status = U_ZERO_ERROR;
     const icu::DecimalFormatSymbols numbers(icu_locale, status);
+    const icu::DateFormatSymbols dates(icu_locale, status);
     if (U_FAILURE(status)) raise_unknown(name);
     out.decimal = to_u16(numbers.getSymbol(icu::DecimalFormatSymbols::kDecimalSeparatorSymbol));
     out.grouping = to_u16(numbers.getSymbol(icu::DecimalFormatSymbols::kGroupingSeparatorSymbol));
-
-    status = U_ZERO_ERROR;
-    const icu::DateFormatSymbols dates(icu_locale, status);
-    if (U_FAILURE(status)) raise_unknown(name);
     read_months(dates, out);
     std::int32_t count = 0;
     const icu::UnicodeString* am_pm = dates.getAmPmStrings(count);

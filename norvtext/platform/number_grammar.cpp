@@ -31,13 +31,8 @@ struct Cursor {
     void skip_blanks() {
         while (more() && is_blank(text[i])) ++i;
     }
-    // A sign; `negative` tells which. False, and nothing read, when there is none.
-    bool take_sign(bool& negative) {
-        if (!more() || (text[i] != u'+' && text[i] != u'-')) return false;
-        negative = text[i++] == u'-';
-        return true;
-    }
-    bool take_exponent_mark() { return take(u'e') || take(u'E'); }
+    // A sign; a minus sets `negative`. False, and nothing read, when there is none.
+    bool take_sign(bool& negative) { return take(u'+') || (take(u'-') && (negative = true)); }
 };
 
 // An exponent after its mark: [sign] digits, with the cursor's blanks skipped among them when
@@ -85,8 +80,6 @@ struct DigitCollector {
     }
 };
 
-}  // namespace
-
 // ---- The numeric test ----------------------------------------------------------------------
 
 // The grammar of a number text, read left to right:
@@ -99,7 +92,6 @@ struct DigitCollector {
 //   trail    = sign                           only when lead has no sign and there is no "("
 //   sign     = "+" | "-";  blank = is_number_blank (space, tab, no-break space);  dec and group are the
 //   locale's symbols.  "(" ... ")" marks a negative and takes no sign of its own.
-namespace {
 
 bool read_number(std::u16string_view text, const Locale& loc, Decimal& value) {
     Cursor<is_number_blank> c{text};
@@ -129,18 +121,15 @@ bool read_number(std::u16string_view text, const Locale& loc, Decimal& value) {
     }
     if (!mantissa.any) return false;  // no digit, or a decimal symbol alone
 
-    std::int64_t exponent = 0;
-    if (c.take_exponent_mark()) {
-        const std::optional<std::int64_t> e = read_exponent(c, false);
-        if (!e) return false;
-        exponent = *e;
-    }
+    std::optional<std::int64_t> exponent = 0;
+    if (c.take(u'e') || c.take(u'E')) exponent = read_exponent(c, false);
+    if (!exponent) return false;
     c.skip_blanks();
     if (open && !c.take(u')')) return false;
     sign();
     if (c.more()) return false;
 
-    mantissa.finish(negative || open, exponent);
+    mantissa.finish(negative || open, *exponent);
     // 10^308 lies within Double's range and 10^309 beyond it: only a point of 309 or more
     // (the value is at least 10^308) needs the conversion to tell.
     return value.point < 309 || !std::isinf(value.to_double());
@@ -180,7 +169,7 @@ double leading_number(std::u16string_view text) {
 
     // An exponent counts only when it has a digit; "12e" and "12e+" read as 12.
     std::int64_t exponent = 0;
-    if (mantissa.any && c.take_exponent_mark()) exponent = read_exponent(c, true).value_or(0);
+    if (mantissa.any && (c.take(u'e') || c.take(u'E'))) exponent = read_exponent(c, true).value_or(0);
 
     mantissa.finish(negative, exponent);
     const double result = value.to_double();

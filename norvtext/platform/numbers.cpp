@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <iterator>
+#include <cstdio>
 #include <limits>
 #include <system_error>
 
@@ -25,6 +25,19 @@ struct DigitSpan {
     std::size_t n;
     int point;
     bool negative = false;
+};
+
+// A working buffer of `need` characters: on the stack when N are enough, so a short value
+// costs no allocation.
+template <class Char, std::size_t N>
+struct Scratch {
+    Char small[N];
+    std::basic_string<Char> large;
+    Char* get(std::size_t need) {
+        if (need <= N) return small;
+        large.resize(need);
+        return large.data();
+    }
 };
 
 // Rounds the magnitude to `keep` significant digits, a half away from zero (keep may be
@@ -51,9 +64,8 @@ void round_digits(DigitSpan& v, std::int64_t keep) {
 
 // The digits of m * 10^-scale, written into buf.
 DigitSpan scaled_digits(DigitBuffer& buf, std::uint64_t m, int scale, bool negative) {
-    const auto res = std::to_chars(buf, buf + sizeof buf, m);
-    DigitSpan v{buf, static_cast<std::size_t>(res.ptr - buf), 0, negative};
-    v.point = static_cast<int>(v.n) - scale;
+    const auto n = static_cast<std::size_t>(std::to_chars(buf, buf + sizeof buf, m).ptr - buf);
+    DigitSpan v{buf, n, static_cast<int>(n) - scale, negative};
     while (v.n > 0 && v.d[v.n - 1] == '0') --v.n;
     return v;
 }
@@ -80,14 +92,11 @@ DigitSpan shortest_digits(double value, DigitBuffer& buf) {
     for (; p < res.ptr && *p != 'e'; ++p) {
         if (*p != '.' && n < double_digits) buf[n++] = *p;
     }
+    // The scientific form always ends in an exponent: 'e', a sign, digits.
     int exponent = 0;
-    if (p < res.ptr) {
-        ++p;  // 'e'
-        if (*p == '+') ++p;
-        std::from_chars(p, res.ptr, exponent);
-    }
+    std::from_chars(p + (p[1] == '+' ? 2 : 1), res.ptr, exponent);
+    // Zero is written "0e+00"; its one digit goes, and a span without digits is zero.
     while (n > 0 && buf[n - 1] == '0') --n;
-    if (n == 0) return DigitSpan{buf, 0, 0};
     return DigitSpan{buf, n, exponent + 1, negative};
 }
 
@@ -100,8 +109,17 @@ std::uint64_t magnitude_of(std::int64_t n) {
     return n < 0 ? 0 - static_cast<std::uint64_t>(n) : static_cast<std::uint64_t>(n);
 }
 
-void append_ascii(std::u16string& out, const char* first, const char* last) {
-    for (; first < last; ++first) out.push_back(static_cast<char16_t>(*first));
+// Round half to even without touching the floating-point environment: modf splits off the
+// fraction exactly, so a tie is recognised exactly.
+template <class Int>
+std::optional<Int> round_half_even(double d) {
+    if (std::isnan(d)) return std::nullopt;
+    double whole = 0.0;
+    const double fraction = std::modf(d, &whole);
+    double r = std::round(d);
+    if (std::fabs(fraction) == 0.5) r = std::fmod(whole, 2.0) == 0.0 ? whole : r;
+    if (r < std::numeric_limits<Int>::min() || r > std::numeric_limits<Int>::max()) return std::nullopt;
+    return static_cast<Int>(r);
 }
 
 }  // namespace
@@ -133,13 +151,10 @@ double Decimal::to_double() const {
                                               1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
     const std::int64_t scale = static_cast<std::int64_t>(point) - static_cast<std::int64_t>(digits.size());
     if (digits.size() <= 15 && scale >= -22 && scale <= 22) {
+        // Digits other than '0'..'9' stop the reading short and go the slow way, which refuses them.
         std::uint64_t mantissa = 0;
-        bool plain = true;
-        for (const char c : digits) {
-            plain = plain && c >= '0' && c <= '9';
-            mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
-        }
-        if (plain) {
+        const char* const end = digits.data() + digits.size();
+        if (std::from_chars(digits.data(), end, mantissa).ptr == end) {
             const double m = static_cast<double>(mantissa);
             const double v = scale >= 0 ? m * exact_powers[scale] : m / exact_powers[-scale];
             return negative ? -v : v;
@@ -147,22 +162,15 @@ double Decimal::to_double() const {
     }
     // "DIGITSeEXP" for std::from_chars, on the stack unless the digits are many.
     const std::size_t need = digits.size() + 24;
-    char small[96];
-    std::string large;
-    char* buf = small;
-    if (need > sizeof small) {
-        large.resize(need);
-        buf = large.data();
-    }
+    Scratch<char, 96> scratch;
+    char* const buf = scratch.get(need);
     char* p = std::copy(digits.begin(), digits.end(), buf);
     *p++ = 'e';
     p = std::to_chars(p, buf + need, scale).ptr;
     double v = 0.0;
-    const auto res = std::from_chars(buf, p, v);
-    if (res.ec == std::errc::result_out_of_range) {
-        // The magnitude is at least 1 exactly when the point lies after the first digit.
+    // Out of range, the magnitude is at least 1 exactly when the point lies after the first digit.
+    if (std::from_chars(buf, p, v).ec == std::errc::result_out_of_range)
         v = point > 0 ? std::numeric_limits<double>::infinity() : 0.0;
-    }
     return negative ? -v : v;
 }
 
@@ -178,6 +186,7 @@ std::u16string general_number_text(double d, const Locale& loc) {
     if (v.n == 0) return u"0";
 
     std::u16string out;
+    // The digits and the exponent mark are ASCII; each char widens to its own UTF-16 unit.
     if (v.negative) out.push_back(u'-');
     const int exponent = v.point - 1;
     const bool scientific = exponent >= 15 || exponent < -4;
@@ -186,20 +195,17 @@ std::u16string general_number_text(double d, const Locale& loc) {
     const auto n = static_cast<std::int64_t>(v.n);
     const auto whole = static_cast<std::size_t>(std::clamp<std::int64_t>(point, 0, n));
     if (point <= 0) out.push_back(u'0');
-    append_ascii(out, v.d, v.d + whole);
+    out.append(v.d, v.d + whole);
     if (point > n) out.append(static_cast<std::size_t>(point - n), u'0');
     if (whole < v.n) {
         out += loc.decimal;
         if (point < 0) out.append(static_cast<std::size_t>(-point), u'0');
-        append_ascii(out, v.d + whole, v.d + v.n);
+        out.append(v.d + whole, v.d + v.n);
     }
     if (scientific) {
-        out.push_back(u'E');
-        out.push_back(exponent < 0 ? u'-' : u'+');
-        const int magnitude = exponent < 0 ? -exponent : exponent;
-        if (magnitude < 10) out.push_back(u'0');
-        char digits[8];
-        append_ascii(out, digits, std::to_chars(digits, digits + sizeof digits, magnitude).ptr);
+        // A sign always, and at least two digits: "E+16", "E-05", "E+308".
+        char mark[8];
+        out.append(mark, mark + std::snprintf(mark, sizeof mark, "E%+03d", exponent));
     }
     return out;
 }
@@ -266,13 +272,8 @@ std::u16string format_digits(DigitSpan v, std::u16string_view pattern, const Loc
     const std::size_t widest = 1 + std::max(loc.grouping.size(), loc.decimal.size());
     const std::size_t bound =
         1 + pattern.size() * widest + static_cast<std::size_t>(integer_length) * (1 + loc.grouping.size());
-    char16_t small[128];
-    std::u16string large;
-    char16_t* first = small;
-    if (bound > std::size(small)) {
-        large.resize(bound);
-        first = large.data();
-    }
+    Scratch<char16_t, 128> scratch;
+    char16_t* const first = scratch.get(bound);
     char16_t* w = first;
     const auto put = [&](char16_t c) { *w++ = c; };
     const auto put_symbol = [&](std::u16string_view symbol) { w = std::copy(symbol.begin(), symbol.end(), w); };
@@ -313,24 +314,16 @@ std::u16string format_digits(DigitSpan v, std::u16string_view pattern, const Loc
     }
     if (!fraction && shape.integer_positions == 0) emit_surplus();
 
-    if (first == small) return std::u16string(small, w);
-    large.resize(static_cast<std::size_t>(w - first));
-    return large;
+    return std::u16string(first, w);
 }
 
 }  // namespace
 
 std::u16string format_pattern(const Decimal& value, std::u16string_view pattern, const Locale& loc) {
     // Rounding works in place, so the digits go to a scratch buffer: on the stack when short.
-    char small[64];
-    std::string large;
-    char* buf = small;
-    if (value.digits.size() > sizeof small) {
-        large = value.digits;
-        buf = large.data();
-    } else {
-        std::copy(value.digits.begin(), value.digits.end(), small);
-    }
+    Scratch<char, 64> scratch;
+    char* const buf = scratch.get(value.digits.size());
+    std::copy(value.digits.begin(), value.digits.end(), buf);
     return format_digits(DigitSpan{buf, value.digits.size(), value.point, value.negative}, pattern, loc);
 }
 
@@ -351,14 +344,14 @@ std::optional<Currency> currency_from_decimal(const Decimal& d) {
     if (keep < 0) return Currency{};  // below a tenth of a tick
 
     const std::size_t n = d.digits.size();
+    const auto kept = static_cast<std::size_t>(keep);
     std::uint64_t magnitude = 0;
-    for (std::int64_t k = 0; k < keep; ++k) {
-        const std::size_t index = static_cast<std::size_t>(k);
-        magnitude = magnitude * 10 + (index < n ? static_cast<std::uint64_t>(d.digits[index] - '0') : 0);
+    for (std::size_t k = 0; k < kept; ++k) {
+        magnitude = magnitude * 10 + (k < n ? static_cast<std::uint64_t>(d.digits[k] - '0') : 0);
     }
-    if (static_cast<std::size_t>(keep) < n) {
-        const char first = d.digits[static_cast<std::size_t>(keep)];
-        const bool exact_half = first == '5' && n == static_cast<std::size_t>(keep) + 1;
+    if (kept < n) {
+        const char first = d.digits[kept];
+        const bool exact_half = first == '5' && n == kept + 1;
         if (first > '5' || (first == '5' && (!exact_half || magnitude % 2 != 0))) ++magnitude;
     }
 
@@ -369,9 +362,8 @@ std::optional<Currency> currency_from_decimal(const Decimal& d) {
 }
 
 std::optional<Currency> parse_currency(std::u16string_view text, const Locale& loc) {
-    const std::optional<Decimal> value = parse_number(text, loc);
-    if (!value) return std::nullopt;
-    return currency_from_decimal(*value);
+    if (const std::optional<Decimal> value = parse_number(text, loc)) return currency_from_decimal(*value);
+    return std::nullopt;
 }
 
 std::optional<Currency> currency_from_double(double d) {
@@ -415,23 +407,6 @@ std::u16string currency_plain_text(Currency c, const Locale& loc) {
 }
 
 // ---- Rounding to the integer types ----------------------------------------------------------
-
-namespace {
-
-// Round half to even without touching the floating-point environment: modf splits off the
-// fraction exactly, so a tie is recognised exactly.
-template <class Int>
-std::optional<Int> round_half_even(double d) {
-    if (std::isnan(d)) return std::nullopt;
-    double whole = 0.0;
-    const double fraction = std::modf(d, &whole);
-    double r = std::round(d);
-    if (std::fabs(fraction) == 0.5) r = std::fmod(whole, 2.0) == 0.0 ? whole : r;
-    if (r < std::numeric_limits<Int>::min() || r > std::numeric_limits<Int>::max()) return std::nullopt;
-    return static_cast<Int>(r);
-}
-
-}  // namespace
 
 std::optional<std::int16_t> round_to_integer(double d) { return round_half_even<std::int16_t>(d); }
 

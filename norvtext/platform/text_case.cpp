@@ -9,30 +9,20 @@ namespace norvtext {
 
 namespace {
 
-UChar32 map_code_point(UChar32 c, bool upper, bool turkic) {
-    if (turkic) {
-        if (upper && c == U'i') return U'\u0130';   // i -> dotted capital I
-        if (!upper && c == U'I') return U'\u0131';  // I -> dotless small i
-    }
-    return upper ? u_toupper(c) : u_tolower(c);
-}
-
 std::u16string convert(std::u16string_view text, bool upper, const Locale& loc) {
     const bool turkic = uses_turkic_i(loc);
-    std::u16string out;
-    out.reserve(text.size());
+    // Every code point is written back over the units it was read from.
+    std::u16string out(text);
     for (std::size_t i = 0; i < text.size();) {
-        const std::size_t start = i;
+        std::size_t at = i;
         UChar32 c = 0;
         // A lone surrogate is read as itself; it has no case, so it passes through untouched.
         U16_NEXT(text.data(), i, text.size(), c);
-        UChar32 mapped = map_code_point(c, upper, turkic);
+        UChar32 mapped = upper ? u_toupper(c) : u_tolower(c);
+        if (turkic && upper && c == U'i') mapped = U'\u0130';   // i -> dotted capital I
+        if (turkic && !upper && c == U'I') mapped = U'\u0131';  // I -> dotless small i
         // A mapping that would change the length is not taken.
-        if (static_cast<std::size_t>(U16_LENGTH(mapped)) != i - start) mapped = c;
-        char16_t units[U16_MAX_LENGTH];
-        std::int32_t n = 0;
-        U16_APPEND_UNSAFE(units, n, mapped);
-        out.append(units, static_cast<std::size_t>(n));
+        if (static_cast<std::size_t>(U16_LENGTH(mapped)) == i - at) U16_APPEND_UNSAFE(out.data(), at, mapped);
     }
     return out;
 }
@@ -46,12 +36,8 @@ bool uses_turkic_i(const Locale& loc) {
     return turkic && (name.size() == 2 || name[2] == '_' || name[2] == '-');
 }
 
-std::u16string to_upper(std::u16string_view text, const Locale& loc) {
-    return convert(text, true, loc);
-}
+std::u16string to_upper(std::u16string_view text, const Locale& loc) { return convert(text, true, loc); }
 
-std::u16string to_lower(std::u16string_view text, const Locale& loc) {
-    return convert(text, false, loc);
-}
+std::u16string to_lower(std::u16string_view text, const Locale& loc) { return convert(text, false, loc); }
 
 }  // namespace norvtext

@@ -49,18 +49,14 @@ Sequence read(std::u16string_view text, std::size_t i, bool /*replacing*/) {
     return {unit, 1};
 }
 
-void append(std::u16string& out, char32_t code) {
-    char16_t units[U16_MAX_LENGTH];
+// A code point in the units of `out`, UTF-8 bytes or UTF-16 units.
+template <class Out>
+void append(Out& out, char32_t code) {
+    typename Out::value_type units[U8_MAX_LENGTH];  // the longer of the two encodings
     std::int32_t n = 0;
-    U16_APPEND_UNSAFE(units, n, code);
+    if constexpr (sizeof units[0] == 1) U8_APPEND_UNSAFE(units, n, code);
+    else U16_APPEND_UNSAFE(units, n, code);
     out.append(units, static_cast<std::size_t>(n));
-}
-
-void append(std::string& out, char32_t code) {
-    char bytes[U8_MAX_LENGTH];
-    std::int32_t n = 0;
-    U8_APPEND_UNSAFE(bytes, n, code);
-    out.append(bytes, static_cast<std::size_t>(n));
 }
 
 // Where the units spell no character, the exact conversion refuses the text and the replacing

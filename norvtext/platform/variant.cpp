@@ -28,6 +28,13 @@ template <class T>
     raise(ErrorCode::TypeMismatch);
 }
 
+// The value a reading found, or the error when it found none.
+template <class T>
+T or_raise(const std::optional<T>& value, ErrorCode code) {
+    if (!value) raise(code);
+    return *value;
+}
+
 std::u16string ascii_to_u16(std::string_view ascii) { return std::u16string(ascii.begin(), ascii.end()); }
 
 // `word` is in lower case.
@@ -37,19 +44,11 @@ bool equals_ascii_nocase(std::u16string_view text, std::string_view word) {
     });
 }
 
-double double_from_text(std::u16string_view text, const Locale& loc) {
-    const std::optional<double> d = parse_double(text, loc);
-    if (!d) raise(ErrorCode::TypeMismatch);
-    return *d;
-}
-
 bool boolean_from_text(std::u16string_view text, const Locale& loc) {
     const std::u16string_view word = trim_blanks(text, is_value_blank);
     if (equals_ascii_nocase(word, "true")) return true;
     if (equals_ascii_nocase(word, "false")) return false;
-    const std::optional<Decimal> number = parse_number(text, loc);
-    if (!number) raise(ErrorCode::TypeMismatch);
-    return !number->is_zero();
+    return !or_raise(parse_number(text, loc), ErrorCode::TypeMismatch).is_zero();
 }
 
 // The money amount rounded half to even to a whole number, exactly on the ticks.
@@ -68,27 +67,19 @@ Int narrow_whole(std::int64_t n) {
     return static_cast<Int>(n);
 }
 
-// Rounding to Long and then narrowing rounds exactly as rounding to Integer does.
-template <class Int>
-Int round_whole(double d) {
-    const std::optional<std::int32_t> n = round_to_long(d);
-    if (!n) raise(ErrorCode::Overflow);
-    return narrow_whole<Int>(*n);
-}
-
 // Integer and Long share one set of rules; only the range differs. A Double, a Date and a
-// text round their Double value.
+// text round their Double value; rounding to Long and then narrowing rounds exactly as
+// rounding to Integer does.
 template <class Int>
 Int whole_from(const Variant& v, const Locale& loc) {
     return std::visit(
-        [&](const auto& x) -> Int {
-            using T = std::decay_t<decltype(x)>;
+        [&]<class T>(const T& x) -> Int {
             if constexpr (std::is_same_v<T, EmptyValue>) return 0;
             else if constexpr (std::is_same_v<T, bool>) return x ? -1 : 0;
             else if constexpr (is_one_of<T, std::int16_t, std::int32_t>) return narrow_whole<Int>(x);
             else if constexpr (std::is_same_v<T, Currency>) return narrow_whole<Int>(whole_from_currency(x));
             else if constexpr (is_one_of<T, double, DateSerial, std::u16string>)
-                return round_whole<Int>(v.to_double(loc));
+                return narrow_whole<Int>(or_raise(round_to_long(v.to_double(loc)), ErrorCode::Overflow));
             else refuse(x);
         },
         v.storage());
@@ -104,19 +95,16 @@ DateSerial checked_serial(double d) {
 // A program's date text is the exact form or the general date text, never a guess.
 DateSerial date_from_text(std::u16string_view text, const Locale& loc) {
     if (const std::optional<DateSerial> d = read_date_time(text, exact_dates)) return *d;
-    if (const std::optional<DateSerial> d = read_date_time(text, general_dates, loc)) return *d;
-    raise(ErrorCode::TypeMismatch);
+    return or_raise(read_date_time(text, general_dates, loc), ErrorCode::TypeMismatch);
 }
 
 // Above Long's range a number is read as the colour's unsigned 32 bits (0x80000005 written
 // as 2147483653). Shifting down by 2^32 is exact there and keeps the rounding's parity.
 Colour colour_from_double(double d) {
+    // Below Long's range the shifted value is further below it still, and so refused.
     if (const std::optional<std::int32_t> n = round_to_long(d)) return static_cast<Colour>(*n);
-    constexpr double two_to_32 = 4294967296.0;
-    if (d > 0) {
-        const std::optional<std::int32_t> n = round_to_long(d - two_to_32);
-        if (n && *n < 0) return static_cast<Colour>(*n);
-    }
+    const std::optional<std::int32_t> n = round_to_long(d - 4294967296.0);
+    if (n && *n < 0) return static_cast<Colour>(*n);
     raise(ErrorCode::Overflow);
 }
 
@@ -143,10 +131,7 @@ VariantType Variant::type() const noexcept { return subtypes[v_.index()].first; 
 
 bool Variant::is_numeric_type() const noexcept {
     return std::visit(
-        [](const auto& x) {
-            return is_one_of<std::decay_t<decltype(x)>, bool, std::int16_t, std::int32_t, double, Currency>;
-        },
-        v_);
+        []<class T>(const T&) { return is_one_of<T, bool, std::int16_t, std::int32_t, double, Currency>; }, v_);
 }
 
 const std::u16string& Variant::string_ref() const {
@@ -156,8 +141,7 @@ const std::u16string& Variant::string_ref() const {
 
 bool Variant::to_boolean(const Locale& loc) const {
     return std::visit(
-        [&](const auto& x) -> bool {
-            using T = std::decay_t<decltype(x)>;
+        [&]<class T>(const T& x) -> bool {
             if constexpr (std::is_same_v<T, EmptyValue>) return false;
             else if constexpr (std::is_same_v<T, bool>) return x;
             else if constexpr (is_one_of<T, std::int16_t, std::int32_t, double>) return x != 0;
@@ -175,14 +159,14 @@ std::int32_t Variant::to_long(const Locale& loc) const { return whole_from<std::
 
 double Variant::to_double(const Locale& loc) const {
     return std::visit(
-        [&](const auto& x) -> double {
-            using T = std::decay_t<decltype(x)>;
+        [&]<class T>(const T& x) -> double {
             if constexpr (std::is_same_v<T, EmptyValue>) return 0;
             else if constexpr (std::is_same_v<T, bool>) return x ? -1 : 0;
             else if constexpr (is_one_of<T, std::int16_t, std::int32_t, double>) return x;
             else if constexpr (std::is_same_v<T, Currency>) return currency_to_double(x);
             else if constexpr (std::is_same_v<T, DateSerial>) return x.serial;
-            else if constexpr (std::is_same_v<T, std::u16string>) return double_from_text(x, loc);
+            else if constexpr (std::is_same_v<T, std::u16string>)
+                return or_raise(parse_double(x, loc), ErrorCode::TypeMismatch);
             else refuse(x);
         },
         v_);
@@ -190,15 +174,13 @@ double Variant::to_double(const Locale& loc) const {
 
 Currency Variant::to_currency(const Locale& loc) const {
     return std::visit(
-        [&](const auto& x) -> Currency {
-            using T = std::decay_t<decltype(x)>;
+        [&]<class T>(const T& x) -> Currency {
             if constexpr (std::is_same_v<T, EmptyValue>) return Currency{};
             else if constexpr (std::is_same_v<T, bool>) return Currency{x ? -Currency::scale : 0};
             else if constexpr (is_one_of<T, std::int16_t, std::int32_t>) return Currency{x * Currency::scale};
-            else if constexpr (is_one_of<T, double, DateSerial>) {
-                if (const std::optional<Currency> c = currency_from_double(to_double(loc))) return *c;
-                raise(ErrorCode::Overflow);
-            } else if constexpr (std::is_same_v<T, Currency>) return x;
+            else if constexpr (is_one_of<T, double, DateSerial>)
+                return or_raise(currency_from_double(to_double(loc)), ErrorCode::Overflow);
+            else if constexpr (std::is_same_v<T, Currency>) return x;
             else if constexpr (std::is_same_v<T, std::u16string>) {
                 if (const std::optional<Currency> c = parse_currency(x, loc)) return *c;
                 raise(is_numeric(x, loc) ? ErrorCode::Overflow : ErrorCode::TypeMismatch);
@@ -209,8 +191,7 @@ Currency Variant::to_currency(const Locale& loc) const {
 
 DateSerial Variant::to_date(const Locale& loc) const {
     return std::visit(
-        [&](const auto& x) -> DateSerial {
-            using T = std::decay_t<decltype(x)>;
+        [&]<class T>(const T& x) -> DateSerial {
             if constexpr (std::is_same_v<T, EmptyValue>) return DateSerial{};
             else if constexpr (std::is_same_v<T, bool>) return DateSerial{x ? -1.0 : 0.0};
             else if constexpr (is_one_of<T, std::int16_t, std::int32_t, double>) return checked_serial(x);
@@ -224,8 +205,7 @@ DateSerial Variant::to_date(const Locale& loc) const {
 
 std::u16string Variant::to_string(const Locale& loc) const {
     return std::visit(
-        [&](const auto& x) -> std::u16string {
-            using T = std::decay_t<decltype(x)>;
+        [&]<class T>(const T& x) -> std::u16string {
             if constexpr (std::is_same_v<T, EmptyValue>) return {};
             else if constexpr (std::is_same_v<T, bool>) return x ? u"True" : u"False";
             else if constexpr (is_one_of<T, std::int16_t, std::int32_t>) return ascii_to_u16(std::to_string(x));
@@ -256,10 +236,8 @@ FontRef Variant::to_font() const { return object_of<FontRef>(v_); }
 PictureRef Variant::to_picture() const { return object_of<PictureRef>(v_); }
 
 std::string_view type_name(VariantType t) {
-    for (const auto& [type, name] : subtypes) {
-        if (type == t) return name;
-    }
-    return "Unknown";
+    const auto* s = std::find_if(std::begin(subtypes), std::end(subtypes), [&](const auto& e) { return e.first == t; });
+    return s == std::end(subtypes) ? "Unknown" : s->second;
 }
 
 }  // namespace norvtext

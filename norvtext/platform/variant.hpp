@@ -67,15 +67,14 @@ enum class VariantType : int {
     Picture = 101,
 };
 
-struct EmptyValue {
-    friend bool operator==(EmptyValue, EmptyValue) = default;
+// The subtypes that hold no value, told apart by their type alone.
+template <int Kind>
+struct NoValue {
+    friend bool operator==(NoValue, NoValue) = default;
 };
-struct NullValue {
-    friend bool operator==(NullValue, NullValue) = default;
-};
-struct NothingValue {
-    friend bool operator==(NothingValue, NothingValue) = default;
-};
+using EmptyValue = NoValue<0>;
+using NullValue = NoValue<1>;
+using NothingValue = NoValue<2>;
 
 class Variant {
 public:
