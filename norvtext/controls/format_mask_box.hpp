@@ -30,9 +30,12 @@ public:
 protected:
     // rows: the box's shapes by FormatMask value; any other value uses the first.
     FormatMaskBoxBase(Host& host, std::string_view class_name, std::span<const DigitRow> rows,
-                      std::u16string_view design_mask, std::int32_t design_max_length);
+                      std::u16string_view design_mask, std::int32_t design_max_length)
+        : DigitBoxBase(host, class_name, design_mask, design_max_length), rows_(rows) {}
 
-    const DigitRow& row() const override;
+    const DigitRow& row() const override {
+        return in_range() ? rows_[static_cast<std::size_t>(format_mask_)] : rows_.front();
+    }
     bool in_range() const { return format_mask_ >= 0 && static_cast<std::size_t>(format_mask_) < rows_.size(); }
 
     // Stores a new FormatMask and applies its mask; the inner box keeps the digits that fit.
@@ -55,7 +58,9 @@ protected:
 private:
     // Shows a positive number and stores it; the blink stops and the selection goes.
     void show_number(const Variant& digits);
-    bool has_positive_number(const Variant& digits) const;
+    bool has_positive_number(const Variant& digits) const {
+        return is_number(digits) && numeric_reading(digits, locale()) > 0;
+    }
 
     std::span<const DigitRow> rows_;
     std::u16string loaded_text_;  // the bag's "Text" until the loaded FormatMask is known

@@ -94,12 +94,10 @@ void txtNorvDate::ShowDate(const std::optional<DateSerial>& date) {
         ClearText();
 }
 
-void txtNorvDate::show_assigned(DateSerial date) {
-    ShowDate(date);
-    accept_entry();
+void txtNorvDate::refuse_entry() {
+    entry_invalid(shape_of(format_mask_).reason);
+    if (blink_on_error_) start_blink();
 }
-
-void txtNorvDate::refuse_entry() { entry_invalid(shape_of(format_mask_).reason); }
 
 std::string txtNorvDate::accessible_description() const { return std::string(shape_of(format_mask_).description); }
 
@@ -124,16 +122,15 @@ std::u16string txtNorvDate::Text() const {
 
 void txtNorvDate::setText(std::u16string_view New_Text) {
     if (const auto date = date_of(New_Text)) {
-        show_assigned(*date);
+        ShowDate(date);
+        accept_entry();
     } else {
         ClearText();
         // An empty assignment is a plain clearing; a running blink goes on either way.
-        if (New_Text.empty()) {
+        if (New_Text.empty())
             entry_valid();
-        } else {
+        else
             refuse_entry();
-            if (blink_on_error_) start_blink();
-        }
     }
     announce("Text");
 }
@@ -145,7 +142,8 @@ Variant txtNorvDate::Value() const {
 
 void txtNorvDate::setValue(const Variant& New_Value) {
     if (const auto date = date_of_value(New_Value)) {
-        show_assigned(*date);
+        ShowDate(date);
+        accept_entry();
     } else {
         ClearText();
         // Zero in any form is how program code empties the box, so it is no error.
@@ -153,10 +151,7 @@ void txtNorvDate::setValue(const Variant& New_Value) {
             accept_entry();
         } else {
             refuse_entry();
-            if (blink_on_error_)
-                start_blink();
-            else
-                end_blink();
+            if (!blink_on_error_) end_blink();
         }
     }
     announce("Value");
@@ -168,7 +163,6 @@ void txtNorvDate::on_lost_focus() {
     if (date_of(Textbox.text()) || is_untouched()) return entry_valid();
     // The invalid text stays so that the user can correct it.
     refuse_entry();
-    if (blink_on_error_) start_blink();
     host_.Validate();
 }
 

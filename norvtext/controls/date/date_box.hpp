@@ -62,9 +62,7 @@ private:
     void SetMask();
     // Writes a date in the current shape's pattern, or the empty text when there is none.
     void ShowDate(const std::optional<DateSerial>& date);
-    // A date assigned by program code: shown, blinking stopped, nothing selected.
-    void show_assigned(DateSerial date);
-    // The entry is no date in the current shape.
+    // The entry is no date in the current shape: it blinks when BlinkOnError says so.
     void refuse_entry();
 
     DateFormatEnum format_mask_ = DateFormatEnum::MMDDYYYY;

@@ -13,7 +13,7 @@ namespace norvtext {
 
 class txtNorvText : public BoxBase {
 public:
-    explicit txtNorvText(Host& host);
+    explicit txtNorvText(Host& host) : BoxBase(host, "txtNorvText", host.create_edit_box()) {}
 
     void InitProperties() override;
 
@@ -28,7 +28,7 @@ public:
     void setText(std::u16string_view New_Text) { assign(New_Text, "Text"); }
     std::u16string Value() const;
     void setValue(std::u16string_view New_Value) { assign(New_Value, "Value"); }
-    std::u16string PCase(std::u16string_view psBuf) const;
+    std::u16string PCase(std::u16string_view psBuf) const { return proper_case(psBuf, host_.locale()); }
 
     // The text as it stood after the last assignment or load; only ever saved.
     const std::u16string& stored_value() const { return stored_value_; }
@@ -50,6 +50,7 @@ private:
     // Program-code assignment through the member `name`: cut to MaxChars, then upper case
     // when flag 1 is set, then announced.
     void assign(std::u16string_view text, std::string_view name);
+    FilterSettings filter() const { return {chars_, char_table_, max_chars_}; }
 
     std::int16_t max_chars_ = 0;
     std::int16_t chars_ = 0;
