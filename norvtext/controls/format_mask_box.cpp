@@ -11,13 +11,6 @@ void FormatMaskBoxBase::InitProperties() {
     blink_on_error_value_ = Variant(true);
 }
 
-void FormatMaskBoxBase::set_format_mask(std::int32_t New_FormatMask) {
-    // Any number is kept; one without a row of its own uses the first row.
-    format_mask_ = New_FormatMask;
-    SetMask();
-    announce("FormatMask");
-}
-
 void FormatMaskBoxBase::setBlinkOnError(const Variant& New_BlinkOnError) {
     // Refused now (13, 94) rather than when a Value assignment consults it.
     (void)New_BlinkOnError.to_boolean(locale());

@@ -39,7 +39,12 @@ protected:
     bool in_range() const { return format_mask_ >= 0 && static_cast<std::size_t>(format_mask_) < rows_.size(); }
 
     // Stores a new FormatMask and applies its mask; the inner box keeps the digits that fit.
-    void set_format_mask(std::int32_t New_FormatMask);
+    // Any number is kept; one without a row of its own uses the first row.
+    void set_format_mask(std::int32_t New_FormatMask) {
+        format_mask_ = New_FormatMask;
+        SetMask();
+        announce("FormatMask");
+    }
     // Writes the current row's mask into the inner box.
     void SetMask() { masked().set_mask(row().mask); }
 

@@ -108,13 +108,6 @@ void txtNorvDate::InitProperties() {
     format_mask_ = DateFormatEnum::MMDDYYYY;
 }
 
-void txtNorvDate::setFormatMask(DateFormatEnum New_FormatMask) {
-    // Only the mask changes: a date already shown is not rewritten in the new pattern.
-    format_mask_ = New_FormatMask;
-    SetMask();
-    announce("FormatMask");
-}
-
 std::u16string txtNorvDate::Text() const {
     const std::u16string_view shown = Textbox.text();
     return date_of(shown) ? std::u16string(shown) : std::u16string();

@@ -31,7 +31,12 @@ public:
     void InitProperties() override;
 
     DateFormatEnum FormatMask() const { return format_mask_; }
-    void setFormatMask(DateFormatEnum New_FormatMask);
+    // Only the mask changes: a date already shown is not rewritten in the new pattern.
+    void setFormatMask(DateFormatEnum New_FormatMask) {
+        format_mask_ = New_FormatMask;
+        SetMask();
+        announce("FormatMask");
+    }
     using BoxBase::BlinkOnError;
     using BoxBase::setBlinkOnError;
     // The shown text when it is a date, otherwise "".

@@ -184,15 +184,6 @@ void Custom::click(Member box) {
     ComputeChars();
 }
 
-void Custom::edit(Member field, std::u16string_view new_text) {
-    if (info(field).kind == Kind::TextField) set_text(field, new_text);
-}
-
-void Custom::lost_focus(Member field) {
-    // A number typed by hand shows in the boxes once the user leaves the field.
-    if (field == M::txtChars) GetChars();
-}
-
 void Custom::ApplyChanges() {
     Dispatch* control = first_selected();
     if (!control) return;

@@ -81,8 +81,13 @@ public:
     // The user's side: a click on a check box (toggles it, then its rule), the whole new
     // text of a field, a field losing the focus.
     void click(Member box);
-    void edit(Member field, std::u16string_view new_text);
-    void lost_focus(Member field);
+    void edit(Member field, std::u16string_view new_text) {
+        if (info(field).kind == Kind::TextField) set_text(field, new_text);
+    }
+    // A number typed by hand shows in the boxes once the user leaves the field.
+    void lost_focus(Member field) {
+        if (field == Member::txtChars) GetChars();
+    }
 
     const ClassInfo& class_info() const override { return *type_library().find_class("Custom"); }
 

@@ -34,12 +34,6 @@ std::string txtNorvText::accessible_description() const {
     return PasswordChar().empty() ? allowed : "password, " + allowed;
 }
 
-void txtNorvText::on_lost_focus() {
-    // A blinking box keeps its selection so that it goes on blinking after focus has gone.
-    if (!Timer1.enabled()) Textbox.set_sel_length(0);
-    if (chars_ & chars_flag::proper_case) Textbox.set_text(PCase(Textbox.text()));
-}
-
 void txtNorvText::on_key_press(std::int16_t& KeyAscii) {
     if (swallow_if_read_only(KeyAscii)) return;
     const KeyVerdict verdict = filter_key(KeyAscii, filter(), Textbox.text().size(), Textbox.sel_length());

@@ -36,7 +36,11 @@ public:
 protected:
     const BagLayout& bag_layout() const override;
     void on_got_focus() override { select_on_focus(); }
-    void on_lost_focus() override;
+    void on_lost_focus() override {
+        // A blinking box keeps its selection so that it goes on blinking after focus has gone.
+        if (!Timer1.enabled()) Textbox.set_sel_length(0);
+        if (chars_ & chars_flag::proper_case) Textbox.set_text(PCase(Textbox.text()));
+    }
     void on_key_press(std::int16_t& KeyAscii) override;
     char16_t admitted_char(char16_t c, std::size_t length) const override;
     std::string accessible_description() const override;
