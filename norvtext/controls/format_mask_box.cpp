@@ -11,13 +11,6 @@ void FormatMaskBoxBase::InitProperties() {
     blink_on_error_value_ = Variant(true);
 }
 
-void FormatMaskBoxBase::setBlinkOnError(const Variant& New_BlinkOnError) {
-    // Refused now (13, 94) rather than when a Value assignment consults it.
-    (void)New_BlinkOnError.to_boolean(locale());
-    blink_on_error_value_ = New_BlinkOnError;
-    announce("BlinkOnError");
-}
-
 void FormatMaskBoxBase::show_number(const Variant& digits) {
     const Variant number = completed(digits);
     // The text goes in first: when the box refuses it (a number too large for the row),

@@ -23,7 +23,12 @@ public:
     void setValue(const Variant& New_Value);
     // Any value that converts to a Boolean is accepted and kept as it was given.
     const Variant& BlinkOnError() const { return blink_on_error_value_; }
-    void setBlinkOnError(const Variant& New_BlinkOnError);
+    // Any other is refused now (13, 94) rather than when a Value assignment consults it.
+    void setBlinkOnError(const Variant& New_BlinkOnError) {
+        (void)New_BlinkOnError.to_boolean(locale());
+        blink_on_error_value_ = New_BlinkOnError;
+        announce("BlinkOnError");
+    }
 
     using BoxBase::sethWnd;
 

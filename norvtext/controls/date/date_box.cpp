@@ -114,17 +114,14 @@ std::u16string txtNorvDate::Text() const {
 }
 
 void txtNorvDate::setText(std::u16string_view New_Text) {
-    if (const auto date = date_of(New_Text)) {
-        ShowDate(date);
+    const auto date = date_of(New_Text);
+    ShowDate(date);  // the empty text when it is no date
+    if (date)
         accept_entry();
-    } else {
-        ClearText();
-        // An empty assignment is a plain clearing; a running blink goes on either way.
-        if (New_Text.empty())
-            entry_valid();
-        else
-            refuse_entry();
-    }
+    else if (New_Text.empty())  // a plain clearing; a running blink goes on
+        entry_valid();
+    else
+        refuse_entry();
     announce("Text");
 }
 
@@ -134,18 +131,14 @@ Variant txtNorvDate::Value() const {
 }
 
 void txtNorvDate::setValue(const Variant& New_Value) {
-    if (const auto date = date_of_value(New_Value)) {
-        ShowDate(date);
+    const auto date = date_of_value(New_Value);
+    ShowDate(date);
+    // Zero in any form is how program code empties the box, so it is no error.
+    if (date || equals_zero(New_Value, host_.locale())) {
         accept_entry();
     } else {
-        ClearText();
-        // Zero in any form is how program code empties the box, so it is no error.
-        if (equals_zero(New_Value, host_.locale())) {
-            accept_entry();
-        } else {
-            refuse_entry();
-            if (!blink_on_error_) end_blink();
-        }
+        refuse_entry();
+        if (!blink_on_error_) end_blink();
     }
     announce("Value");
 }

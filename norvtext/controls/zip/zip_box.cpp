@@ -41,14 +41,10 @@ std::u16string txtNorvZip::part(std::u16string_view text, std::u16string_view pa
 
 // Each part is the shown code's first five or last four characters, the whole code in
 // the short shapes.
-std::u16string txtNorvZip::Zip_5() const {
-    if (!has_five() || is_untouched()) return {};
-    return part(Textbox.text().substr(0, 5), five);
-}
-
-std::u16string txtNorvZip::Zip_4() const {
-    if (!has_four() || is_untouched()) return {};
+std::u16string txtNorvZip::part_of(bool five_part) const {
+    if (!(five_part ? has_five() : has_four()) || is_untouched()) return {};
     const std::u16string_view text = Textbox.text();
+    if (five_part) return part(text.substr(0, 5), five);
     return part(text.substr(text.size() - std::min<std::size_t>(text.size(), 4)), four);
 }
 
