@@ -16,8 +16,6 @@ namespace {
 // more is refused with Overflow before anything changes, rather than read only in part.
 constexpr std::size_t counter_limit = 32767;
 
-bool is_digit(char16_t c) { return c >= u'0' && c <= u'9'; }
-
 // The exact number a numeric value stands for; nothing when it is not one.
 std::optional<Decimal> exact_number(const Variant& value, const Locale& loc) {
     if (value.is_string()) return parse_number(value.string_ref(), loc);
@@ -47,7 +45,7 @@ Variant DigitsOnly(const Variant& value, const Locale& loc) {
     if (text.size() >= counter_limit) raise(ErrorCode::Overflow);
     std::u16string digits;
     for (const char16_t c : text)
-        if (is_digit(c)) digits.push_back(c);
+        if (c >= u'0' && c <= u'9') digits.push_back(c);
     return Variant(std::move(digits));
 }
 
@@ -62,27 +60,6 @@ std::u16string DigitBoxBase::FormatDigits(const Variant& value) {
     }
     if (number.is_zero()) return all_prompt_text(r.mask);
     return format_pattern(number, r.pattern, locale());
-}
-
-std::u16string DigitBoxBase::shown_text() const {
-    if (!is_number(DigitsOnly(Variant(Textbox.text())))) return {};
-    return std::u16string(Textbox.text());
-}
-
-Variant DigitBoxBase::typed_number() const {
-    const Variant digits = DigitsOnly(Variant(Textbox.text()));
-    if (!is_number(digits)) return Variant(std::int16_t{0});
-    return Variant(digits.to_double(locale()));
-}
-
-void DigitBoxBase::clear_stored() {
-    ClearText();
-    stored_value_ = Variant(std::int16_t{0});
-}
-
-void DigitBoxBase::clear_quietly() {
-    clear_stored();
-    accept_entry();
 }
 
 void DigitBoxBase::on_lost_focus() {
@@ -108,10 +85,6 @@ BagKey DigitBoxBase::sel_text_in_host_locale() {
     return {"SelText", Variant(u""),
             [](BoxBase& b, const Variant& v) { b.textbox().set_sel_text(v.to_string(b.host().locale())); },
             [](const BoxBase& b) { return Variant(b.textbox().sel_text()); }};
-}
-
-BagKey DigitBoxBase::stored_value_key() {
-    return field_key<&DigitBoxBase::stored_value_>("Value", Variant(std::int16_t{0}));
 }
 
 }  // namespace norvtext

@@ -70,14 +70,25 @@ protected:
     void refuse_entry() { entry_invalid(row().reason); }
 
     // Text reading: the inner text as shown once a digit has been typed, otherwise "".
-    std::u16string shown_text() const;
+    std::u16string shown_text() const {
+        return is_number(DigitsOnly(Variant(Textbox.text()))) ? std::u16string(Textbox.text()) : std::u16string();
+    }
     // Value reading: the digits in the box as one number (Double), or the Integer 0.
-    Variant typed_number() const;
+    Variant typed_number() const {
+        const Variant digits = DigitsOnly(Variant(Textbox.text()));
+        return is_number(digits) ? Variant(digits.to_double(locale())) : Variant(std::int16_t{0});
+    }
 
     // Empties the box and stores the Integer 0.
-    void clear_stored();
+    void clear_stored() {
+        ClearText();
+        stored_value_ = Variant(std::int16_t{0});
+    }
     // The same for a number of zero or below: any blink stops and the selection goes.
-    void clear_quietly();
+    void clear_quietly() {
+        clear_stored();
+        accept_entry();
+    }
 
     // Typing: digits and Backspace are offered to the host, every other key is dropped.
     char16_t admitted_char(char16_t c, std::size_t) const override { return c >= u'0' && c <= u'9' ? c : u'\0'; }
@@ -92,7 +103,9 @@ protected:
     // The digit boxes read a saved selection's text in the host's locale.
     static BagKey sel_text_in_host_locale();
     // "Value": the stored value as saved, the Integer 0 by default.
-    static BagKey stored_value_key();
+    static BagKey stored_value_key() {
+        return field_key<&DigitBoxBase::stored_value_>("Value", Variant(std::int16_t{0}));
+    }
 
     const Members* bound_members() const override;
 

@@ -3,38 +3,12 @@
 
 namespace norvtext {
 
-FormatMaskBoxBase::FormatMaskBoxBase(Host& host, std::string_view class_name, std::span<const DigitRow> rows,
-                                     std::u16string_view design_mask, std::int32_t design_max_length)
-    : DigitBoxBase(host, class_name, design_mask, design_max_length), rows_(rows) {}
-
-const DigitRow& FormatMaskBoxBase::row() const {
-    return in_range() ? rows_[static_cast<std::size_t>(format_mask_)] : rows_.front();
-}
-
 void FormatMaskBoxBase::InitProperties() {
     // FormatMask stays as created (the first row); the inner text keeps its prompts.
     SetMask();
     stored_value_ = Variant(std::int16_t{0});
     reset_switches();
     blink_on_error_value_ = Variant(true);
-}
-
-void FormatMaskBoxBase::set_format_mask(std::int32_t New_FormatMask) {
-    // Any number is kept; one without a row of its own uses the first row.
-    format_mask_ = New_FormatMask;
-    SetMask();
-    announce("FormatMask");
-}
-
-void FormatMaskBoxBase::setBlinkOnError(const Variant& New_BlinkOnError) {
-    // Refused now (13, 94) rather than when a Value assignment consults it.
-    (void)New_BlinkOnError.to_boolean(locale());
-    blink_on_error_value_ = New_BlinkOnError;
-    announce("BlinkOnError");
-}
-
-bool FormatMaskBoxBase::has_positive_number(const Variant& digits) const {
-    return is_number(digits) && numeric_reading(digits, locale()) > 0;
 }
 
 void FormatMaskBoxBase::show_number(const Variant& digits) {

@@ -1,33 +1,12 @@
 // The behaviour the currency and percent boxes share, written once.
 #include "norvtext/controls/numeric_box.hpp"
 
-#include <limits>
-
 #include "norvtext/foundation/key_codes.hpp"
-#include "norvtext/platform/error.hpp"
 
 namespace norvtext {
 
-namespace {
-
-std::int16_t narrow_to_integer(std::int32_t value) {
-    if (value < std::numeric_limits<std::int16_t>::min() || value > std::numeric_limits<std::int16_t>::max())
-        raise(ErrorCode::Overflow);
-    return static_cast<std::int16_t>(value);
-}
-
-}  // namespace
-
-NumericBoxBase::NumericBoxBase(Host& host, std::string_view class_name, std::u16string_view zero_display,
-                               std::string_view description)
-    : BoxBase(host, class_name, host.create_edit_box()),
-      zero_display_(zero_display),
-      description_(description) {}
-
 std::string NumericBoxBase::accessible_description() const {
-    std::string words(description_);
-    if (max_chars_ > 0) words += ", " + at_most(max_chars_);
-    return words;
+    return max_chars_ > 0 ? std::string(description_) + ", " + at_most(max_chars_) : std::string(description_);
 }
 
 void NumericBoxBase::InitProperties() {
@@ -59,14 +38,6 @@ void NumericBoxBase::setValue(std::u16string_view New_Value) {
     if (blink_on_error_) start_blink();
 }
 
-void NumericBoxBase::setOLEDragMode(std::int32_t New_OLEDragMode) {
-    BoxBase::setOLEDragMode(narrow_to_integer(New_OLEDragMode));
-}
-
-void NumericBoxBase::setOLEDropMode(std::int32_t New_OLEDropMode) {
-    BoxBase::setOLEDropMode(narrow_to_integer(New_OLEDropMode));
-}
-
 void NumericBoxBase::leave_box(std::u16string_view number_text) {
     if (std::optional<std::u16string> shown = shown_text(number_text)) {
         Textbox.set_text(*shown);
@@ -78,19 +49,6 @@ void NumericBoxBase::leave_box(std::u16string_view number_text) {
     refuse_entry();
     start_blink();
 }
-
-void NumericBoxBase::show_assigned(std::u16string_view shown) {
-    Textbox.set_text(shown);
-    accept_entry();
-}
-
-void NumericBoxBase::on_got_focus() {
-    stop_blink_timer();
-    unformat();
-    select_on_focus();
-}
-
-void NumericBoxBase::on_lost_focus() { leave_box(Textbox.text()); }
 
 bool NumericBoxBase::is_number_key(std::int16_t KeyAscii) const {
     if ((KeyAscii >= u'0' && KeyAscii <= u'9') || KeyAscii == u'.' || KeyAscii == u'-') return true;

@@ -32,14 +32,19 @@ public:
 
     // The drag and drop modes are 16-bit numbers: a wider value fails with Overflow before
     // anything changes.
-    void setOLEDragMode(std::int32_t New_OLEDragMode);
-    void setOLEDropMode(std::int32_t New_OLEDropMode);
+    void setOLEDragMode(std::int32_t New_OLEDragMode) {
+        BoxBase::setOLEDragMode(Variant(New_OLEDragMode).to_integer());
+    }
+    void setOLEDropMode(std::int32_t New_OLEDropMode) {
+        BoxBase::setOLEDropMode(Variant(New_OLEDropMode).to_integer());
+    }
 
 protected:
     // zero_display: what the box shows for a number equal to 0 ("$0.00", "0.00%");
     // description: the expected entry in words. Both string literals, so the views stay valid.
     NumericBoxBase(Host& host, std::string_view class_name, std::u16string_view zero_display,
-                   std::string_view description);
+                   std::string_view description)
+        : BoxBase(host, class_name, host.create_edit_box()), zero_display_(zero_display), description_(description) {}
 
     // What the box shows for a number text once it is judged: its display form, or the zero
     // display for 0; nothing when the text is not a number the box can hold.
@@ -56,10 +61,17 @@ protected:
     // blink; anything else stays as it is and blinks, whatever BlinkOnError says.
     void leave_box(std::u16string_view number_text);
     // A successful assignment: the text shown, blinking stopped, nothing selected.
-    void show_assigned(std::u16string_view shown);
+    void show_assigned(std::u16string_view shown) {
+        Textbox.set_text(shown);
+        accept_entry();
+    }
 
-    void on_got_focus() override;
-    void on_lost_focus() override;
+    void on_got_focus() override {
+        stop_blink_timer();
+        unformat();
+        select_on_focus();
+    }
+    void on_lost_focus() override { leave_box(Textbox.text()); }
     void on_key_down(std::int16_t& KeyCode, std::int16_t& Shift) override;
     void on_key_press(std::int16_t& KeyAscii) override;
     char16_t admitted_char(char16_t c, std::size_t length) const override;

@@ -35,8 +35,7 @@ void txtNorvCurrency::unformat() {
 
 std::u16string txtNorvCurrency::Value() const {
     const std::optional<Currency> amount = parse_currency(Textbox.text(), locale());
-    if (!amount || amount->ticks == 0) return u"0";
-    return currency_plain_text(*amount, locale());
+    return amount && amount->ticks != 0 ? currency_plain_text(*amount, locale()) : u"0";
 }
 
 std::u16string txtNorvCurrency::Text() const {

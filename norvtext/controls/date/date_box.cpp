@@ -94,12 +94,10 @@ void txtNorvDate::ShowDate(const std::optional<DateSerial>& date) {
         ClearText();
 }
 
-void txtNorvDate::show_assigned(DateSerial date) {
-    ShowDate(date);
-    accept_entry();
+void txtNorvDate::refuse_entry() {
+    entry_invalid(shape_of(format_mask_).reason);
+    if (blink_on_error_) start_blink();
 }
-
-void txtNorvDate::refuse_entry() { entry_invalid(shape_of(format_mask_).reason); }
 
 std::string txtNorvDate::accessible_description() const { return std::string(shape_of(format_mask_).description); }
 
@@ -110,31 +108,20 @@ void txtNorvDate::InitProperties() {
     format_mask_ = DateFormatEnum::MMDDYYYY;
 }
 
-void txtNorvDate::setFormatMask(DateFormatEnum New_FormatMask) {
-    // Only the mask changes: a date already shown is not rewritten in the new pattern.
-    format_mask_ = New_FormatMask;
-    SetMask();
-    announce("FormatMask");
-}
-
 std::u16string txtNorvDate::Text() const {
     const std::u16string_view shown = Textbox.text();
     return date_of(shown) ? std::u16string(shown) : std::u16string();
 }
 
 void txtNorvDate::setText(std::u16string_view New_Text) {
-    if (const auto date = date_of(New_Text)) {
-        show_assigned(*date);
-    } else {
-        ClearText();
-        // An empty assignment is a plain clearing; a running blink goes on either way.
-        if (New_Text.empty()) {
-            entry_valid();
-        } else {
-            refuse_entry();
-            if (blink_on_error_) start_blink();
-        }
-    }
+    const auto date = date_of(New_Text);
+    ShowDate(date);  // the empty text when it is no date
+    if (date)
+        accept_entry();
+    else if (New_Text.empty())  // a plain clearing; a running blink goes on
+        entry_valid();
+    else
+        refuse_entry();
     announce("Text");
 }
 
@@ -144,20 +131,14 @@ Variant txtNorvDate::Value() const {
 }
 
 void txtNorvDate::setValue(const Variant& New_Value) {
-    if (const auto date = date_of_value(New_Value)) {
-        show_assigned(*date);
+    const auto date = date_of_value(New_Value);
+    ShowDate(date);
+    // Zero in any form is how program code empties the box, so it is no error.
+    if (date || equals_zero(New_Value, host_.locale())) {
+        accept_entry();
     } else {
-        ClearText();
-        // Zero in any form is how program code empties the box, so it is no error.
-        if (equals_zero(New_Value, host_.locale())) {
-            accept_entry();
-        } else {
-            refuse_entry();
-            if (blink_on_error_)
-                start_blink();
-            else
-                end_blink();
-        }
+        refuse_entry();
+        if (!blink_on_error_) end_blink();
     }
     announce("Value");
 }
@@ -168,7 +149,6 @@ void txtNorvDate::on_lost_focus() {
     if (date_of(Textbox.text()) || is_untouched()) return entry_valid();
     // The invalid text stays so that the user can correct it.
     refuse_entry();
-    if (blink_on_error_) start_blink();
     host_.Validate();
 }
 

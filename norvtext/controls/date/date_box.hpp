@@ -31,7 +31,12 @@ public:
     void InitProperties() override;
 
     DateFormatEnum FormatMask() const { return format_mask_; }
-    void setFormatMask(DateFormatEnum New_FormatMask);
+    // Only the mask changes: a date already shown is not rewritten in the new pattern.
+    void setFormatMask(DateFormatEnum New_FormatMask) {
+        format_mask_ = New_FormatMask;
+        SetMask();
+        announce("FormatMask");
+    }
     using BoxBase::BlinkOnError;
     using BoxBase::setBlinkOnError;
     // The shown text when it is a date, otherwise "".
@@ -62,9 +67,7 @@ private:
     void SetMask();
     // Writes a date in the current shape's pattern, or the empty text when there is none.
     void ShowDate(const std::optional<DateSerial>& date);
-    // A date assigned by program code: shown, blinking stopped, nothing selected.
-    void show_assigned(DateSerial date);
-    // The entry is no date in the current shape.
+    // The entry is no date in the current shape: it blinks when BlinkOnError says so.
     void refuse_entry();
 
     DateFormatEnum format_mask_ = DateFormatEnum::MMDDYYYY;

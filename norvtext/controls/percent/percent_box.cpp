@@ -32,9 +32,7 @@ std::optional<std::u16string> txtNorvPercent::shown_text(std::u16string_view num
 void txtNorvPercent::unformat() {
     // Only the sign comes off: the user edits the two decimals as shown ("12.50").
     const std::u16string_view text = Textbox.text();
-    if (text.empty() || text.back() != u'%') return;
-    const std::u16string editing(without_percent(text));
-    Textbox.set_text(editing);
+    if (!text.empty() && text.back() == u'%') Textbox.set_text(std::u16string(without_percent(text)));
 }
 
 std::u16string_view txtNorvPercent::number_text_for_max_chars() const {
@@ -45,14 +43,12 @@ std::u16string_view txtNorvPercent::number_text_for_max_chars() const {
 std::u16string txtNorvPercent::Value() const {
     // The same number whether it is shown ("-3.00%") or being edited ("-3.00").
     const std::optional<double> number = parse_double(without_percent(Textbox.text()), locale());
-    if (!number) return u"0";
-    return general_number_text(*number, locale());
+    return number ? general_number_text(*number, locale()) : u"0";
 }
 
 std::u16string txtNorvPercent::Text() const {
     const std::optional<double> number = parse_double(without_percent(Textbox.text()), locale());
-    if (!number) return std::u16string(zero_display);
-    return format_pattern(*number, display_pattern, locale());
+    return number ? format_pattern(*number, display_pattern, locale()) : std::u16string(zero_display);
 }
 
 void txtNorvPercent::setText(std::u16string_view New_Text) {

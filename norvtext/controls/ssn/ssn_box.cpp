@@ -59,11 +59,10 @@ void txtNorvSocialSecurity::setValue(const Variant& New_Value) {
     // '0000000012345' is 000-01-2345.
     const bool numeric = is_number(digits);
     const double number = numeric ? std::round(numeric_reading(digits, locale())) : 0;
-    if (numeric && number <= ssn_row.largest()) {
+    if (numeric && number <= ssn_row.largest())
         show_number(number);
-    } else {
+    else
         clear_and_flag();
-    }
     announce("Value");
 }
 

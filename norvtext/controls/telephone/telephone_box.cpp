@@ -19,9 +19,4 @@ constexpr std::array<DigitRow, 4> rows{{
 // The inner box is designed with the date mask; first placement or loading replaces it.
 txtNorvTelephone::txtNorvTelephone(Host& host) : FormatMaskBoxBase(host, "txtNorvTelephone", rows, u"##/##/####", 10) {}
 
-void txtNorvTelephone::settle_without_digits() {
-    // Value written without a digit and no blink asked for: whatever blinked stops.
-    end_blink();
-}
-
 }  // namespace norvtext

@@ -26,7 +26,8 @@ public:
 
 protected:
     bool checks_entry() const override { return in_range(); }
-    void settle_without_digits() override;
+    // Value written without a digit and no blink asked for: whatever blinked stops.
+    void settle_without_digits() override { end_blink(); }
 };
 
 }  // namespace norvtext

@@ -95,19 +95,6 @@ constexpr ClickRule click_rules[] = {
     {M::chkProperCase, bits(M::chkAllowAllCharacters, M::chkUpperCase, M::chkLowerCase), 0},
 };
 
-// The number in txtChars as the page reads it: a whole 32-bit number (halves to even), or
-// nothing when the text is not a number or does not fit.
-std::optional<std::int32_t> chars_number(std::u16string_view text, const Locale& loc) {
-    const std::optional<double> d = parse_double(text, loc);
-    if (!d) return std::nullopt;
-    return round_to_long(*d);
-}
-
-std::u16string decimal_text(std::int32_t n) {
-    const std::string digits = std::to_string(n);
-    return std::u16string(digits.begin(), digits.end());
-}
-
 // Load and apply go on past a value the control refuses or a member it does not have.
 template <class Step>
 void ignoring_errors(Step&& step) {
@@ -124,19 +111,6 @@ std::span<const Custom::MemberInfo> Custom::members() { return member_table; }
 const Custom::MemberInfo& Custom::info(Member m) { return member_table[index(m)]; }
 
 const Custom::MemberInfo* Custom::find_member(std::string_view name) { return find_named(member_table, name); }
-
-Custom::Custom(PropertyPageFrame& frame) : frame_(frame) {}
-
-const ClassInfo& Custom::class_info() const { return *type_library().find_class("Custom"); }
-
-bool Custom::ticked(Member box) const { return info(box).kind == Kind::CheckBox && ticked_[index(box)]; }
-
-const std::u16string& Custom::text(Member field) const { return text_[index(field)]; }
-
-Dispatch* Custom::first_selected() const {
-    const auto selected = frame_.selected_controls();
-    return selected.empty() ? nullptr : selected.front();
-}
 
 void Custom::set_text(Member field, std::u16string_view new_text) {
     std::u16string& current = text_[index(field)];
@@ -165,7 +139,10 @@ void Custom::GetChars() {
     ready_ = false;
     for (const MemberInfo& m : member_table)
         if (class_and_case_boxes & bit(m.member)) set_ticked(m.member, false);
-    const std::optional<std::int32_t> n = chars_number(text(M::txtChars), frame_.locale());
+    // The number in txtChars as the page reads it: a whole 32-bit number (halves to even), or
+    // nothing when the text is not a number or does not fit.
+    const std::optional<double> d = parse_double(text(M::txtChars), frame_.locale());
+    const std::optional<std::int32_t> n = d ? round_to_long(*d) : std::nullopt;
     if (!n) set_text(M::txtChars, u"0");
     if (!n || text(M::txtChars) == u"0") {
         set_ticked(M::chkAllowAllCharacters, true);
@@ -188,7 +165,7 @@ void Custom::ComputeChars() {
     std::int32_t n = 0;
     for (const FlagBox& f : flag_boxes)
         if (ticked(f.box) == f.ticked_when_set) n += f.flag;
-    set_text(M::txtChars, decimal_text(n));
+    set_text(M::txtChars, Variant(n).to_string());
 }
 
 void Custom::click(Member box) {
@@ -200,23 +177,11 @@ void Custom::click(Member box) {
         return;
     }
     if (!ready_) return;
-    for (const ClickRule& rule : click_rules) {
-        if (rule.clicked != box) continue;
-        for (const MemberInfo& m : member_table) {
-            if (rule.unticks & bit(m.member)) set_ticked(m.member, false);
-            if (rule.ticks & bit(m.member)) set_ticked(m.member, true);
-        }
-    }
+    for (const ClickRule& rule : click_rules)
+        for (const MemberInfo& m : member_table)
+            if (rule.clicked == box && ((rule.unticks | rule.ticks) & bit(m.member)))
+                set_ticked(m.member, (rule.ticks & bit(m.member)) != 0);
     ComputeChars();
-}
-
-void Custom::edit(Member field, std::u16string_view new_text) {
-    if (info(field).kind == Kind::TextField) set_text(field, new_text);
-}
-
-void Custom::lost_focus(Member field) {
-    // A number typed by hand shows in the boxes once the user leaves the field.
-    if (field == M::txtChars) GetChars();
 }
 
 void Custom::ApplyChanges() {

@@ -65,7 +65,7 @@ public:
     static const MemberInfo& info(Member m);
     static const MemberInfo* find_member(std::string_view name);
 
-    explicit Custom(PropertyPageFrame& frame);
+    explicit Custom(PropertyPageFrame& frame) : frame_(frame) {}
 
     // Frame requests.
     void SelectionChanged() override;
@@ -75,16 +75,21 @@ public:
     void GetChars();
 
     // What the page shows. `ticked` is false for a text field, `text` empty for a check box.
-    bool ticked(Member box) const;
-    const std::u16string& text(Member field) const;
+    bool ticked(Member box) const { return info(box).kind == Kind::CheckBox && ticked_[index(box)]; }
+    const std::u16string& text(Member field) const { return text_[index(field)]; }
 
     // The user's side: a click on a check box (toggles it, then its rule), the whole new
     // text of a field, a field losing the focus.
     void click(Member box);
-    void edit(Member field, std::u16string_view new_text);
-    void lost_focus(Member field);
+    void edit(Member field, std::u16string_view new_text) {
+        if (info(field).kind == Kind::TextField) set_text(field, new_text);
+    }
+    // A number typed by hand shows in the boxes once the user leaves the field.
+    void lost_focus(Member field) {
+        if (field == Member::txtChars) GetChars();
+    }
 
-    const ClassInfo& class_info() const override;
+    const ClassInfo& class_info() const override { return *type_library().find_class("Custom"); }
 
 protected:
     Variant invoke_member(std::string_view method, std::span<const Variant> args) override;
@@ -94,7 +99,10 @@ private:
     void set_ticked(Member box, bool on) { ticked_[index(box)] = on; }
     void set_text(Member field, std::u16string_view new_text);
     void ComputeChars();
-    Dispatch* first_selected() const;
+    Dispatch* first_selected() const {
+        const auto selected = frame_.selected_controls();
+        return selected.empty() ? nullptr : selected.front();
+    }
     static constexpr std::size_t index(Member m) { return static_cast<std::size_t>(m); }
 
     PropertyPageFrame& frame_;

@@ -6,8 +6,6 @@
 
 namespace norvtext {
 
-txtNorvText::txtNorvText(Host& host) : BoxBase(host, "txtNorvText", host.create_edit_box()) {}
-
 void txtNorvText::InitProperties() {
     reset_switches();
     max_chars_ = 0;
@@ -28,38 +26,24 @@ std::u16string txtNorvText::Value() const {
     // The number the box shows, read as a whole ("1,000" is a thousand, "(12)" minus
     // twelve), not just its leading digits.
     const auto number = parse_double(Textbox.text(), host_.locale());
-    if (!number) return u"0";
-    return general_number_text(*number, host_.locale());
+    return number ? general_number_text(*number, host_.locale()) : u"0";
 }
 
 std::string txtNorvText::accessible_description() const {
-    const std::string allowed = describe_filter({chars_, char_table_, max_chars_});
+    const std::string allowed = describe_filter(filter());
     return PasswordChar().empty() ? allowed : "password, " + allowed;
-}
-
-std::u16string txtNorvText::PCase(std::u16string_view psBuf) const { return proper_case(psBuf, host_.locale()); }
-
-void txtNorvText::on_lost_focus() {
-    // A blinking box keeps its selection so that it goes on blinking after focus has gone.
-    if (!Timer1.enabled()) Textbox.set_sel_length(0);
-    if (chars_ & chars_flag::proper_case) Textbox.set_text(PCase(Textbox.text()));
 }
 
 void txtNorvText::on_key_press(std::int16_t& KeyAscii) {
     if (swallow_if_read_only(KeyAscii)) return;
-    const FilterSettings settings{chars_, char_table_, max_chars_};
-    switch (filter_key(KeyAscii, settings, Textbox.text().size(), Textbox.sel_length())) {
-        case KeyVerdict::BeepAndSwallow: refuse_key(at_most(max_chars_)); break;
-        case KeyVerdict::Offer: host_.KeyPress(KeyAscii); break;  // the host's value goes in unchecked
-        case KeyVerdict::Swallow:
-        case KeyVerdict::PassQuietly: break;
-    }
+    const KeyVerdict verdict = filter_key(KeyAscii, filter(), Textbox.text().size(), Textbox.sel_length());
+    if (verdict == KeyVerdict::BeepAndSwallow) refuse_key(at_most(max_chars_));
+    if (verdict == KeyVerdict::Offer) host_.KeyPress(KeyAscii);  // the host's value goes in unchecked
 }
 
 char16_t txtNorvText::admitted_char(char16_t c, std::size_t length) const {
     auto key = static_cast<std::int16_t>(c);
-    const FilterSettings settings{chars_, char_table_, max_chars_};
-    return filter_key(key, settings, length, 0) == KeyVerdict::Offer ? static_cast<char16_t>(key) : u'\0';
+    return filter_key(key, filter(), length, 0) == KeyVerdict::Offer ? static_cast<char16_t>(key) : u'\0';
 }
 
 const BagLayout& txtNorvText::bag_layout() const {

@@ -13,7 +13,7 @@ namespace norvtext {
 
 class txtNorvText : public BoxBase {
 public:
-    explicit txtNorvText(Host& host);
+    explicit txtNorvText(Host& host) : BoxBase(host, "txtNorvText", host.create_edit_box()) {}
 
     void InitProperties() override;
 
@@ -28,7 +28,7 @@ public:
     void setText(std::u16string_view New_Text) { assign(New_Text, "Text"); }
     std::u16string Value() const;
     void setValue(std::u16string_view New_Value) { assign(New_Value, "Value"); }
-    std::u16string PCase(std::u16string_view psBuf) const;
+    std::u16string PCase(std::u16string_view psBuf) const { return proper_case(psBuf, host_.locale()); }
 
     // The text as it stood after the last assignment or load; only ever saved.
     const std::u16string& stored_value() const { return stored_value_; }
@@ -36,7 +36,11 @@ public:
 protected:
     const BagLayout& bag_layout() const override;
     void on_got_focus() override { select_on_focus(); }
-    void on_lost_focus() override;
+    void on_lost_focus() override {
+        // A blinking box keeps its selection so that it goes on blinking after focus has gone.
+        if (!Timer1.enabled()) Textbox.set_sel_length(0);
+        if (chars_ & chars_flag::proper_case) Textbox.set_text(PCase(Textbox.text()));
+    }
     void on_key_press(std::int16_t& KeyAscii) override;
     char16_t admitted_char(char16_t c, std::size_t length) const override;
     std::string accessible_description() const override;
@@ -50,6 +54,7 @@ private:
     // Program-code assignment through the member `name`: cut to MaxChars, then upper case
     // when flag 1 is set, then announced.
     void assign(std::u16string_view text, std::string_view name);
+    FilterSettings filter() const { return {chars_, char_table_, max_chars_}; }
 
     std::int16_t max_chars_ = 0;
     std::int16_t chars_ = 0;

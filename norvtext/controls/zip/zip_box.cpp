@@ -26,16 +26,12 @@ Variant txtNorvZip::completed(const Variant& digits) const {
     // A long-shape code given with fewer than nine characters is its first five digits and
     // a zero extension: '1234' is 01234-0000, '1234567' is 12345-0000.
     if (!is(ZipFormatEnum::Zip5Plus4) || digits.to_string(locale()).size() >= 9) return digits;
-    std::u16string text = format_pattern(digits.to_double(locale()), five, locale()).substr(0, 5);
-    text += four;
-    return Variant(std::move(text));
+    return Variant(format_pattern(digits.to_double(locale()), five, locale()).substr(0, 5) + std::u16string(four));
 }
 
 bool txtNorvZip::complete_entry(std::u16string_view digits) {
     if (!is(ZipFormatEnum::Zip5Plus4) || digits.size() != 5) return false;
-    std::u16string text(digits);
-    text += u"-0000";
-    masked().set_text(text);
+    masked().set_text(std::u16string(digits) + u"-0000");
     return true;
 }
 
@@ -45,42 +41,27 @@ std::u16string txtNorvZip::part(std::u16string_view text, std::u16string_view pa
 
 // Each part is the shown code's first five or last four characters, the whole code in
 // the short shapes.
-std::u16string txtNorvZip::Zip_5() const {
-    if (!has_five() || is_untouched()) return {};
-    return part(Textbox.text().substr(0, 5), five);
-}
-
-std::u16string txtNorvZip::Zip_4() const {
-    if (!has_four() || is_untouched()) return {};
+std::u16string txtNorvZip::part_of(bool five_part) const {
+    if (!(five_part ? has_five() : has_four()) || is_untouched()) return {};
     const std::u16string_view text = Textbox.text();
+    if (five_part) return part(text.substr(0, 5), five);
     return part(text.substr(text.size() - std::min<std::size_t>(text.size(), 4)), four);
 }
 
-void txtNorvZip::setZip_5(std::u16string_view New_Zip_5) {
-    if (!has_five()) return;
-    if (!is_numeric(New_Zip_5, locale())) {
+void txtNorvZip::set_part(bool five_part, std::u16string_view value) {
+    if (!(five_part ? has_five() : has_four())) return;
+    if (!is_numeric(value, locale())) {
         ClearText();  // in the long shape both parts go
     } else {
-        std::u16string text = part(New_Zip_5, five);
-        if (is(ZipFormatEnum::Zip5Plus4))
-            text += is_untouched() ? std::u16string_view(u"-0000") : Textbox.text().substr(5);
+        std::u16string text = part(value, five_part ? five : four);
+        // The long shape keeps the other part as shown, or a zero part in an untouched box.
+        if (is(ZipFormatEnum::Zip5Plus4)) {
+            const std::u16string_view shown = is_untouched() ? std::u16string_view(u"00000-0000") : Textbox.text();
+            text = five_part ? text + std::u16string(shown.substr(5)) : std::u16string(shown.substr(0, 6)) + text;
+        }
         masked().set_text(text);  // a part too long for the mask is refused (380)
     }
-    announce("Zip_5");
-}
-
-void txtNorvZip::setZip_4(std::u16string_view New_Zip_4) {
-    if (!has_four()) return;
-    if (!is_numeric(New_Zip_4, locale())) {
-        ClearText();
-    } else {
-        std::u16string text;
-        if (is(ZipFormatEnum::Zip5Plus4))
-            text = is_untouched() ? std::u16string_view(u"00000-") : Textbox.text().substr(0, 6);
-        text += part(New_Zip_4, four);
-        masked().set_text(text);
-    }
-    announce("Zip_4");
+    announce(five_part ? "Zip_5" : "Zip_4");
 }
 
 const Members* txtNorvZip::bound_members() const {

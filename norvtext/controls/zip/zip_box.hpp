@@ -27,10 +27,10 @@ public:
 
     // The five-digit part (Zip5, Zip5Plus4) and the four-digit part (Zip4, Zip5Plus4) of the
     // shown code. They leave the blink, the selection and the stored value alone.
-    std::u16string Zip_5() const;
-    void setZip_5(std::u16string_view New_Zip_5);
-    std::u16string Zip_4() const;
-    void setZip_4(std::u16string_view New_Zip_4);
+    std::u16string Zip_5() const { return part_of(true); }
+    void setZip_5(std::u16string_view New_Zip_5) { set_part(true, New_Zip_5); }
+    std::u16string Zip_4() const { return part_of(false); }
+    void setZip_4(std::u16string_view New_Zip_4) { set_part(false, New_Zip_4); }
 
 protected:
     Variant completed(const Variant& digits) const override;
@@ -46,6 +46,9 @@ private:
     bool has_four() const { return is(ZipFormatEnum::Zip4) || is(ZipFormatEnum::Zip5Plus4); }
     // A part read as a number and written with leading zeros ("00123").
     std::u16string part(std::u16string_view text, std::u16string_view pattern) const;
+    // A part's reader and writer: the five-digit part or the four-digit one.
+    std::u16string part_of(bool five_part) const;
+    void set_part(bool five_part, std::u16string_view value);
 };
 
 }  // namespace norvtext
