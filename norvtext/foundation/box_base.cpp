@@ -71,12 +71,6 @@ std::u16string BoxBase::accessible_value() const {
     return std::u16string(Textbox.text());
 }
 
-void BoxBase::entry_invalid(std::string_view reason) {
-    if (reason == invalid_reason_) return;
-    invalid_reason_ = reason;
-    host_.accessible_event(AccessibleEvent::StateChanged, reason);
-}
-
 const Members* BoxBase::bound_members() const {
     using B = BoxBase;
     using T = MemberTable<B>;
@@ -94,16 +88,6 @@ const Members* BoxBase::bound_members() const {
         T::bind("SelStart", &B::SelStart, &B::setSelStart),
         T::bind("SelText", &B::SelText, &B::setSelText),
     });
-}
-
-Variant BoxBase::get_member(std::string_view member) {
-    if (const auto m = find_inner_member(member)) return inner(*m);
-    return Dispatch::get_member(member);
-}
-
-void BoxBase::put_member(std::string_view member, const Variant& value) {
-    if (const auto m = find_inner_member(member)) return set_inner(*m, value);
-    Dispatch::put_member(member, value);
 }
 
 }  // namespace norvtext

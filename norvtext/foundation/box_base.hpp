@@ -160,7 +160,11 @@ protected:
     // The entry's standing for assistive technology, set where a check on leaving or a
     // written value fails (whether or not the box blinks) and where one succeeds or the box
     // is cleared; the host hears of each change.
-    void entry_invalid(std::string_view reason);
+    void entry_invalid(std::string_view reason) {
+        if (reason == invalid_reason_) return;
+        invalid_reason_ = reason;
+        host_.accessible_event(AccessibleEvent::StateChanged, reason);
+    }
     void entry_valid() { entry_invalid({}); }
     // A typed key refused with a beep; the reason goes to assistive technology.
     void refuse_key(std::string_view reason) {
@@ -215,8 +219,14 @@ protected:
     // are bound, the pass-through members go to the inner box by name. A class's own table
     // takes this one as its last base.
     const Members* bound_members() const override;
-    Variant get_member(std::string_view member) override;
-    void put_member(std::string_view member, const Variant& value) override;
+    Variant get_member(std::string_view member) override {
+        if (const auto m = find_inner_member(member)) return inner(*m);
+        return Dispatch::get_member(member);
+    }
+    void put_member(std::string_view member, const Variant& value) override {
+        if (const auto m = find_inner_member(member)) return set_inner(*m, value);
+        Dispatch::put_member(member, value);
+    }
 
     Host& host_;
     const ClassInfo& class_info_;

@@ -66,12 +66,10 @@ Variant convert_to_member_type(const Variant& value, std::string_view type_name,
 template <class Box>
 class MemberTable : public Members {
 public:
-    using Getter = std::function<Variant(Box&)>;
-    using Putter = std::function<void(Box&, const Variant&)>;
     struct Row {
         std::string_view name;
-        Getter get;
-        Putter put;
+        std::function<Variant(Box&)> get;
+        std::function<void(Box&, const Variant&)> put;
     };
 
     // A row of the class's reader and writer, the value converted to and from their types.

@@ -353,12 +353,6 @@ void append_params(std::string& out, std::span<const Param> params) {
 
 }  // namespace
 
-const Slot* ClassInfo::find(std::string_view member, Accessor accessor) const {
-    for (const Slot& slot : slots)
-        if (slot.member == member && slot.accessor == accessor) return &slot;
-    return nullptr;
-}
-
 int ClassInfo::entry_number(std::size_t slot_index) const {
     if (slot_index >= slots.size())
         throw std::out_of_range("entry_number: slot index past the end of " + std::string(name));

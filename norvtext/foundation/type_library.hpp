@@ -66,7 +66,11 @@ struct ClassInfo {
     std::span<const EventInfo> events;
 
     // The slot of a member with the given accessor, or nullptr.
-    const Slot* find(std::string_view member, Accessor accessor) const;
+    const Slot* find(std::string_view member, Accessor accessor) const {
+        for (const Slot& slot : slots)
+            if (slot.member == member && slot.accessor == accessor) return &slot;
+        return nullptr;
+    }
     bool has_member(std::string_view member) const {
         return std::ranges::find(slots, member, &Slot::member) != slots.end();
     }
