@@ -2,6 +2,7 @@
 #include "norvtext/foundation/bag_layout.hpp"
 
 #include <algorithm>
+#include <ranges>
 #include <stdexcept>
 
 #include "norvtext/foundation/box_base.hpp"
@@ -12,20 +13,13 @@ namespace {
 
 template <class Each>
 void for_each_name(std::string_view order, Each&& each) {
-    while (!order.empty()) {
-        const std::size_t start = order.find_first_not_of(' ');
-        if (start == std::string_view::npos) return;
-        order.remove_prefix(start);
-        const std::size_t end = std::min(order.find(' '), order.size());
-        each(order.substr(0, end));
-        order.remove_prefix(end);
-    }
+    for (const auto name : std::views::split(order, ' '))
+        if (!name.empty()) each(std::string_view(name.begin(), name.end()));
 }
 
 const BagKey* find_key(const std::vector<BagKey>& keys, std::string_view id) {
-    for (const BagKey& key : keys)
-        if (key.id == id) return &key;
-    return nullptr;
+    const auto it = std::ranges::find(keys, id, &BagKey::id);
+    return it == keys.end() ? nullptr : &*it;
 }
 
 std::string_view key_of(std::string_view id) { return id.substr(0, id.find(':')); }
@@ -45,7 +39,7 @@ struct MemberInBag {
 
 MemberInBag member_in_bag(std::string_view name) {
     const std::string_view key = key_of(name);
-    const InnerMember* m = find_inner_member(key);
+    const auto m = find_inner_member(key);
     if (!m) throw std::logic_error("bag layout names no key or member: " + std::string(name));
     return {*m, key, name.size() > key.size() ? name.substr(key.size() + 1) : std::string_view{}};
 }
@@ -97,11 +91,8 @@ void BoxBase::WriteProperties(PropertyBag& bag) {
     for_each_name(bag_layout().save, [&](std::string_view name) {
         if (const BagKey* key = bag_key(name)) {
             using W = BagKey::WriteDefault;
-            const Variant value = key->save(*this);
-            if (key->write == W::None)
-                bag.write(key_of(key->id), value, std::nullopt);
-            else
-                bag.write(key_of(key->id), value, key->write == W::Own ? key->write_default : key->read_default);
+            const Variant& written = key->write == W::Own ? key->write_default : key->read_default;
+            bag.write(key_of(key->id), key->save(*this), key->write == W::None ? std::nullopt : std::optional(written));
             return;
         }
         const MemberInBag m = member_in_bag(name);

@@ -43,21 +43,15 @@ struct BagLayout {
     std::vector<BagKey> keys;
 };
 
-template <class>
-struct field_of;
-template <class Box, class T>
-struct field_of<T Box::*> {
-    using box = Box;
-    using type = T;
-};
-
-// A key the class keeps in the field `F` (a pointer to a data member) as it is.
+// A key the class keeps in the field `F` (a pointer to a data member) as it is; the class and
+// the field's type are read off the pointer's own type.
 template <auto F>
 BagKey field_key(std::string_view id, Variant read_default) {
-    using Box = typename field_of<decltype(F)>::box;
-    using T = typename field_of<decltype(F)>::type;
-    return {id, std::move(read_default), [](BoxBase& b, const Variant& v) { static_cast<Box&>(b).*F = variant_as<T>(v); },
-            [](const BoxBase& b) { return to_variant(static_cast<const Box&>(b).*F); }};
+    return [&]<class Box, class T>(T Box::*) -> BagKey {
+        return {id, std::move(read_default),
+                [](BoxBase& b, const Variant& v) { static_cast<Box&>(b).*F = variant_as<T>(v); },
+                [](const BoxBase& b) { return to_variant(static_cast<const Box&>(b).*F); }};
+    }(F);
 }
 
 // The concrete class behind a layout's key functions, const where the box is.

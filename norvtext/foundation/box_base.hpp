@@ -44,7 +44,10 @@ NORVTEXT_PASS_TYPE(Picture, PictureRef, PictureRef, PictureRef, to_picture)
 
 class BoxBase : public Dispatch, protected EditBoxListener, protected TimerListener {
 public:
-    ~BoxBase() override;
+    ~BoxBase() override {
+        Textbox.set_listener(nullptr);
+        Timer1.set_listener(nullptr);
+    }
     const ClassInfo& class_info() const override { return class_info_; }
 
     // Host requests: first placement, load, save, resize.
@@ -53,36 +56,43 @@ public:
     // caught, so a failing bag stops the load there and reaches the host.
     void ReadProperties(PropertyBag& bag);
     void WriteProperties(PropertyBag& bag);
-    void Resize();
+    void Resize() {
+        Textbox.set_width(host_.width());
+        Textbox.set_height(host_.height());
+    }
 
     // Behaviour switches.
     bool FocusSelect() const { return focus_select_; }
-    void setFocusSelect(bool New_FocusSelect);
+    void setFocusSelect(bool New_FocusSelect) { set_field(focus_select_, New_FocusSelect, "FocusSelect"); }
     bool EscapeClear() const { return escape_clear_; }
-    void setEscapeClear(bool New_EscapeClear);
+    void setEscapeClear(bool New_EscapeClear) { set_field(escape_clear_, New_EscapeClear, "EscapeClear"); }
     bool ReadOnly() const { return read_only_; }
     void setReadOnly(bool New_ReadOnly);
     bool Blink() const { return Timer1.enabled(); }
     void setBlink(bool New_Blink);
     bool About() const { return true; }
-    void setAbout(bool New_About);
+    void setAbout(bool) {
+        host_.show_about(about_box());
+        announce("About");
+    }
 
     // Pass-through members of the inner box: a reader each, and a writer for those program
     // code may write; a design member's writer is protected, for the controls that publish one.
-#define NORVTEXT_BOX_READER(name, kind, ...) \
-    PassType<MemberKind::kind>::get name() const { return PassType<MemberKind::kind>::from(inner(InnerMember::name)); }
-#define NORVTEXT_BOX_WRITER(name, kind, ...)                                                              \
+#define NORVTEXT_BOX_WRITER_ReadWrite public
+#define NORVTEXT_BOX_WRITER_Design protected
+#define NORVTEXT_BOX_MEMBER(name, kind, access, ...)                                                      \
+    PassType<MemberKind::kind>::get name() const {                                                        \
+        return PassType<MemberKind::kind>::from(inner(InnerMember::name));                                \
+    }                                                                                                     \
+    NORVTEXT_BOX_WRITER_##access:                                                                         \
     void set##name(PassType<MemberKind::kind>::set New_##name) {                                          \
         set_inner(InnerMember::name, Variant(PassType<MemberKind::kind>::stored(std::move(New_##name)))); \
-    }
-#define NORVTEXT_BOX_PUBLIC_WRITER_ReadWrite NORVTEXT_BOX_WRITER
-#define NORVTEXT_BOX_PUBLIC_WRITER_Design(...)
-#define NORVTEXT_BOX_PROTECTED_WRITER_ReadWrite(...)
-#define NORVTEXT_BOX_PROTECTED_WRITER_Design NORVTEXT_BOX_WRITER
-#define NORVTEXT_BOX_PUBLIC(name, kind, access, ...) \
-    NORVTEXT_BOX_READER(name, kind) NORVTEXT_BOX_PUBLIC_WRITER_##access(name, kind)
-#define NORVTEXT_BOX_PROTECTED(name, kind, access, ...) NORVTEXT_BOX_PROTECTED_WRITER_##access(name, kind)
-    NORVTEXT_SHARED_INNER_MEMBERS(NORVTEXT_BOX_PUBLIC)
+    }                                                                                                     \
+    public:
+    NORVTEXT_SHARED_INNER_MEMBERS(NORVTEXT_BOX_MEMBER)
+#undef NORVTEXT_BOX_MEMBER
+#undef NORVTEXT_BOX_WRITER_ReadWrite
+#undef NORVTEXT_BOX_WRITER_Design
     std::int32_t SelLength() const { return Textbox.sel_length(); }
     void setSelLength(std::int32_t New_SelLength) { set_sel(&EditBox::set_sel_length, New_SelLength, "SelLength"); }
     std::int32_t SelStart() const { return Textbox.sel_start(); }
@@ -103,8 +113,6 @@ protected:
     // class_name: the class's entry in the type library, which its late binding checks against.
     BoxBase(Host& host, std::string_view class_name, std::unique_ptr<EditBox> box);
 
-    NORVTEXT_SHARED_INNER_MEMBERS(NORVTEXT_BOX_PROTECTED)
-
     void announce(std::string_view name) { host_.property_changed(name); }
     // A writer of a field the class keeps itself (a behaviour switch, a limit): stores, then
     // announces.
@@ -123,24 +131,46 @@ protected:
     const Locale& argument_locale() const override { return host_.locale(); }
 
     // Focus arrival's selection step: all selected, or the caret at the start.
-    void select_on_focus();
+    void select_on_focus() {
+        Textbox.set_sel_start(0);
+        Textbox.set_sel_length(focus_select_ ? static_cast<std::int32_t>(Textbox.text().size()) : 0);
+    }
     // Read-only test at the head of every key filter: swallows the key when set.
-    bool swallow_if_read_only(std::int16_t& KeyAscii) const;
+    bool swallow_if_read_only(std::int16_t& KeyAscii) const {
+        if (read_only_) KeyAscii = 0;
+        return read_only_;
+    }
     // Stops blinking, as the masked and numeric boxes do when the user comes back.
     void stop_blink_timer() { Timer1.set_enabled(false); }
     // Stops blinking and leaves nothing selected, as a value program code writes does.
-    void end_blink();
+    void end_blink() {
+        Timer1.set_enabled(false);
+        Textbox.set_sel_length(0);
+    }
     // An entry that stands: the blink ends, nothing is selected, and the entry is valid.
-    void accept_entry();
+    void accept_entry() {
+        end_blink();
+        entry_valid();
+    }
     // Starts blinking from an invalid entry: timer on, caret at 0.
-    void start_blink();
+    void start_blink() {
+        Timer1.set_enabled(true);
+        Textbox.set_sel_start(0);
+    }
     // The entry's standing for assistive technology, set where a check on leaving or a
     // written value fails (whether or not the box blinks) and where one succeeds or the box
     // is cleared; the host hears of each change.
-    void entry_invalid(std::string_view reason);
+    void entry_invalid(std::string_view reason) {
+        if (reason == invalid_reason_) return;
+        invalid_reason_ = reason;
+        host_.accessible_event(AccessibleEvent::StateChanged, reason);
+    }
     void entry_valid() { entry_invalid({}); }
     // A typed key refused with a beep; the reason goes to assistive technology.
-    void refuse_key(std::string_view reason);
+    void refuse_key(std::string_view reason) {
+        host_.beep();
+        host_.accessible_event(AccessibleEvent::KeyRefused, reason);
+    }
     // The value and the expected entry as a screen reader gives them (see AccessibleView).
     virtual std::u16string accessible_value() const;
     virtual std::string accessible_description() const = 0;
@@ -159,14 +189,23 @@ protected:
     void on_user_text(std::u16string_view text) override;
 
     // Inner-box notifications shared by every control.
-    void on_key_down(std::int16_t& KeyCode, std::int16_t& Shift) override;
+    void on_key_down(std::int16_t& KeyCode, std::int16_t& Shift) override { host_.KeyDown(KeyCode, Shift); }
     void on_key_up(std::int16_t& KeyCode, std::int16_t& Shift) override;
-    void on_change() override;
-    void on_timer() override;
+    void on_change() override {
+        host_.accessible_event(AccessibleEvent::ValueChanged, {});
+        host_.Change();
+    }
+    void on_timer() override {
+        const auto length = static_cast<std::int32_t>(Textbox.text().size());
+        Textbox.set_sel_length(Textbox.sel_length() == length ? 0 : length);
+    }
 
     // Pass-through with announcement.
     Variant inner(InnerMember m) const { return Textbox.member(m); }
-    void set_inner(InnerMember m, const Variant& value);
+    void set_inner(InnerMember m, const Variant& value) {
+        Textbox.set_member(m, value);
+        announce(inner_info(m).name);
+    }
 
     // The class's persistence; see BagLayout.
     virtual const BagLayout& bag_layout() const = 0;
@@ -174,20 +213,20 @@ protected:
     void reset_switches() { focus_select_ = true, escape_clear_ = true, read_only_ = false, blink_on_error_ = true; }
     // Blinking on an invalid entry, for the boxes that publish the switch as a Boolean.
     bool BlinkOnError() const { return blink_on_error_; }
-    void setBlinkOnError(bool New_BlinkOnError);
+    void setBlinkOnError(bool New_BlinkOnError) { set_field(blink_on_error_, New_BlinkOnError, "BlinkOnError"); }
 
     // Late-bound access to the members every control shares: the switches and the selection
     // are bound, the pass-through members go to the inner box by name. A class's own table
     // takes this one as its last base.
     const Members* bound_members() const override;
-    Variant get_member(std::string_view member) override;
-    void put_member(std::string_view member, const Variant& value) override;
-
-private:
-    static const std::vector<BagKey>& shared_bag_keys();
-    const BagKey* bag_key(std::string_view id) const;
-
-protected:
+    Variant get_member(std::string_view member) override {
+        if (const auto m = find_inner_member(member)) return inner(*m);
+        return Dispatch::get_member(member);
+    }
+    void put_member(std::string_view member, const Variant& value) override {
+        if (const auto m = find_inner_member(member)) return set_inner(*m, value);
+        Dispatch::put_member(member, value);
+    }
 
     Host& host_;
     const ClassInfo& class_info_;
@@ -200,14 +239,10 @@ protected:
     bool read_only_ = false;
     bool blink_on_error_ = true;
     std::string invalid_reason_;  // empty while the entry stands
+
+private:
+    static const std::vector<BagKey>& shared_bag_keys();
+    const BagKey* bag_key(std::string_view id) const;
 };
-#undef NORVTEXT_BOX_READER
-#undef NORVTEXT_BOX_WRITER
-#undef NORVTEXT_BOX_PUBLIC_WRITER_ReadWrite
-#undef NORVTEXT_BOX_PUBLIC_WRITER_Design
-#undef NORVTEXT_BOX_PROTECTED_WRITER_ReadWrite
-#undef NORVTEXT_BOX_PROTECTED_WRITER_Design
-#undef NORVTEXT_BOX_PUBLIC
-#undef NORVTEXT_BOX_PROTECTED
 
 }  // namespace norvtext

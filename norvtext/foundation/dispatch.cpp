@@ -1,8 +1,6 @@
 // Late-bound member access checked against the type library.
 #include "norvtext/foundation/dispatch.hpp"
 
-#include "norvtext/platform/error.hpp"
-
 namespace norvtext {
 
 namespace {
@@ -31,18 +29,14 @@ Variant convert_to_member_type(const Variant& value, std::string_view type, cons
 
 Variant Dispatch::get(std::string_view member) {
     if (!class_info().find(member, Accessor::Get)) raise(ErrorCode::NotSupported);
-    return get_bound(member);
-}
-
-Variant Dispatch::get_bound(std::string_view member) {
     Variant out;
-    for (const Members* t = bound_members(); t; t = t->base())
+    for (const Members* t = bound_members(); t; t = t->base)
         if (t->get(*this, member, out)) return out;
     return get_member(member);
 }
 
 void Dispatch::put_bound(std::string_view member, const Variant& value) {
-    for (const Members* t = bound_members(); t; t = t->base())
+    for (const Members* t = bound_members(); t; t = t->base)
         if (t->put(*this, member, value)) return;
     put_member(member, value);
 }
@@ -73,14 +67,6 @@ Variant Dispatch::invoke(std::string_view method, std::span<const Variant> args)
     for (std::size_t i = 0; i < args.size(); ++i)
         converted.push_back(convert_to_member_type(args[i], slot->params[i].type, argument_locale()));
     return invoke_member(method, converted);
-}
-
-Variant Dispatch::get_member(std::string_view) { raise(ErrorCode::NotSupported); }
-
-void Dispatch::put_member(std::string_view, const Variant&) { raise(ErrorCode::NotSupported); }
-
-Variant Dispatch::invoke_member(std::string_view, std::span<const Variant>) {
-    raise(ErrorCode::NotSupported);
 }
 
 }  // namespace norvtext

@@ -21,18 +21,15 @@ class Dispatch;
 // name is looked up in the base's.
 class Members {
 public:
-    const Members* base() const { return base_; }
+    const Members* const base;
     // false when this table does not name the member; a named member without the accessor
     // raises 438, a programming error of the class rather than a crash.
     virtual bool get(Dispatch& box, std::string_view name, Variant& out) const = 0;
     virtual bool put(Dispatch& box, std::string_view name, const Variant& value) const = 0;
 
 protected:
-    explicit Members(const Members* base) : base_(base) {}
+    explicit Members(const Members* base) : base(base) {}
     ~Members() = default;
-
-private:
-    const Members* base_;
 };
 
 class Dispatch {
@@ -52,13 +49,12 @@ protected:
     // every member is left to get_member and put_member.
     virtual const Members* bound_members() const { return nullptr; }
     // After the type library's checks, with the value already converted to the member's
-    // type: the bound accessor of the member, else get_member / put_member.
-    Variant get_bound(std::string_view member);
+    // type: the bound writer of the member, else put_member (get reads the same way).
     void put_bound(std::string_view member, const Variant& value);
     // What no bound table names: 438 unless a class says otherwise.
-    virtual Variant get_member(std::string_view member);
-    virtual void put_member(std::string_view member, const Variant& value);
-    virtual Variant invoke_member(std::string_view method, std::span<const Variant> args);
+    virtual Variant get_member(std::string_view) { raise(ErrorCode::NotSupported); }
+    virtual void put_member(std::string_view, const Variant&) { raise(ErrorCode::NotSupported); }
+    virtual Variant invoke_member(std::string_view, std::span<const Variant>) { raise(ErrorCode::NotSupported); }
     // The locale text arguments are read with.
     virtual const Locale& argument_locale() const { return Locale::en_us(); }
 };
@@ -70,12 +66,10 @@ Variant convert_to_member_type(const Variant& value, std::string_view type_name,
 template <class Box>
 class MemberTable : public Members {
 public:
-    using Getter = std::function<Variant(Box&)>;
-    using Putter = std::function<void(Box&, const Variant&)>;
     struct Row {
         std::string_view name;
-        Getter get;
-        Putter put;
+        std::function<Variant(Box&)> get;
+        std::function<void(Box&, const Variant&)> put;
     };
 
     // A row of the class's reader and writer, the value converted to and from their types.

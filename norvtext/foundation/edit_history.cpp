@@ -19,10 +19,6 @@ void EditHistory::end(std::u16string_view text) {
     drop(redo_, redo_.size());
 }
 
-void EditHistory::forget() {
-    if (depth_ == 0) reset();
-}
-
 void EditHistory::reset() {
     drop(undo_, undo_.size());
     drop(redo_, redo_.size());

@@ -25,7 +25,9 @@ public:
     void end(std::u16string_view text);
     // A change of the text by program code: ignored inside a user action, where it is the
     // control's own answer to the user (a paste laid in, Escape clearing).
-    void forget();
+    void forget() {
+        if (depth_ == 0) reset();
+    }
     // A new mask or prompt: no earlier text fits any more, even inside a user action.
     void reset();
 

@@ -3,20 +3,10 @@
 
 namespace norvtext {
 
-namespace {
-
-constexpr std::array ids{
-#define NORVTEXT_INNER_ID(name, ...) InnerMember::name,
-    NORVTEXT_INNER_MEMBERS(NORVTEXT_INNER_ID)
-#undef NORVTEXT_INNER_ID
-};
-
-}  // namespace
-
-const InnerMember* find_inner_member(std::string_view name) {
+std::optional<InnerMember> find_inner_member(std::string_view name) {
     for (std::size_t i = 0; i < inner_member_rows.size(); ++i)
-        if (inner_member_rows[i].name == name) return &ids[i];
-    return nullptr;
+        if (inner_member_rows[i].name == name) return static_cast<InnerMember>(i);
+    return std::nullopt;
 }
 
 Variant to_member_kind(InnerMember m, const Variant& value) {

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -107,8 +108,8 @@ inline constexpr std::array inner_member_rows{
 };
 
 constexpr const InnerMemberInfo& inner_info(InnerMember m) { return inner_member_rows[static_cast<std::size_t>(m)]; }
-// The member of that name, or nullptr.
-const InnerMember* find_inner_member(std::string_view name);
+// The member of that name, if there is one.
+std::optional<InnerMember> find_inner_member(std::string_view name);
 
 // The value converted to the member's kind.
 Variant to_member_kind(InnerMember m, const Variant& value);

@@ -1,4 +1,4 @@
-// The masked-edit contract's rules.
+// The masked-edit contract's rules, and the masked box's empty text.
 #include "norvtext/foundation/mask_rules.hpp"
 
 #include <algorithm>
@@ -9,6 +9,13 @@
 #include "norvtext/platform/error.hpp"
 
 namespace norvtext {
+
+std::u16string all_prompt_text(std::u16string_view mask, char16_t prompt) {
+    std::u16string text(mask);
+    for (char16_t& c : text)
+        if (MaskRules::is_position(c)) c = prompt;
+    return text;
+}
 
 bool MaskRules::fits(char16_t m, char16_t c) {
     if (m == u'#') return c >= u'0' && c <= u'9';

@@ -54,9 +54,4 @@ void MaskedControlBase::on_key_press(std::int16_t& KeyAscii) {
     host_.KeyPress(KeyAscii);  // the host's value goes in as it left it
 }
 
-void MaskedControlBase::on_got_focus() {
-    stop_blink_timer();
-    select_on_focus();
-}
-
 }  // namespace norvtext

@@ -31,7 +31,10 @@ protected:
     std::u16string accessible_value() const override;
 
     // Focus arrival: any blink stops when the user comes back, then the selection step.
-    void on_got_focus() override;
+    void on_got_focus() override {
+        stop_blink_timer();
+        select_on_focus();
+    }
     // Typing: Backspace and what admitted_char makes of a key are offered to the host, every
     // other key is dropped.
     void on_key_press(std::int16_t& KeyAscii) override;

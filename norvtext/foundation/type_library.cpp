@@ -6,7 +6,6 @@
 
 #include <array>
 #include <cstdio>
-#include <span>
 #include <stdexcept>
 
 namespace norvtext {
@@ -71,14 +70,6 @@ constexpr std::string_view text_textbox = "Returns/sets the text in the textbox.
 constexpr std::string_view sel_length = "Returns/sets the number of characters selected.";
 constexpr std::string_view sel_start = "Returns/sets the starting point of text selected.";
 constexpr std::string_view sel_text = "Returns/sets the string containing the currently selected text.";
-
-constexpr std::string_view click = "Occurs when the user presses and then releases a mouse button over an object.";
-constexpr std::string_view dbl_click =
-    "Occurs when the user presses and releases a mouse button and then presses and releases it again over an "
-    "object.";
-constexpr std::string_view key_up = "Occurs when the user releases a key while an object has the focus.";
-constexpr std::string_view key_down = "Occurs when the user presses a key while an object has the focus.";
-constexpr std::string_view key_press = "Occurs when the user presses and releases an ANSI key.";
 }  // namespace words
 
 // The behaviour members are worded per class.
@@ -287,14 +278,18 @@ constexpr std::array custom_slots{Slot{"GetChars", Method, "Void", words::none}}
 // ---------------------------------------------------------------------------------------------
 // Event interfaces, in declared order.
 
+// The currency and percent boxes raise the text box's events less its first two, the mouse's.
 constexpr std::array text_events{
-    EventInfo{"Click", {}, words::click},
-    EventInfo{"DblClick", {}, words::dbl_click},
-    EventInfo{"KeyUp", key_code_params, words::key_up},
+    EventInfo{"Click", {}, "Occurs when the user presses and then releases a mouse button over an object."},
+    EventInfo{"DblClick", {},
+              "Occurs when the user presses and releases a mouse button and then presses and releases it again over "
+              "an object."},
+    EventInfo{"KeyUp", key_code_params, "Occurs when the user releases a key while an object has the focus."},
     EventInfo{"Change", {}, words::none},
-    EventInfo{"KeyDown", key_code_params, words::key_down},
-    EventInfo{"KeyPress", key_ascii_params, words::key_press},
+    EventInfo{"KeyDown", key_code_params, "Occurs when the user presses a key while an object has the focus."},
+    EventInfo{"KeyPress", key_ascii_params, "Occurs when the user presses and releases an ANSI key."},
 };
+constexpr auto numeric_events = std::span(text_events).subspan(2);
 
 constexpr std::array masked_events{
     EventInfo{"KeyDown", key_code_params, words::none},
@@ -302,13 +297,6 @@ constexpr std::array masked_events{
     EventInfo{"KeyUp", key_code_params, words::none},
     EventInfo{"Change", {}, words::none},
     EventInfo{"Validate", {}, words::none},
-};
-
-constexpr std::array numeric_events{
-    EventInfo{"KeyUp", key_code_params, words::key_up},
-    EventInfo{"Change", {}, words::none},
-    EventInfo{"KeyDown", key_code_params, words::key_down},
-    EventInfo{"KeyPress", key_ascii_params, words::key_press},
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -336,15 +324,8 @@ constexpr TypeLibrary library{"NorvTextLib", "2.1", 0x409, enums, classes};
 // ---------------------------------------------------------------------------------------------
 // Text form.
 
-std::string_view accessor_word(Accessor accessor) {
-    switch (accessor) {
-        case Get: return "get";
-        case Put: return "put";
-        case PutRef: return "putref";
-        case Method: return "method";
-    }
-    return "?";
-}
+// Each accessor's word, in Accessor order.
+constexpr std::array<std::string_view, 4> accessor_words{"get", "put", "putref", "method"};
 
 // An entry's description, which ends its line: quoted with the script host's literal
 // escapes, so every entry stays on one line.
@@ -372,16 +353,6 @@ void append_params(std::string& out, std::span<const Param> params) {
 
 }  // namespace
 
-const Slot* ClassInfo::find(std::string_view member, Accessor accessor) const {
-    for (const Slot& slot : slots)
-        if (slot.member == member && slot.accessor == accessor) return &slot;
-    return nullptr;
-}
-
-bool ClassInfo::has_member(std::string_view member) const {
-    return std::ranges::find(slots, member, &Slot::member) != slots.end();
-}
-
 int ClassInfo::entry_number(std::size_t slot_index) const {
     if (slot_index >= slots.size())
         throw std::out_of_range("entry_number: slot index past the end of " + std::string(name));
@@ -392,21 +363,14 @@ int ClassInfo::entry_number(std::size_t slot_index) const {
     return entry;
 }
 
-const ClassInfo* TypeLibrary::find_class(std::string_view class_name) const { return find_named(classes, class_name); }
-
-const EnumInfo* TypeLibrary::find_enum(std::string_view enum_name) const { return find_named(enums, enum_name); }
-
 const TypeLibrary& type_library() { return library; }
 
 std::string typelib_text(const TypeLibrary& lib) {
     std::string out;
-    // One entry's words, space-separated, on a line of its own.
+    // One entry's words, space-separated, opening its line.
     const auto line = [&out](std::string_view kind, std::initializer_list<std::string_view> words) {
         out += kind;
-        for (const std::string_view w : words) {
-            out += ' ';
-            out += w;
-        }
+        for (const std::string_view w : words) out.append(1, ' ').append(w);
     };
     char lcid[16];
     std::snprintf(lcid, sizeof lcid, "0x%x", static_cast<unsigned>(lib.lcid));
@@ -426,8 +390,8 @@ std::string typelib_text(const TypeLibrary& lib) {
         out += '\n';
         for (std::size_t i = 0; i < info.slots.size(); ++i) {
             const Slot& slot = info.slots[i];
-            line("slot", {info.name, std::to_string(info.entry_number(i)), slot.member, accessor_word(slot.accessor),
-                          slot.type});
+            line("slot", {info.name, std::to_string(info.entry_number(i)), slot.member,
+                          accessor_words[static_cast<std::size_t>(slot.accessor)], slot.type});
             if (slot.accessor == Method) append_params(out, slot.params);
             if (slot.standard_font_id) out += " id=-512";
             append_description(out, slot.description);

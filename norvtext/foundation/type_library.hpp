@@ -66,8 +66,14 @@ struct ClassInfo {
     std::span<const EventInfo> events;
 
     // The slot of a member with the given accessor, or nullptr.
-    const Slot* find(std::string_view member, Accessor accessor) const;
-    bool has_member(std::string_view member) const;
+    const Slot* find(std::string_view member, Accessor accessor) const {
+        for (const Slot& slot : slots)
+            if (slot.member == member && slot.accessor == accessor) return &slot;
+        return nullptr;
+    }
+    bool has_member(std::string_view member) const {
+        return std::ranges::find(slots, member, &Slot::member) != slots.end();
+    }
     // 1-based entry number of slot index i: a reader and writer side by side are one entry.
     int entry_number(std::size_t slot_index) const;
 };
@@ -79,8 +85,8 @@ struct TypeLibrary {
     std::span<const EnumInfo> enums;
     std::span<const ClassInfo> classes;
 
-    const ClassInfo* find_class(std::string_view class_name) const;
-    const EnumInfo* find_enum(std::string_view enum_name) const;
+    const ClassInfo* find_class(std::string_view class_name) const { return find_named(classes, class_name); }
+    const EnumInfo* find_enum(std::string_view enum_name) const { return find_named(enums, enum_name); }
 };
 
 const TypeLibrary& type_library();
