@@ -3,15 +3,8 @@
 // same table, so the two cannot drift apart.
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <string>
-#include <string_view>
-#include <vector>
-
 #include "norvtext/foundation/edit_box.hpp"
-#include "norvtext/platform/error.hpp"
-#include "norvtext/platform/utf8.hpp"
+#include "tests/support/harness.hpp"
 
 namespace norvtext::testing {
 
@@ -78,10 +71,7 @@ inline const std::vector<MaskCase>& mask_cases() {
 
 // Runs one row against a masked box; 380 is the only refusal the rules allow.
 inline void run_mask_case(const MaskCase& c, MaskedEditBox& box) {
-    struct Counter final : EditBoxListener {
-        int changes = 0;
-        void on_change() override { ++changes; }
-    } counter;
+    ChangeCounter counter;
     box.set_listener(&counter);
     int refusals = 0;
     for (const MaskStep& s : c.steps) {
