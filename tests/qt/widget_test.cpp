@@ -165,13 +165,8 @@ TEST(QtSurface, ANumberBoxFollowsItsWidgetsLocale) {
 // that runs the application's handlers. It is reported as the signal and a warning, and
 // the box goes on working.
 TEST(QtErrors, AnErrorStaysInsideTheWidgetAndIsReported) {
-    struct Row {
-        const char* rule;
-        const char* class_name;
-        const char* event;  // whose handler raises 380; none: the action itself fails
-        std::function<void(QtForm&)> act;
-        int number = 380;
-    };
+    // event: whose handler raises 380; none: the action itself fails
+    struct Row { const char* rule; const char* class_name; const char* event; std::function<void(QtForm&)> act; int number = 380; };
     const auto type_1 = [](QtForm& f) { QTest::keyClick(f.box(), Qt::Key_1); };
     services::MemoryPropertyBag failing;  // its next read, and its next write, fails
     failing.fail_at_read(1);
@@ -230,13 +225,7 @@ TEST(QtBlink, TheWholeTextFlashesEveryHalfSecondUntilStopped) {
 
 
 TEST(KeyCodes, KeyEventsGiveTheKeyboardsCodes) {
-    struct Row {
-        const char* rule;
-        int key;
-        Qt::KeyboardModifiers modifiers;
-        const char* text;
-        std::int16_t code, shift, ascii;
-    };
+    struct Row { const char* rule; int key; Qt::KeyboardModifiers modifiers; const char* text; std::int16_t code, shift, ascii; };
     const Row rows[] = {
         {"a keypad digit has its own code", Qt::Key_5, Qt::KeypadModifier, "5", 101, 0, 53},
         {"the keypad point", Qt::Key_Period, Qt::KeypadModifier, ".", 110, 0, 46},
