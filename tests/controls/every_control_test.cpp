@@ -9,11 +9,9 @@
 namespace norvtext::testing {
 namespace {
 
-struct Columns {
-    std::u16string bag_text;  // a text the class shows in its FormatMask 1 shape, as a bag holds it
-    std::u16string cleared;   // what Escape leaves
-    std::u16string selected;  // what focus arrival selects after the user typed "5" and left
-};
+// bag_text: a text the class shows in its FormatMask 1 shape, as a bag holds it; cleared: what
+// Escape leaves; selected: what focus arrival selects after the user typed "5" and left
+struct Columns { std::u16string bag_text, cleared, selected; };
 const std::map<std::string_view, Columns> columns{
     {"txtNorvText", {u"abc", u"", u"5"}},
     {"txtNorvDate", {u"Dec 05, 2026", u"__/__/____", u"5_/__/____"}},

@@ -22,17 +22,11 @@ void ctrl(P& p, std::int16_t letter, std::int16_t shift = keys::CtrlMask) {
     p.user().press(letter, shift, static_cast<std::int16_t>(letter - 'A' + 1));
 }
 
-struct Row {
-    const char* rule;
-    std::string_view cls;
-    Step setup;  // before the user comes into the box, which selects everything in it
-    Step edit;
-    std::u16string_view text;       // what the box shows afterwards
-    bool beeps;
-    std::u16string_view clipboard;  // what the form's clipboard holds afterwards
-    int key_presses = 0;            // a Ctrl key's KeyPress, where the box offers it; -1: typing
-    std::int32_t caret = -1;        // where the caret ends; -1: not checked
-};
+// setup: before the user comes into the box, which selects everything in it; text: what the box
+// shows afterwards; clipboard: what the form's clipboard holds afterwards; key_presses: a Ctrl
+// key's KeyPress, where the box offers it (-1: typing); caret: where the caret ends (-1: not checked)
+struct Row { const char* rule; std::string_view cls; Step setup, edit; std::u16string_view text; bool beeps;
+    std::u16string_view clipboard; int key_presses = 0; std::int32_t caret = -1; };
 
 const Row rows[] = {
     {"a digits-only box keeps the digits and beeps once", "txtNorvText", [](P& p) { p.box.put("Chars", Variant(26)); },

@@ -276,13 +276,8 @@ struct Session {
     std::optional<std::int16_t> host_key = std::nullopt;  // what the host's KeyPress handler leaves
 };
 
-struct NamedKey {
-    std::u16string_view name;
-    std::int16_t code, ascii;
-    Qt::Key qt_key;
-    std::int16_t shift = 0;
-    Qt::KeyboardModifiers modifiers = Qt::NoModifier;
-};
+struct NamedKey { std::u16string_view name; std::int16_t code, ascii; Qt::Key qt_key; std::int16_t shift = 0;
+    Qt::KeyboardModifiers modifiers = Qt::NoModifier; };
 constexpr NamedKey named_keys[] = {
     {u"Escape", 27, 27, Qt::Key_Escape}, {u"Backspace", 8, 8, Qt::Key_Backspace}, {u"Delete", 46, 0, Qt::Key_Delete},
     {u"Left", 37, 0, Qt::Key_Left},      {u"Right", 39, 0, Qt::Key_Right},        {u"Home", 36, 0, Qt::Key_Home},
