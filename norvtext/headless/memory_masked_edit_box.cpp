@@ -4,11 +4,6 @@
 
 namespace norvtext::headless {
 
-MemoryMaskedEditBox::MemoryMaskedEditBox(std::u16string_view mask, std::int32_t max_length)
-    : mask_(mask), max_length_(max_length) {
-    text_ = all_prompt_text(mask_, rules().prompt);
-}
-
 void MemoryMaskedEditBox::set_member(InnerMember m, const Variant& value) {
     if (m != InnerMember::PromptChar) return MemoryBox::set_member(m, value);
     const std::u16string t = rules().reprompted(text_, value);
@@ -30,12 +25,6 @@ void MemoryMaskedEditBox::insert_char(char16_t c) {
     std::u16string t = rules().cleared(text_, sel_start_, sel_length_);
     std::int32_t caret = sel_start_;
     if (!rules().put_char(t, caret, c)) return;
-    change_text(t, caret);
-}
-
-void MemoryMaskedEditBox::set_sel_text(std::u16string_view text) {
-    std::int32_t caret = 0;
-    const std::u16string t = rules().typed_over(text_, sel_start_, sel_length_, text, caret);
     change_text(t, caret);
 }
 
