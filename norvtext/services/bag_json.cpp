@@ -44,14 +44,10 @@ std::string position_text(std::string_view text, std::size_t offset) {
 
 // nlohmann's message without its own tag and position ("[json.exception...] parse error at
 // line 1, column 7: "), which count differently from ours.
-std::string parse_problem(const std::string& message) {
-    std::string_view what = message;
-    if (const auto tag_end = what.find("] "); !what.empty() && what.front() == '[' && tag_end != std::string_view::npos) {
-        what.remove_prefix(tag_end + 2);
-    }
-    if (what.starts_with("parse error at line ")) {
-        if (const auto colon = what.find(": "); colon != std::string_view::npos) what.remove_prefix(colon + 2);
-    }
+std::string parse_problem(std::string_view what) {
+    if (what.starts_with('[') && what.find("] ") != std::string_view::npos) what.remove_prefix(what.find("] ") + 2);
+    const auto colon = what.find(": ");
+    if (what.starts_with("parse error at line ") && colon != std::string_view::npos) what.remove_prefix(colon + 2);
     return printable(what, 3 * max_quoted);
 }
 
@@ -135,9 +131,8 @@ private:
 
     bool enter(json container) {
         if (depth_ + 1 > max_depth) problem("nesting deeper than " + std::to_string(max_depth) + " levels");
-        json* const placed = place(std::move(container));
+        open_.push_back(place(std::move(container)));
         ++depth_;
-        open_.push_back(placed);
         return true;
     }
     bool leave() {
@@ -180,9 +175,7 @@ std::string bag_to_json(const MemoryPropertyBag& bag, bool pretty, std::string_v
         out += pretty ? ": " : ":";
         out += variant_to_json(value, where).dump();
     }
-    if (pretty) out += bag.empty() ? "}\n" : "\n}\n";
-    else out += "}";
-    return out;
+    return out + (!pretty ? "}" : bag.empty() ? "}\n" : "\n}\n");
 }
 
 }  // namespace norvtext::services

@@ -43,23 +43,6 @@ void MemoryPropertyBag::write(std::string_view key, const Variant& value,
     else set(key, value);
 }
 
-void MemoryPropertyBag::set(std::string_view key, const Variant& value) {
-    const auto [it, added] = index_.try_emplace(std::string(key), entries_.size());
-    if (added) entries_.push_back(Entry{std::string(key), value});
-    else entries_[it->second].value = value;
-}
-
-std::optional<Variant> MemoryPropertyBag::find(std::string_view key) const {
-    if (const auto it = index_.find(key); it != index_.end()) return entries_[it->second].value;
-    return std::nullopt;
-}
-
-void MemoryPropertyBag::clear() {
-    entries_.clear();
-    index_.clear();
-    written_.clear();
-}
-
 void MemoryPropertyBag::erase(std::string_view key) {
     const auto it = index_.find(key);
     if (it == index_.end()) return;
