@@ -11,12 +11,10 @@ int main(int argc, char** argv) {
     }
     const std::string path = argv[1];
     std::ifstream file;
-    if (path != "-") {
-        file.open(path, std::ios::binary);
-        if (!file) {
-            std::cerr << "norvtext-script: cannot open " << path << '\n';
-            return 2;
-        }
+    if (path != "-") file.open(path, std::ios::binary);
+    if (path != "-" && !file) {
+        std::cerr << "norvtext-script: cannot open " << path << '\n';
+        return 2;
     }
     std::istream& in = path == "-" ? std::cin : file;
     try {

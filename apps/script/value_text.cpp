@@ -65,11 +65,7 @@ std::string quote(std::u16string_view text) {
     return out + "\"";
 }
 
-namespace {
-
-std::string number_text(double d) { return to_utf8(general_number_text(d)); }
-
-}  // namespace
+static std::string number_text(double d) { return to_utf8(general_number_text(d)); }
 
 std::optional<Variant> parse_literal(std::string_view t) {
     if (t == "Empty") return Variant();

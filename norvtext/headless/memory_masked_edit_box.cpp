@@ -24,8 +24,7 @@ void MemoryMaskedEditBox::insert_char(char16_t c) {
     // A selection typed over is cleared first; a key that does not fit changes nothing.
     std::u16string t = rules().cleared(text_, sel_start_, sel_length_);
     std::int32_t caret = sel_start_;
-    if (!rules().put_char(t, caret, c)) return;
-    change_text(t, caret);
+    if (rules().put_char(t, caret, c)) change_text(t, caret);
 }
 
 void MemoryMaskedEditBox::backspace() {

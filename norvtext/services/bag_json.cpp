@@ -21,7 +21,7 @@ using json = nlohmann::ordered_json;
 
 // The value format nests at most three deep (file object, one-key object, Font or code
 // units); anything much deeper is hostile, and stopping early keeps the DOM small.
-constexpr int max_depth = 16;
+constexpr std::size_t max_depth = 16;
 // No object inside a value has more than six members (Font); the cap keeps a hostile
 // object from making member lookup quadratic.
 constexpr std::size_t max_members = 16;
@@ -78,7 +78,7 @@ public:
     bool binary(binary_t& value) override { return put(json::binary(std::move(value))); }
 
     bool start_object(std::size_t) override {
-        if (depth_ == 0) depth_ = 1;  // the file's own object: its members are the entries
+        if (!in_file_) in_file_ = true;  // the file's own object: its members are the entries
         else enter(json::object());
         return true;
     }
@@ -116,7 +116,7 @@ private:
 
     // Stores a value where the text has got to; the file's top level takes only an object.
     json* place(json value) {
-        if (depth_ == 0) at(first_token_offset(text_), "a form file holds one JSON object");
+        if (!in_file_) at(first_token_offset(text_), "a form file holds one JSON object");
         if (!open_.empty() && open_.back()->is_array()) {
             open_.back()->push_back(std::move(value));
             return &open_.back()->back();
@@ -130,20 +130,19 @@ private:
     }
 
     bool enter(json container) {
-        if (depth_ + 1 > max_depth) problem("nesting deeper than " + std::to_string(max_depth) + " levels");
+        // The depth with this one: the file's own object, the containers open in it, and this.
+        if (open_.size() + 2 > max_depth) problem("nesting deeper than " + std::to_string(max_depth) + " levels");
         open_.push_back(place(std::move(container)));
-        ++depth_;
         return true;
     }
     bool leave() {
-        --depth_;
-        if (!open_.empty()) open_.pop_back();
+        if (!open_.empty()) open_.pop_back();  // empty: the file's own object closes
         return true;
     }
 
     std::string_view text_;
     std::string_view source_;
-    int depth_ = 0;  // open containers, the file's own object included
+    bool in_file_ = false;     // the file's own object has opened
     std::vector<json*> open_;  // the open containers inside a top-level value
     json* slot_ = nullptr;     // where an object's next member value goes
     std::set<std::string, std::less<>> seen_;

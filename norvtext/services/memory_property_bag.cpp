@@ -39,11 +39,7 @@ void MemoryPropertyBag::write(std::string_view key, const Variant& value,
     // A value equal to its default is left out: loading falls back to the same default.
     // Leaving it out still counts as the key's first write, so a later write of the key in
     // this save stays ignored, and any stale value under the key goes.
-    if (default_value && value == *default_value) erase(key);
-    else set(key, value);
-}
-
-void MemoryPropertyBag::erase(std::string_view key) {
+    if (!default_value || value != *default_value) return set(key, value);
     const auto it = index_.find(key);
     if (it == index_.end()) return;
     const std::size_t position = it->second;

@@ -69,8 +69,6 @@ public:
     void fail_at_write(std::size_t n) { writes_until_failure_ = n; }
 
 private:
-    void erase(std::string_view key);
-
     std::vector<Entry> entries_;
     std::map<std::string, std::size_t, std::less<>> index_;  // key -> position in entries_
     std::set<std::string, std::less<>> written_;              // keys written in this save
