@@ -200,12 +200,6 @@ void ScriptHost::save(Control& c, const std::string& name, services::MemoryPrope
     c.box->WriteProperties(b);
 }
 
-void ScriptHost::focus(const std::string& name) {
-    if (!focused_.empty() && focused_ != name) blur(std::string(focused_));  // a copy: blur clears it
-    focused_ = name;
-    guarded(out_, name, [&] { controls_.at(name).host->user()->got_focus(); });
-}
-
 void ScriptHost::blur(const std::string& name) {
     if (focused_ == name) focused_.clear();
     guarded(out_, name, [&] { controls_.at(name).host->user()->lost_focus(); });
@@ -283,7 +277,13 @@ const ScriptHost::Command* ScriptHost::find_command(std::string_view name) {
              for (std::size_t i = 3; i < l.size(); ++i) args.push_back(l.value(i));
              print_result(h.out_, l.member(), [&] { return l.box().invoke(l[2], args); });
          }},
-        {"focus", OnControl, 1, 1, "", [](H& h, L l) { h.focus(l[1]); }},
+        // Focus leaves the focused control first; a copy of its name, as blur clears it.
+        {"focus", OnControl, 1, 1, "",
+         [](H& h, L l) {
+             if (!h.focused_.empty() && h.focused_ != l[1]) h.blur(std::string(h.focused_));
+             h.focused_ = l[1];
+             l.user().got_focus();
+         }},
         {"blur", OnControl, 1, 1, "", [](H& h, L l) { h.blur(l[1]); }},
         {"type", OnControl, 2, 2, "",
          [](H&, L l) {

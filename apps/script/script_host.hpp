@@ -19,8 +19,7 @@
 namespace norvtext::script {
 
 // A line that cannot be parsed: the run stops with exit status 2.
-class ScriptError : public std::runtime_error {
-public:
+struct ScriptError : std::runtime_error {
     ScriptError(int line, const std::string& message)
         : std::runtime_error("line " + std::to_string(line) + ": " + message) {}
 };
@@ -57,7 +56,6 @@ private:
     services::MemoryPropertyBag& bag(const std::string& name, int line);
     void add_control(const std::string& class_name, const std::string& name, bool first_placement, int line);
     void save(Control& c, const std::string& name, services::MemoryPropertyBag& bag);
-    void focus(const std::string& name);
     void blur(const std::string& name);
     // Prints the control as assistive technology sees it, and its notifications from then on.
     void print_accessible(const std::string& name, Control& c);

@@ -64,10 +64,10 @@ void MemoryBox<I>::act_on_key_down(std::int16_t key_code, std::int16_t shift) {
 template <class I>
 void MemoryBox<I>::deliver_key_press(std::int16_t key_ascii) {
     if (listener_) listener_->on_key_press(key_ascii);
-    if (key_ascii == 0) return;
     if (key_ascii == keys::Backspace) return backspace();
-    // A single-line box inserts no control characters (Enter, Tab, Escape, Ctrl+letters).
-    if (key_ascii > 0 && key_ascii < 32) return;
+    // A single-line box inserts no control characters (Enter, Tab, Escape, Ctrl+letters),
+    // and a key a handler swallowed (0) inserts nothing.
+    if (key_ascii >= 0 && key_ascii < 32) return;
     insert_char(static_cast<char16_t>(key_ascii));
 }
 

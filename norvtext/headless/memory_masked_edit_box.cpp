@@ -31,15 +31,13 @@ void MemoryMaskedEditBox::backspace() {
     if (sel_length_ > 0) return change_text(rules().cleared(text_, sel_start_, sel_length_), sel_start_);
     std::int32_t pos = sel_start_ - 1;  // the input position before the caret, past literals
     while (pos >= 0 && !MaskRules::is_position(mask_[to_index(pos)])) --pos;
-    if (pos < 0) return;
-    change_text(rules().cleared(text_, pos, 1), pos);
+    if (pos >= 0) change_text(rules().cleared(text_, pos, 1), pos);
 }
 
 void MemoryMaskedEditBox::delete_forward() {
     if (sel_length_ > 0) return change_text(rules().cleared(text_, sel_start_, sel_length_), sel_start_);
     const std::int32_t pos = rules().skip_literals(sel_start_);
-    if (pos >= static_cast<std::int32_t>(mask_.size())) return;
-    change_text(rules().cleared(text_, pos, 1), sel_start_);
+    if (pos < static_cast<std::int32_t>(mask_.size())) change_text(rules().cleared(text_, pos, 1), sel_start_);
 }
 
 }  // namespace norvtext::headless
