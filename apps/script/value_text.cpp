@@ -26,8 +26,7 @@ std::u16string unquote(const std::string& word, int line) {
             plain += body[i];
             continue;
         }
-        if (i + 1 >= body.size()) throw ScriptError(line, "bad escape in " + word);
-        const char e = body[++i];
+        const char e = i + 1 < body.size() ? body[++i] : '\0';  // a lone \ at the end is a bad escape
         if (e == '"' || e == '\\') {
             plain += e;
         } else if (e == 'u' && i + 4 < body.size()) {
