@@ -78,12 +78,8 @@ public:
     // EventSink
     void Click() override { say("Click"); }
     void DblClick() override { say("DblClick"); }
-    void KeyDown(std::int16_t& KeyCode, std::int16_t& Shift) override {
-        say("KeyDown " + std::to_string(KeyCode) + " " + std::to_string(Shift));
-    }
-    void KeyUp(std::int16_t& KeyCode, std::int16_t& Shift) override {
-        say("KeyUp " + std::to_string(KeyCode) + " " + std::to_string(Shift));
-    }
+    void KeyDown(std::int16_t& KeyCode, std::int16_t& Shift) override { say_key("KeyDown", KeyCode, Shift); }
+    void KeyUp(std::int16_t& KeyCode, std::int16_t& Shift) override { say_key("KeyUp", KeyCode, Shift); }
     void KeyPress(std::int16_t& KeyAscii) override {
         say("KeyPress " + std::to_string(KeyAscii));
         if (key_press_override) KeyAscii = *key_press_override;
@@ -93,6 +89,9 @@ public:
 
 private:
     void say(const std::string& what) { form_.record(name_ + ": " + what); }
+    void say_key(const std::string& event, std::int16_t code, std::int16_t shift) {
+        say(event + " " + std::to_string(code) + " " + std::to_string(shift));
+    }
     // A new inner box with the design-time state every inner box starts with.
     template <class Box>
     std::unique_ptr<Box> designed(std::unique_ptr<Box> box) {
