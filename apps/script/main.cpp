@@ -16,9 +16,8 @@ int main(int argc, char** argv) {
         std::cerr << "norvtext-script: cannot open " << path << '\n';
         return 2;
     }
-    std::istream& in = path == "-" ? std::cin : file;
     try {
-        norvtext::script::ScriptHost(std::cout).run(in);
+        norvtext::script::ScriptHost(std::cout).run(path == "-" ? std::cin : file);
     } catch (const norvtext::script::ScriptError& e) {
         std::cout.flush();
         std::cerr << e.what() << '\n';

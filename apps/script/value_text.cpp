@@ -76,8 +76,7 @@ std::optional<Variant> parse_literal(std::string_view t) {
         if (const auto d = parse_iso(t.substr(1, t.size() - 2))) return Variant(*d);
         return std::nullopt;
     }
-    if (t.empty()) return std::nullopt;
-    if (t.back() == '@') {
+    if (t.ends_with('@')) {
         if (const auto c = parse_currency(from_utf8(t.substr(0, t.size() - 1)))) return Variant(*c);
         return std::nullopt;
     }
