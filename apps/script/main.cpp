@@ -11,16 +11,13 @@ int main(int argc, char** argv) {
     }
     const std::string path = argv[1];
     std::ifstream file;
-    if (path != "-") {
-        file.open(path, std::ios::binary);
-        if (!file) {
-            std::cerr << "norvtext-script: cannot open " << path << '\n';
-            return 2;
-        }
+    if (path != "-") file.open(path, std::ios::binary);
+    if (path != "-" && !file) {
+        std::cerr << "norvtext-script: cannot open " << path << '\n';
+        return 2;
     }
-    std::istream& in = path == "-" ? std::cin : file;
     try {
-        norvtext::script::ScriptHost(std::cout).run(in);
+        norvtext::script::ScriptHost(std::cout).run(path == "-" ? std::cin : file);
     } catch (const norvtext::script::ScriptError& e) {
         std::cout.flush();
         std::cerr << e.what() << '\n';

@@ -67,6 +67,25 @@ std::string accessible_states(const AccessibleView& view) {
     return states.empty() ? "none" : states;
 }
 
+// Runs an action of a control; its error is printed as "WHO: error N MESSAGE".
+template <class F>
+void guarded(std::ostream& out, const std::string& who, F&& action) {
+    try {
+        action();
+    } catch (const Error& e) {
+        out << who << ": error " << e.number() << ' ' << e.what() << '\n';
+    }
+}
+
+// Reads or calls a member and prints "WHO = VALUE", WHO being "NAME.MEMBER".
+template <class F>
+void print_result(std::ostream& out, const std::string& who, F&& read) {
+    guarded(out, who, [&] {
+        const Variant value = read();  // read first: a failed read prints only its error
+        out << who << " = " << print_value(value) << '\n';
+    });
+}
+
 // What a command acts on: the form, or the control its first argument names.
 enum Subject { OnForm, OnControl };
 
@@ -149,39 +168,6 @@ struct ScriptHost::Line {
     }
 };
 
-ScriptHost::ScriptHost(std::ostream& out) : out_(out) {
-    form_.on_line = [this](const std::string& line) { out_ << line << '\n'; };
-}
-
-void ScriptHost::run(std::istream& in) {
-    std::string line;
-    for (int number = 1; std::getline(in, line); ++number) run_line(line, number);
-}
-
-template <class F>
-void ScriptHost::guarded(const std::string& who, F&& action) {
-    try {
-        action();
-    } catch (const Error& e) {
-        out_ << who << ": error " << e.number() << ' ' << e.what() << '\n';
-    }
-}
-
-template <class F>
-void ScriptHost::print_result(const Line& line, F&& read) {
-    const std::string who = line.member();
-    guarded(who, [&] {
-        const Variant value = read();  // read first: a failed read prints only its error
-        out_ << who << " = " << print_value(value) << '\n';
-    });
-}
-
-ScriptHost::Control& ScriptHost::control(const std::string& name, int line) {
-    auto it = controls_.find(name);
-    if (it == controls_.end()) throw ScriptError(line, "no control named " + name);
-    return it->second;
-}
-
 services::MemoryPropertyBag& ScriptHost::bag(const std::string& name, int line) {
     if (!is_name(name)) throw ScriptError(line, "bad bag name " + name);
     return bags_[name];
@@ -198,7 +184,7 @@ void ScriptHost::add_control(const std::string& class_name, const std::string& n
     // A new control takes its class's first size; the host then sizes its inner box.
     placed.host->control_width = cls->initial_width;
     placed.host->control_height = cls->initial_height;
-    guarded(name, [&] {
+    guarded(out_, name, [&] {
         if (first_placement) placed.box->InitProperties();
         placed.box->Resize();
     });
@@ -214,15 +200,9 @@ void ScriptHost::save(Control& c, const std::string& name, services::MemoryPrope
     c.box->WriteProperties(b);
 }
 
-void ScriptHost::focus(const std::string& name) {
-    if (!focused_.empty() && focused_ != name) blur(std::string(focused_));  // a copy: blur clears it
-    focused_ = name;
-    guarded(name, [&] { controls_.at(name).host->user()->got_focus(); });
-}
-
 void ScriptHost::blur(const std::string& name) {
     if (focused_ == name) focused_.clear();
-    guarded(name, [&] { controls_.at(name).host->user()->lost_focus(); });
+    guarded(out_, name, [&] { controls_.at(name).host->user()->lost_focus(); });
 }
 
 void ScriptHost::print_accessible(const std::string& name, Control& c) {
@@ -257,7 +237,7 @@ const ScriptHost::Command* ScriptHost::find_command(std::string_view name) {
     constexpr auto assign = [](H& h, L l) {
         const Variant v = l.literal(3);
         const auto put = l[0] == "set" ? &Dispatch::put : &Dispatch::putref;
-        h.guarded(l.member(), [&] { (l.box().*put)(l[2], v); });
+        guarded(h.out_, l.member(), [&] { (l.box().*put)(l[2], v); });
     };
     static constexpr Command commands[] = {
         {"new", OnForm, 2, 2, "", [](H& h, L l) { h.add_control(l[1], l[2], true, l.number); }},
@@ -287,16 +267,23 @@ const ScriptHost::Command* ScriptHost::find_command(std::string_view name) {
          }},
         {"show", OnForm, 1, 1, "",
          [](H& h, L l) { h.out_ << l[1] << " = " << services::bag_to_json(h.bag(l[1], l.number), false) << '\n'; }},
-        {"get", OnControl, 2, 2, "", [](H& h, L l) { h.print_result(l, [&] { return l.box().get(l[2]); }); }},
+        {"get", OnControl, 2, 2, "",
+         [](H& h, L l) { print_result(h.out_, l.member(), [&] { return l.box().get(l[2]); }); }},
         {"set", OnControl, 3, any, "NAME MEMBER VALUE", assign},
         {"setref", OnControl, 3, any, "NAME MEMBER VALUE", assign},
         {"call", OnControl, 2, any, "NAME METHOD [VALUE ...]",
          [](H& h, L l) {
              std::vector<Variant> args;
              for (std::size_t i = 3; i < l.size(); ++i) args.push_back(l.value(i));
-             h.print_result(l, [&] { return l.box().invoke(l[2], args); });
+             print_result(h.out_, l.member(), [&] { return l.box().invoke(l[2], args); });
          }},
-        {"focus", OnControl, 1, 1, "", [](H& h, L l) { h.focus(l[1]); }},
+        // Focus leaves the focused control first; a copy of its name, as blur clears it.
+        {"focus", OnControl, 1, 1, "",
+         [](H& h, L l) {
+             if (!h.focused_.empty() && h.focused_ != l[1]) h.blur(std::string(h.focused_));
+             h.focused_ = l[1];
+             l.user().got_focus();
+         }},
         {"blur", OnControl, 1, 1, "", [](H& h, L l) { h.blur(l[1]); }},
         {"type", OnControl, 2, 2, "",
          [](H&, L l) {
@@ -355,7 +342,7 @@ const ScriptHost::Command* ScriptHost::find_command(std::string_view name) {
          }},
         {"accessible", OnControl, 1, 1, "", [](H& h, L l) { h.print_accessible(l[1], *l.control); }},
         {"locale", OnForm, 1, 1, "",
-         [](H& h, L l) { h.guarded("locale", [&] { h.form_.locale = Locale::from_name(l[1]); }); }},
+         [](H& h, L l) { guarded(h.out_, "locale", [&] { h.form_.locale = Locale::from_name(l[1]); }); }},
         {"today", OnForm, 1, 1, "",
          [](H& h, L l) {
              int y = 0, m = 0, d = 0;
@@ -394,7 +381,7 @@ void ScriptHost::run_line(std::string_view text, int number) {
     if (command->subject == OnForm) return command->run(*this, line);
     line.control = &control(line[1], number);
     // An error of the control's own is printed, and the script goes on.
-    guarded(line[1], [&] { command->run(*this, line); });
+    guarded(out_, line[1], [&] { command->run(*this, line); });
 }
 
 }  // namespace norvtext::script

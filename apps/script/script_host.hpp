@@ -19,18 +19,22 @@
 namespace norvtext::script {
 
 // A line that cannot be parsed: the run stops with exit status 2.
-class ScriptError : public std::runtime_error {
-public:
+struct ScriptError : std::runtime_error {
     ScriptError(int line, const std::string& message)
         : std::runtime_error("line " + std::to_string(line) + ": " + message) {}
 };
 
 class ScriptHost {
 public:
-    explicit ScriptHost(std::ostream& out);
+    explicit ScriptHost(std::ostream& out) : out_(out) {
+        form_.on_line = [this](const std::string& line) { out_ << line << '\n'; };
+    }
 
     // Runs a whole script; raises ScriptError for a line that cannot be parsed.
-    void run(std::istream& in);
+    void run(std::istream& in) {
+        std::string line;
+        for (int number = 1; std::getline(in, line); ++number) run_line(line, number);
+    }
     void run_line(std::string_view line, int line_number);
 
 private:
@@ -44,20 +48,17 @@ private:
 
     // The command of that name, or nullptr.
     static const Command* find_command(std::string_view name);
-    Control& control(const std::string& name, int line);
+    Control& control(const std::string& name, int line) {
+        auto it = controls_.find(name);
+        if (it == controls_.end()) throw ScriptError(line, "no control named " + name);
+        return it->second;
+    }
     services::MemoryPropertyBag& bag(const std::string& name, int line);
     void add_control(const std::string& class_name, const std::string& name, bool first_placement, int line);
     void save(Control& c, const std::string& name, services::MemoryPropertyBag& bag);
-    void focus(const std::string& name);
     void blur(const std::string& name);
     // Prints the control as assistive technology sees it, and its notifications from then on.
     void print_accessible(const std::string& name, Control& c);
-    // Reads or calls the line's NAME MEMBER and prints "NAME.MEMBER = VALUE".
-    template <class F>
-    void print_result(const Line& line, F&& read);
-    // Runs an action of a control; its error is printed as "WHO: error N MESSAGE".
-    template <class F>
-    void guarded(const std::string& who, F&& action);
 
     std::ostream& out_;
     headless::MemoryForm form_;

@@ -26,8 +26,7 @@ std::u16string unquote(const std::string& word, int line) {
             plain += body[i];
             continue;
         }
-        if (i + 1 >= body.size()) throw ScriptError(line, "bad escape in " + word);
-        const char e = body[++i];
+        const char e = i + 1 < body.size() ? body[++i] : '\0';  // a lone \ at the end is a bad escape
         if (e == '"' || e == '\\') {
             plain += e;
         } else if (e == 'u' && i + 4 < body.size()) {
@@ -65,11 +64,7 @@ std::string quote(std::u16string_view text) {
     return out + "\"";
 }
 
-namespace {
-
-std::string number_text(double d) { return to_utf8(general_number_text(d)); }
-
-}  // namespace
+static std::string number_text(double d) { return to_utf8(general_number_text(d)); }
 
 std::optional<Variant> parse_literal(std::string_view t) {
     if (t == "Empty") return Variant();
@@ -81,8 +76,7 @@ std::optional<Variant> parse_literal(std::string_view t) {
         if (const auto d = parse_iso(t.substr(1, t.size() - 2))) return Variant(*d);
         return std::nullopt;
     }
-    if (t.empty()) return std::nullopt;
-    if (t.back() == '@') {
+    if (t.ends_with('@')) {
         if (const auto c = parse_currency(from_utf8(t.substr(0, t.size() - 1)))) return Variant(*c);
         return std::nullopt;
     }

@@ -41,28 +41,6 @@ void MemoryBox<I>::replace_selection(std::u16string_view with) {
 }
 
 template <class I>
-void MemoryBox<I>::insert_char(char16_t c) {
-    replace_selection(std::u16string_view(&c, 1));
-}
-
-// Backspace and Delete remove the selection, else the character before or after the caret;
-// at either end of the text there is none, and nothing changes.
-template <class I>
-void MemoryBox<I>::backspace() {
-    if (sel_length_ == 0 && sel_start_ > 0) {
-        --sel_start_;
-        sel_length_ = 1;
-    }
-    replace_selection({});
-}
-
-template <class I>
-void MemoryBox<I>::delete_forward() {
-    if (sel_length_ == 0 && sel_start_ < text_length()) sel_length_ = 1;
-    replace_selection({});
-}
-
-template <class I>
 void MemoryBox<I>::act_on_key_down(std::int16_t key_code, std::int16_t shift) {
     switch (keys::edit_command(key_code, shift)) {
         case keys::EditCommand::SelectAll: return user_select(0, text_length());
@@ -86,70 +64,11 @@ void MemoryBox<I>::act_on_key_down(std::int16_t key_code, std::int16_t shift) {
 template <class I>
 void MemoryBox<I>::deliver_key_press(std::int16_t key_ascii) {
     if (listener_) listener_->on_key_press(key_ascii);
-    if (key_ascii == 0) return;
     if (key_ascii == keys::Backspace) return backspace();
-    // A single-line box inserts no control characters (Enter, Tab, Escape, Ctrl+letters).
-    if (key_ascii > 0 && key_ascii < 32) return;
+    // A single-line box inserts no control characters (Enter, Tab, Escape, Ctrl+letters),
+    // and a key a handler swallowed (0) inserts nothing.
+    if (key_ascii >= 0 && key_ascii < 32) return;
     insert_char(static_cast<char16_t>(key_ascii));
-}
-
-template <class I>
-template <class Between>
-void MemoryBox<I>::keystroke(std::int16_t key_code, std::int16_t shift, Between&& between) {
-    // KeyDown and KeyUp each get the key as pressed, whatever a handler did to the other.
-    user_action([&] {
-        std::int16_t code = key_code, sh = shift;
-        if (listener_) listener_->on_key_down(code, sh);
-        between(code, sh);
-        code = key_code, sh = shift;
-        if (listener_) listener_->on_key_up(code, sh);
-    });
-}
-
-template <class I>
-void MemoryBox<I>::type(char16_t c, std::int16_t key_code, std::int16_t shift) {
-    keystroke(key_code, shift, [&](std::int16_t, std::int16_t) { deliver_key_press(static_cast<std::int16_t>(c)); });
-}
-
-template <class I>
-void MemoryBox<I>::press(std::int16_t key_code, std::int16_t shift, std::int16_t key_ascii) {
-    keystroke(key_code, shift, [&](std::int16_t code, std::int16_t sh) {
-        act_on_key_down(code, sh);
-        if (key_ascii != 0) deliver_key_press(key_ascii);
-    });
-}
-
-template <class I>
-void MemoryBox<I>::copy() {
-    // A password box keeps its text to itself.
-    if (!clipboard_ || sel_length_ == 0 || !member(InnerMember::PasswordChar).to_string().empty())
-        return;
-    *clipboard_ = sel_text();
-}
-
-template <class I>
-void MemoryBox<I>::cut() {
-    if (!may_edit() || sel_length_ == 0) return;
-    copy();
-    user_action([&] { delete_forward(); });
-}
-
-template <class I>
-void MemoryBox<I>::drop(std::u16string_view text) {
-    if (member(InnerMember::OLEDropMode).to_long() == 0) return;
-    sel_length_ = 0;
-    user_text(text);
-}
-
-template <class I>
-void MemoryBox<I>::user_text(std::u16string_view text) {
-    if (!may_edit()) return;
-    user_action([&] {
-        if (listener_)
-            listener_->on_user_text(text);
-        else
-            set_sel_text(text);
-    });
 }
 
 template <class I>

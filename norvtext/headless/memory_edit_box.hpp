@@ -67,16 +67,35 @@ public:
     // SimulatedUser
     void got_focus() override { notify(&EditBoxListener::on_got_focus); }
     void lost_focus() override { notify(&EditBoxListener::on_lost_focus); }
-    void type(char16_t c, std::int16_t key_code, std::int16_t shift) override;
-    void press(std::int16_t key_code, std::int16_t shift, std::int16_t key_ascii) override;
+    void type(char16_t c, std::int16_t key_code, std::int16_t shift) override {
+        keystroke(key_code, shift, [&](auto, auto) { deliver_key_press(static_cast<std::int16_t>(c)); });
+    }
+    void press(std::int16_t key_code, std::int16_t shift, std::int16_t key_ascii) override {
+        keystroke(key_code, shift, [&](std::int16_t code, std::int16_t sh) {
+            act_on_key_down(code, sh);
+            if (key_ascii != 0) deliver_key_press(key_ascii);
+        });
+    }
     // Also where the arrows, Home and End leave the caret: clamped into the text.
     void user_select(std::int32_t start, std::int32_t length) override;
     void click() override { notify(&EditBoxListener::on_click); }
     void dbl_click() override { notify(&EditBoxListener::on_dbl_click); }
-    void copy() override;
-    void cut() override;
+    void copy() override {
+        // A password box keeps its text to itself.
+        if (!clipboard_ || sel_length_ == 0 || !member(InnerMember::PasswordChar).to_string().empty()) return;
+        *clipboard_ = sel_text();
+    }
+    void cut() override {
+        if (!may_edit() || sel_length_ == 0) return;
+        copy();
+        user_action([&] { delete_forward(); });
+    }
     void paste() override { user_text(clipboard_ ? std::u16string(*clipboard_) : std::u16string()); }
-    void drop(std::u16string_view text) override;
+    void drop(std::u16string_view text) override {
+        if (member(InnerMember::OLEDropMode).to_long() == 0) return;
+        sel_length_ = 0;
+        user_text(text);
+    }
     void input_method_commit(std::u16string_view text) override { user_text(text); }
     void undo() override { step_history(false); }
     void redo() override { step_history(true); }
@@ -86,9 +105,20 @@ public:
 
 protected:
     // What the box does with a character that survived KeyPress, Backspace and Delete.
-    virtual void insert_char(char16_t c);
-    virtual void backspace();
-    virtual void delete_forward();
+    virtual void insert_char(char16_t c) { replace_selection(std::u16string_view(&c, 1)); }
+    // Backspace and Delete remove the selection, else the character before or after the caret;
+    // at either end of the text there is none, and nothing changes.
+    virtual void backspace() {
+        if (sel_length_ == 0 && sel_start_ > 0) {
+            --sel_start_;
+            sel_length_ = 1;
+        }
+        replace_selection({});
+    }
+    virtual void delete_forward() {
+        if (sel_length_ == 0 && sel_start_ < text_length()) sel_length_ = 1;
+        replace_selection({});
+    }
     // What the box does with a key's KeyDown (Delete, arrows, Home, End, the clipboard keys).
     virtual void act_on_key_down(std::int16_t key_code, std::int16_t shift);
     // Where an arrow key's one step from the caret comes to rest: `to` itself, unless the
@@ -114,7 +144,13 @@ protected:
 private:
     void deliver_key_press(std::int16_t key_ascii);
     bool may_edit() const { return !listener_ || listener_->user_may_edit(); }
-    void user_text(std::u16string_view text);
+    void user_text(std::u16string_view text) {
+        if (!may_edit()) return;
+        user_action([&] {
+            if (listener_) listener_->on_user_text(text);
+            else set_sel_text(text);
+        });
+    }
     // One user action, one step of the history.
     template <class Action>
     void user_action(Action&& action) {
@@ -134,7 +170,16 @@ private:
     // KeyDown, then `between` with the key code and shift as the KeyDown handler left them,
     // then KeyUp.
     template <class Between>
-    void keystroke(std::int16_t key_code, std::int16_t shift, Between&& between);
+    void keystroke(std::int16_t key_code, std::int16_t shift, Between&& between) {
+        // KeyDown and KeyUp each get the key as pressed, whatever a handler did to the other.
+        user_action([&] {
+            std::int16_t code = key_code, sh = shift;
+            if (listener_) listener_->on_key_down(code, sh);
+            between(code, sh);
+            code = key_code, sh = shift;
+            if (listener_) listener_->on_key_up(code, sh);
+        });
+    }
 
     EditBoxListener* listener_ = nullptr;
     std::u16string* clipboard_ = nullptr;

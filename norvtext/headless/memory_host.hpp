@@ -27,7 +27,10 @@ public:
     // Every recorded line, and an optional sink that sees each as it is recorded.
     std::vector<std::string> transcript;
     std::function<void(const std::string&)> on_line;
-    void record(std::string line);
+    void record(std::string line) {
+        if (on_line) on_line(line);
+        transcript.push_back(std::move(line));
+    }
     std::int32_t next_window_handle() { return next_handle_++; }
 
 private:
@@ -52,9 +55,13 @@ public:
     std::int32_t control_height = 0;
 
     // Host
-    std::unique_ptr<EditBox> create_edit_box() override;
+    std::unique_ptr<EditBox> create_edit_box() override { return designed(std::make_unique<MemoryEditBox>()); }
     std::unique_ptr<MaskedEditBox> create_masked_edit_box(std::u16string_view mask, std::int32_t max_length) override;
-    std::unique_ptr<Timer> create_timer() override;
+    std::unique_ptr<Timer> create_timer() override {
+        auto timer = std::make_unique<ManualTimer>();
+        timer_ = timer.get();
+        return timer;
+    }
     void property_changed(std::string_view property) override { say("changed " + std::string(property)); }
     FontRef ambient_font() override { return form_.ambient_font; }
     const Locale& locale() override { return form_.locale; }
@@ -71,17 +78,30 @@ public:
     // EventSink
     void Click() override { say("Click"); }
     void DblClick() override { say("DblClick"); }
-    void KeyDown(std::int16_t& KeyCode, std::int16_t& Shift) override;
-    void KeyUp(std::int16_t& KeyCode, std::int16_t& Shift) override;
-    void KeyPress(std::int16_t& KeyAscii) override;
+    void KeyDown(std::int16_t& KeyCode, std::int16_t& Shift) override { say_key("KeyDown", KeyCode, Shift); }
+    void KeyUp(std::int16_t& KeyCode, std::int16_t& Shift) override { say_key("KeyUp", KeyCode, Shift); }
+    void KeyPress(std::int16_t& KeyAscii) override {
+        say("KeyPress " + std::to_string(KeyAscii));
+        if (key_press_override) KeyAscii = *key_press_override;
+    }
     void Change() override { say("Change"); }
     void Validate() override { say("Validate"); }
 
 private:
     void say(const std::string& what) { form_.record(name_ + ": " + what); }
+    void say_key(const std::string& event, std::int16_t code, std::int16_t shift) {
+        say(event + " " + std::to_string(code) + " " + std::to_string(shift));
+    }
     // A new inner box with the design-time state every inner box starts with.
     template <class Box>
-    std::unique_ptr<Box> designed(std::unique_ptr<Box> box);
+    std::unique_ptr<Box> designed(std::unique_ptr<Box> box) {
+        // The form's font and a window of its own.
+        box->set_member(InnerMember::Font, Variant(form_.ambient_font));
+        box->set_member(InnerMember::hWnd, Variant(form_.next_window_handle()));
+        box->set_clipboard(&form_.clipboard);
+        user_ = box.get();
+        return box;
+    }
 
     MemoryForm& form_;
     std::string name_;

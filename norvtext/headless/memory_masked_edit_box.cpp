@@ -4,11 +4,6 @@
 
 namespace norvtext::headless {
 
-MemoryMaskedEditBox::MemoryMaskedEditBox(std::u16string_view mask, std::int32_t max_length)
-    : mask_(mask), max_length_(max_length) {
-    text_ = all_prompt_text(mask_, rules().prompt);
-}
-
 void MemoryMaskedEditBox::set_member(InnerMember m, const Variant& value) {
     if (m != InnerMember::PromptChar) return MemoryBox::set_member(m, value);
     const std::u16string t = rules().reprompted(text_, value);
@@ -29,29 +24,20 @@ void MemoryMaskedEditBox::insert_char(char16_t c) {
     // A selection typed over is cleared first; a key that does not fit changes nothing.
     std::u16string t = rules().cleared(text_, sel_start_, sel_length_);
     std::int32_t caret = sel_start_;
-    if (!rules().put_char(t, caret, c)) return;
-    change_text(t, caret);
-}
-
-void MemoryMaskedEditBox::set_sel_text(std::u16string_view text) {
-    std::int32_t caret = 0;
-    const std::u16string t = rules().typed_over(text_, sel_start_, sel_length_, text, caret);
-    change_text(t, caret);
+    if (rules().put_char(t, caret, c)) change_text(t, caret);
 }
 
 void MemoryMaskedEditBox::backspace() {
     if (sel_length_ > 0) return change_text(rules().cleared(text_, sel_start_, sel_length_), sel_start_);
     std::int32_t pos = sel_start_ - 1;  // the input position before the caret, past literals
     while (pos >= 0 && !MaskRules::is_position(mask_[to_index(pos)])) --pos;
-    if (pos < 0) return;
-    change_text(rules().cleared(text_, pos, 1), pos);
+    if (pos >= 0) change_text(rules().cleared(text_, pos, 1), pos);
 }
 
 void MemoryMaskedEditBox::delete_forward() {
     if (sel_length_ > 0) return change_text(rules().cleared(text_, sel_start_, sel_length_), sel_start_);
     const std::int32_t pos = rules().skip_literals(sel_start_);
-    if (pos >= static_cast<std::int32_t>(mask_.size())) return;
-    change_text(rules().cleared(text_, pos, 1), sel_start_);
+    if (pos < static_cast<std::int32_t>(mask_.size())) change_text(rules().cleared(text_, pos, 1), sel_start_);
 }
 
 }  // namespace norvtext::headless

@@ -21,7 +21,7 @@ using json = nlohmann::ordered_json;
 
 // The value format nests at most three deep (file object, one-key object, Font or code
 // units); anything much deeper is hostile, and stopping early keeps the DOM small.
-constexpr int max_depth = 16;
+constexpr std::size_t max_depth = 16;
 // No object inside a value has more than six members (Font); the cap keeps a hostile
 // object from making member lookup quadratic.
 constexpr std::size_t max_members = 16;
@@ -44,14 +44,10 @@ std::string position_text(std::string_view text, std::size_t offset) {
 
 // nlohmann's message without its own tag and position ("[json.exception...] parse error at
 // line 1, column 7: "), which count differently from ours.
-std::string parse_problem(const std::string& message) {
-    std::string_view what = message;
-    if (const auto tag_end = what.find("] "); !what.empty() && what.front() == '[' && tag_end != std::string_view::npos) {
-        what.remove_prefix(tag_end + 2);
-    }
-    if (what.starts_with("parse error at line ")) {
-        if (const auto colon = what.find(": "); colon != std::string_view::npos) what.remove_prefix(colon + 2);
-    }
+std::string parse_problem(std::string_view what) {
+    if (what.starts_with('[') && what.find("] ") != std::string_view::npos) what.remove_prefix(what.find("] ") + 2);
+    const auto colon = what.find(": ");
+    if (what.starts_with("parse error at line ") && colon != std::string_view::npos) what.remove_prefix(colon + 2);
     return printable(what, 3 * max_quoted);
 }
 
@@ -82,7 +78,7 @@ public:
     bool binary(binary_t& value) override { return put(json::binary(std::move(value))); }
 
     bool start_object(std::size_t) override {
-        if (depth_ == 0) depth_ = 1;  // the file's own object: its members are the entries
+        if (!in_file_) in_file_ = true;  // the file's own object: its members are the entries
         else enter(json::object());
         return true;
     }
@@ -120,7 +116,7 @@ private:
 
     // Stores a value where the text has got to; the file's top level takes only an object.
     json* place(json value) {
-        if (depth_ == 0) at(first_token_offset(text_), "a form file holds one JSON object");
+        if (!in_file_) at(first_token_offset(text_), "a form file holds one JSON object");
         if (!open_.empty() && open_.back()->is_array()) {
             open_.back()->push_back(std::move(value));
             return &open_.back()->back();
@@ -134,21 +130,19 @@ private:
     }
 
     bool enter(json container) {
-        if (depth_ + 1 > max_depth) problem("nesting deeper than " + std::to_string(max_depth) + " levels");
-        json* const placed = place(std::move(container));
-        ++depth_;
-        open_.push_back(placed);
+        // The depth with this one: the file's own object, the containers open in it, and this.
+        if (open_.size() + 2 > max_depth) problem("nesting deeper than " + std::to_string(max_depth) + " levels");
+        open_.push_back(place(std::move(container)));
         return true;
     }
     bool leave() {
-        --depth_;
-        if (!open_.empty()) open_.pop_back();
+        if (!open_.empty()) open_.pop_back();  // empty: the file's own object closes
         return true;
     }
 
     std::string_view text_;
     std::string_view source_;
-    int depth_ = 0;  // open containers, the file's own object included
+    bool in_file_ = false;     // the file's own object has opened
     std::vector<json*> open_;  // the open containers inside a top-level value
     json* slot_ = nullptr;     // where an object's next member value goes
     std::set<std::string, std::less<>> seen_;
@@ -180,9 +174,7 @@ std::string bag_to_json(const MemoryPropertyBag& bag, bool pretty, std::string_v
         out += pretty ? ": " : ":";
         out += variant_to_json(value, where).dump();
     }
-    if (pretty) out += bag.empty() ? "}\n" : "\n}\n";
-    else out += "}";
-    return out;
+    return out + (!pretty ? "}" : bag.empty() ? "}\n" : "\n}\n");
 }
 
 }  // namespace norvtext::services

@@ -29,8 +29,7 @@ std::string base64_encode(const std::vector<std::uint8_t>& bytes) {
 std::optional<std::vector<std::uint8_t>> base64_decode(std::string_view text) {
     if (text.size() % 4 != 0) return std::nullopt;
     const std::string_view alphabet(base64_alphabet);
-    std::size_t padding = 0;
-    if (!text.empty() && text.back() == '=') padding = text[text.size() - 2] == '=' ? 2 : 1;
+    const std::size_t padding = text.ends_with("==") ? 2 : text.ends_with('=') ? 1 : 0;
     std::vector<std::uint8_t> out;
     out.reserve(text.size() / 4 * 3);
     for (std::size_t i = 0; i < text.size(); i += 4) {

@@ -20,6 +20,4 @@ std::string printable(std::string_view text, std::size_t limit) {
     return out;
 }
 
-std::string in_quotes(std::string_view text) { return "\"" + printable(text) + "\""; }
-
 }  // namespace norvtext::services

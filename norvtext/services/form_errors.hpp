@@ -17,6 +17,6 @@ inline constexpr std::size_t max_quoted = 80;
 // Text for a message: printable ASCII as is, other bytes as \xNN, cut at `limit` bytes.
 std::string printable(std::string_view text, std::size_t limit = max_quoted);
 // The text printable and in double quotes.
-std::string in_quotes(std::string_view text);
+inline std::string in_quotes(std::string_view text) { return "\"" + printable(text) + "\""; }
 
 }  // namespace norvtext::services

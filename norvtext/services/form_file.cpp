@@ -48,13 +48,13 @@ void write_form_file(const std::filesystem::path& path, const MemoryPropertyBag&
     // The whole text first: a bag that cannot be written touches no file at all.
     const std::string text = bag_to_json(bag, true, source);
 
-    const std::filesystem::path directory = path.parent_path().empty() ? std::filesystem::path(".") : path.parent_path();
     std::random_device random;
     std::filesystem::path temp;
     std::FILE* file = nullptr;
+    // Beside `path`, so the rename stays in one directory (an empty parent is the current one).
     // "x": create a new file only, never open one another process made meanwhile.
     for (int attempt = 0; attempt < 16 && file == nullptr; ++attempt) {
-        temp = directory / ("." + path.filename().string() + ".tmp" + std::to_string(random()));
+        temp = path.parent_path() / ("." + path.filename().string() + ".tmp" + std::to_string(random()));
         file = std::fopen(temp.c_str(), "wbx");
         if (file == nullptr && errno != EEXIST) break;
     }

@@ -185,9 +185,7 @@ json date_to_json(DateSerial d, std::string_view where) {
 
 json font_to_json(const Font& font, std::string_view where) {
     if (!std::isfinite(font.size)) raise_form_error(where, "cannot store a Font whose size is not a finite number");
-    json fields = json::object();
-    fields["name"] = text_to_json(font.name);
-    fields["size"] = font.size;
+    json fields = {{"name", text_to_json(font.name)}, {"size", font.size}};
     for (const auto& [name, flag] : font_flags) fields[std::string(name)] = font.*flag;
     return tagged("Font", std::move(fields));
 }

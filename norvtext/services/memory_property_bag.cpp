@@ -39,28 +39,7 @@ void MemoryPropertyBag::write(std::string_view key, const Variant& value,
     // A value equal to its default is left out: loading falls back to the same default.
     // Leaving it out still counts as the key's first write, so a later write of the key in
     // this save stays ignored, and any stale value under the key goes.
-    if (default_value && value == *default_value) erase(key);
-    else set(key, value);
-}
-
-void MemoryPropertyBag::set(std::string_view key, const Variant& value) {
-    const auto [it, added] = index_.try_emplace(std::string(key), entries_.size());
-    if (added) entries_.push_back(Entry{std::string(key), value});
-    else entries_[it->second].value = value;
-}
-
-std::optional<Variant> MemoryPropertyBag::find(std::string_view key) const {
-    if (const auto it = index_.find(key); it != index_.end()) return entries_[it->second].value;
-    return std::nullopt;
-}
-
-void MemoryPropertyBag::clear() {
-    entries_.clear();
-    index_.clear();
-    written_.clear();
-}
-
-void MemoryPropertyBag::erase(std::string_view key) {
+    if (!default_value || value != *default_value) return set(key, value);
     const auto it = index_.find(key);
     if (it == index_.end()) return;
     const std::size_t position = it->second;

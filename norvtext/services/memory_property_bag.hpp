@@ -44,12 +44,23 @@ public:
 
     // The host filling the bag (a script's `bag` line, a form file): stores the value as it
     // is, replacing a value already under the key in its place.
-    void set(std::string_view key, const Variant& value);
-    std::optional<Variant> find(std::string_view key) const;
+    void set(std::string_view key, const Variant& value) {
+        const auto [it, added] = index_.try_emplace(std::string(key), entries_.size());
+        if (added) entries_.push_back(Entry{std::string(key), value});
+        else entries_[it->second].value = value;
+    }
+    std::optional<Variant> find(std::string_view key) const {
+        if (const auto it = index_.find(key); it != index_.end()) return entries_[it->second].value;
+        return std::nullopt;
+    }
     const std::vector<Entry>& entries() const noexcept { return entries_; }
     bool empty() const noexcept { return entries_.empty(); }
     // Empties the bag and the first-write memory; hooks and armed failures stay.
-    void clear();
+    void clear() {
+        entries_.clear();
+        index_.clear();
+        written_.clear();
+    }
 
     // Failure injection for tests and scripts: the n-th read (write) from now on, counting
     // from 1, raises Error FileError instead of reading (writing); the failure fires once.
@@ -58,8 +69,6 @@ public:
     void fail_at_write(std::size_t n) { writes_until_failure_ = n; }
 
 private:
-    void erase(std::string_view key);
-
     std::vector<Entry> entries_;
     std::map<std::string, std::size_t, std::less<>> index_;  // key -> position in entries_
     std::set<std::string, std::less<>> written_;              // keys written in this save
