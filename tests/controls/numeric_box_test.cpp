@@ -63,7 +63,7 @@ TEST(NumericBoxes, TypingLeavingAndComingBack) {
 TEST(NumericBoxes, TheTypingFilterAndLimit) {
     // lines: what the host sees between KeyDown and KeyUp.
     struct Row { const char* rule; std::int16_t max_chars; std::u16string start; std::int32_t sel_start, sel_length;
-        char16_t key; std::u16string after; Lines lines; };
+        char16_t key; std::u16string after; Lines lines; const char16_t* value = nullptr; };
     const Row rows[] = {
         {"at the limit a key beeps", 4, u"1234", 4, 0, u'5', u"1234", {"beep"}},
         {"the limit comes before the class test", 4, u"1234", 4, 0, u'a', u"1234", {"beep"}},
@@ -74,6 +74,8 @@ TEST(NumericBoxes, TheTypingFilterAndLimit) {
         {"a negative limit is none", -1, u"1234", 4, 0, u'5', u"12345", {"b1: KeyPress 53", "b1: Change"}},
         {"a second point is left to leaving", 0, u"1.5", 3, 0, u'.', u"1.5.", {"b1: KeyPress 46", "b1: Change"}},
         {"Enter never reaches the host", 0, u"1", 1, 0, u'\r', u"1", {}},
+        {"Value reads a single tick while it is typed", 0, u"0.000", 5, 0, u'1', u"0.0001",
+         {"b1: KeyPress 49", "b1: Change"}, u"0.0001"},
     };
     for (const Row& row : rows) {
         for (const char* cls : classes) {
@@ -86,6 +88,7 @@ TEST(NumericBoxes, TheTypingFilterAndLimit) {
             p.take();
             p.type(std::u16string(1, row.key));
             EXPECT_EQ(p.text(), row.after);
+            if (row.value) { EXPECT_EQ(value_of(p), row.value); }
             const Lines lines = p.take();
             ASSERT_GE(lines.size(), 2u);
             EXPECT_EQ(Lines(lines.begin() + 1, lines.end() - 1), row.lines);

@@ -51,6 +51,8 @@ const Row rows[] = {
      [](P& p) { p.box.put("OLEDropMode", Variant(1)), p.user().drop(u"123456789"); }, u"12345", false, u""},
     {"cut takes the selection to the clipboard", "txtNorvText", [](P& p) { p.box.put("Text", Variant(u"hello")); },
      [](P& p) { ctrl(p, 'X'); }, u"", false, u"hello", 1},
+    {"Ctrl+A selects from the first character", "txtNorvText", [](P& p) { p.box.put("Text", Variant(u"hello")); },
+     [](P& p) { p.box.put("SelLength", Variant(0)), ctrl(p, 'A'), p.user().cut(); }, u"", false, u"hello", 1},
     {"a password box copies nothing", "txtNorvText",
      [](P& p) { p.box.put("Text", Variant(u"secret")), p.box.put("PasswordChar", Variant(u"*")); },
      [](P& p) { ctrl(p, 'C'); }, u"secret", false, u"", 1},

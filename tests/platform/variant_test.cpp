@@ -51,6 +51,7 @@ TEST(Variant, Conversions) {
         {"Double beyond Long", 2147483647.5, 'l', {}, 6}, {"Double lowest Long", -2147483648.5, 'l', bit31}, {"Long 32767", 32767, 'i', i16(32767)},
         {"Long 32768", 32768, 'i', {}, 6}, {"Long -32768", -32768, 'i', i16(-32768)}, {"Long -32769", -32769, 'i', {}, 6},
         {"True", true, 'i', i16(-1)}, {"False", false, 'l', 0}, {"money 2.5", money(25000), 'i', i16(2)}, {"money 3.5", money(35000), 'i', i16(4)},
+        {"True", true, 't', date(-1)}, {"False", false, 't', date(0)},
         {"money 2.5001", money(25001), 'i', i16(3)}, {"money 2.4999", money(24999), 'i', i16(2)}, {"-2.5 to even", money(-25000), 'i', i16(-2)},
         {"-3.5 to even", money(-35000), 'l', -4}, {"-2.5001", money(-25001), 'i', i16(-3)}, {"-2.4999", money(-24999), 'i', i16(-2)},
         {"money beyond Integer", money(327675000), 'i', {}, 6}, {"money lowest Integer", money(-327684999), 'i', i16(-32768)},
