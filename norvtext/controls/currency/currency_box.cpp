@@ -35,7 +35,7 @@ void txtNorvCurrency::unformat() {
 
 std::u16string txtNorvCurrency::Value() const {
     const std::optional<Currency> amount = parse_currency(Textbox.text(), locale());
-    return amount && amount->ticks != 0 ? currency_plain_text(*amount, locale()) : u"0";
+    return amount ? currency_plain_text(*amount, locale()) : u"0";  // zero ticks read "0" too
 }
 
 std::u16string txtNorvCurrency::Text() const {
